@@ -1,0 +1,190 @@
+#pragma once
+// A navigational cursor on one table: current index, current record, ranges, filter, master-detail,
+// editing with hooks, calculated and lookup fields.
+//
+// Navigation follows the classic keyed-table semantics: first() sets bof(), next() past the last record
+// sets eof() and stays on the last record; an empty table is both bof() and eof(). The order is that of
+// the current index, ties broken by the record's internal id, so every walk is total and repeatable.
+
+#include "store/database.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QHash>
+#include <QVariant>
+#include <QVector>
+#include <functional>
+#include <memory>
+
+namespace velmora::store {
+
+class Table {
+public:
+    enum class OpenMode { Shared, Exclusive, ReadOnly };
+    enum class State { Inactive, Browse, Edit, Insert, CalcFields };
+    // What a post-error handler decides.
+    enum class ErrorAction { Fail, Abort }; // Fail: rethrow; Abort: the post ends silently
+
+    Table(Database& db, QString tableName);
+    ~Table();
+    Table(const Table&) = delete;
+    Table& operator=(const Table&) = delete;
+
+    Database& database() const { return m_db; }
+    const QString& tableName() const { return m_tableName; } // as given
+    QString normalName() const;                                // lower case, no extension
+    void setTableName(const QString& name);                    // only while closed
+
+    // --- opening
+    bool exists() const;
+    void open(OpenMode mode = OpenMode::Shared);
+    void close(); // posts a pending edit first
+    bool isOpen() const;
+    OpenMode openMode() const { return m_mode; }
+    void create(const TableDef& def); // creates the file (table must be closed)
+    const TableDef& definition() const; // fields and indexes as stored (open table)
+
+    // --- index
+    void setIndexName(const QString& name);          // "" = primary key (or record order when none)
+    void setIndexFields(const QString& fieldList);   // "A;B": the index whose fields begin with the list
+    const QString& indexName() const { return m_indexName; }
+    QStringList indexFields() const;
+    QList<IndexDef> indexDefs() const;
+    void addIndex(const IndexDef& def);    // needs exclusive access
+    void deleteIndex(const QString& name); // needs exclusive access; "" drops every index
+
+    // --- navigation
+    int recordCount() const; // respects range, filter and master
+    bool isEmpty() const;
+    void first();
+    void last();
+    void next();
+    void prior();
+    int moveBy(int distance); // returns how far it moved
+    bool bof() const { return m_bof; }
+    bool eof() const { return m_eof; }
+    bool hasRecord() const { return m_hasRecord; }
+    void refresh(); // re-reads the current record (or the nearest one after it) and the order
+    void flush();   // commits anything pending; after a post the record is already durable
+
+    qint64 recordId() const { return m_recordId; } // internal id (rowid) of the current record
+    bool gotoRecordId(qint64 id);                   // stays put when the record is not in view
+    using Bookmark = qint64;
+    Bookmark bookmark() const { return m_recordId; }
+    bool gotoBookmark(Bookmark b) { return gotoRecordId(b); }
+
+    // --- search on the current index
+    bool findKey(const QVariantList& values); // exact; stays put on failure
+    void findNearest(const QVariantList& values); // first key >= values (a prefix of the key fields)
+    void setRange(const QVariantList& low, const QVariantList& high);
+    void cancelRange();
+    // "Status=1 OR Status=3"; an empty text removes the filter
+    void setFilter(const QString& expression);
+    const QString& filter() const { return m_filterText; }
+
+    // The detail shows only records whose detailFields equal masterFields of the master's current record;
+    // it follows every move of the master. The index is chosen by the detail fields.
+    void setMaster(Table* master, const QString& masterFields, const QString& detailFields);
+    void clearMaster();
+
+    // --- fields of the current record (case-blind names)
+    int fieldCount() const;
+    int fieldIndex(const QString& name) const; // -1 when missing
+    const FieldDef& fieldDef(int i) const;
+    QVariant value(int i) const;
+    QVariant value(const QString& name) const;
+    bool isNull(const QString& name) const;
+    QString asString(const QString& name) const;
+    int asInt(const QString& name) const;
+    double asFloat(const QString& name) const;
+    bool asBool(const QString& name) const;
+    QDate asDate(const QString& name) const; // invalid when empty
+    qint64 asDayNumber(const QString& name) const; // days since 1899-12-30; 0 when empty
+    QVariant operator[](const QString& name) const { return value(name); }
+    void setValue(int i, const QVariant& v);
+    void setValue(const QString& name, const QVariant& v);
+    void clearValue(const QString& name) { setValue(name, QVariant()); }
+
+    // --- editing
+    State state() const { return m_state; }
+    bool isModified() const { return m_modified; }
+    void append();
+    void insert() { append(); } // records are kept in index order, so insert and append are the same
+    void edit();
+    void post();
+    void cancel();
+    void remove(); // the record after the deleted one becomes current (else the one before)
+
+    std::function<void(Table&)> beforePost;
+    std::function<void(Table&)> afterPost;
+    std::function<void(Table&)> afterScroll; // after every move to another record
+    std::function<ErrorAction(Table&, const EngineError&)> onPostError;
+    std::function<void(Table&)> onCalcFields; // set the calculated fields with setValue
+
+    // --- derived fields (added while closed or open; they follow the stored fields)
+    void addCalculatedField(const FieldDef& def);
+    // name shows lookup.resultField of the record where lookupKeyFields equal this table's keyFields.
+    void addLookupField(const QString& name, FieldType type, const QString& keyFields, Table* lookup,
+                        const QString& lookupKeyFields, const QString& resultField);
+    // A value of another record of this table without moving: the first record (on the named index
+    // order) where keyFields equal values.
+    QVariant lookupValue(const QString& keyFields, const QVariantList& values, const QString& resultField);
+
+private:
+    friend class TableFile;
+    struct Stream;
+    struct Derived;
+    void requireOpen() const;
+    void requireWritable() const;
+    void resolveIndex();
+    void invalidate();
+    bool readNext(bool forward);
+    void loadRow(void* stmt);
+    void noRecord();
+    void setStream(const QVector<QVariant>* fromKey, bool forward, bool inclusive, int prefixCount);
+    QString conditions(QVariantList& params) const;
+    void computeDerived();
+    void masterMoved();
+    void notifyDetails();
+    void scrolled();
+
+    Database& m_db;
+    QString m_tableName;
+    std::shared_ptr<TableFile> m_file;
+    OpenMode m_mode = OpenMode::Shared;
+    bool m_open = false;
+
+    QString m_indexName;
+    QStringList m_wantedIndexFields; // set by setIndexFields
+    QVector<int> m_keyColumns;       // field positions of the current index
+    bool m_descending = false;
+    QVector<bool> m_caseSensitive;
+
+    QVector<QVariant> m_values; // stored fields, then derived fields
+    QVector<bool> m_changed;
+    qint64 m_recordId = 0;
+    bool m_hasRecord = false;
+    bool m_bof = true;
+    bool m_eof = true;
+    State m_state = State::Inactive;
+    bool m_modified = false;
+    QVector<QVariant> m_savedValues; // for cancel of an edit
+    qint64 m_savedId = 0;
+    bool m_savedHasRecord = false;
+
+    // range, filter, master
+    QVariantList m_rangeLow, m_rangeHigh;
+    bool m_hasRange = false;
+    QString m_filterText;
+    QList<QPair<int, QVariant>> m_filterTerms;
+    Table* m_master = nullptr;
+    QVector<int> m_masterColumns;
+    QStringList m_detailFields;
+    QList<Table*> m_details;
+
+    std::unique_ptr<Stream> m_stream;
+    std::unique_ptr<Derived> m_derived;
+    QHash<QString, void*> m_stmtCache;
+};
+
+} // namespace velmora::store
