@@ -65,6 +65,7 @@ public:
     std::shared_ptr<TableFile> file(const QString& tableName);
     void notify(const QString& table, ChangeKind kind, qint64 recordId);
     sqlite3* queryConnection(); // for Query: tables are attached to it by name
+    QString resolveQuery(const QString& sql);
 
 private:
     struct Private;

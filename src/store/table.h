@@ -131,22 +131,25 @@ public:
     QVariant lookupValue(const QString& keyFields, const QVariantList& values, const QString& resultField);
 
 private:
-    friend class TableFile;
-    struct Stream;
-    struct Derived;
     void requireOpen() const;
+    void requireRecord() const;
     void requireWritable() const;
     void resolveIndex();
-    void invalidate();
-    bool readNext(bool forward);
-    void loadRow(void* stmt);
+    void ensureOrder() const;
+    void invalidate() { m_builtAt = ~0ull; }
+    void load(qint64 id);
     void noRecord();
-    void setStream(const QVector<QVariant>* fromKey, bool forward, bool inclusive, int prefixCount);
+    QString orderBy() const;
     QString conditions(QVariantList& params) const;
+    QString keyColumn(int keyPos) const;
+    void* statement(const QString& sql) const;
+    void bindAll(void* stmt, const QVariantList& params, int from = 1) const;
     void computeDerived();
     void masterMoved();
-    void notifyDetails();
     void scrolled();
+    int positionOf(qint64 id) const;
+    void validate() const;
+    void finalizeStatements();
 
     Database& m_db;
     QString m_tableName;
@@ -155,10 +158,9 @@ private:
     bool m_open = false;
 
     QString m_indexName;
-    QStringList m_wantedIndexFields; // set by setIndexFields
-    QVector<int> m_keyColumns;       // field positions of the current index
-    bool m_descending = false;
-    QVector<bool> m_caseSensitive;
+    QVector<int> m_keyColumns; // field positions of the current index
+    const IndexDef* m_index = nullptr;
+    int m_storedCount = 0;
 
     QVector<QVariant> m_values; // stored fields, then derived fields
     QVector<bool> m_changed;
@@ -168,23 +170,35 @@ private:
     bool m_eof = true;
     State m_state = State::Inactive;
     bool m_modified = false;
-    QVector<QVariant> m_savedValues; // for cancel of an edit
+    QVector<QVariant> m_savedValues; // restored by cancel
     qint64 m_savedId = 0;
     bool m_savedHasRecord = false;
 
-    // range, filter, master
+    // The current order: record ids in index order within range, filter and master.
+    mutable std::vector<qint64> m_ids;
+    mutable quint64 m_builtAt = ~0ull;
+    mutable int m_pos = -1;
+
     QVariantList m_rangeLow, m_rangeHigh;
     bool m_hasRange = false;
     QString m_filterText;
     QList<QPair<int, QVariant>> m_filterTerms;
     Table* m_master = nullptr;
     QVector<int> m_masterColumns;
-    QStringList m_detailFields;
+    QString m_detailFields;
     QList<Table*> m_details;
 
-    std::unique_ptr<Stream> m_stream;
-    std::unique_ptr<Derived> m_derived;
-    QHash<QString, void*> m_stmtCache;
+    struct Derived {
+        FieldDef def;
+        bool lookup = false;
+        QString keyFields;
+        Table* table = nullptr;
+        QString lookupKeyFields;
+        QString resultField;
+    };
+    QList<Derived> m_derived;
+    QList<FieldDef> m_allFields;
+    mutable QHash<QString, void*> m_stmtCache;
 };
 
 } // namespace velmora::store

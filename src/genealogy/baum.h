@@ -1,0 +1,153 @@
+#pragma once
+// In-memory ancestor structures. Nodes live in vectors and refer to each other by index (-1 = none),
+// which keeps large trees compact and releases them in one step.
+
+#include <QString>
+#include <QtGlobal>
+#include <functional>
+#include <vector>
+
+namespace velmora::genealogy {
+
+enum class richtung { zurueck, links, rechts, root };
+enum class art { neu, vor, hinter };
+
+constexpr int keiner = -1;
+
+// Shows an error text (allocation failures); may be empty in headless use.
+using Fehlerausgabe = std::function<void(const QString&)>;
+
+struct Satz {
+    int Vorgaenger = keiner;
+    int Links = keiner;
+    int Rechts = keiner;
+    quint8 Generation = 0;
+    qint32 Satznummer = 0;
+    qint32 SatzNrVater = 0;
+    qint32 SatzNrMutter = 0;
+    bool kontrolle = false;
+    bool vergleich = true;
+    bool gefunden = false;
+};
+
+class TBinaerbaum {
+public:
+    TBinaerbaum() = default;
+    ~TBinaerbaum() { destroy(); }
+
+    bool Anlegen(int Geschl);
+    int Wechsel(richtung weg, int zeiger) const;
+    void destroy();
+
+    Satz& knoten(int i) { return m_knoten[static_cast<size_t>(i)]; }
+    const Satz& knoten(int i) const { return m_knoten[static_cast<size_t>(i)]; }
+    const std::vector<Satz>& alle() const { return m_knoten; }
+
+    int Zeigeranfang = keiner;
+    int ZeigerAktuell = keiner;
+    quint8 Generationen = 0;
+    qint32 zaehler = 0;
+    Fehlerausgabe fehler; // message 126 + line break + 127
+
+private:
+    std::vector<Satz> m_knoten;
+};
+
+struct SatzTemp {
+    int Vorgaenger = keiner;
+    qint32 Gen = 0;
+    int Vater = keiner;
+    int Mutter = keiner;
+    qint32 SatznrVater = 0;
+    qint32 SatznrMutter = 0;
+};
+
+// Holds only the chain from the root to the current node; a stack is all it needs.
+class TBinaerbaumTemp {
+public:
+    explicit TBinaerbaumTemp(Fehlerausgabe fehler = {});
+    ~TBinaerbaumTemp() { destroy(); }
+
+    bool Anlegen(int Geschl);
+    void zurueck();
+    void entf_akt();
+    void destroy();
+    bool leer() const { return Zeiger == keiner; }
+    SatzTemp& aktuell() { return m_kette[static_cast<size_t>(Zeiger)]; }
+    SatzTemp& knoten(int i) { return m_kette[static_cast<size_t>(i)]; }
+    int groesse() const { return static_cast<int>(m_kette.size()); }
+
+    int Zeiger = keiner;
+    Fehlerausgabe fehler;
+
+private:
+    std::vector<SatzTemp> m_kette;
+};
+
+struct tKetteInzucht {
+    qint32 satz = 0;
+    quint8 GenerationLinks = 0;
+    quint8 GenerationRechts = 0;
+    double berechnung = 0;
+};
+
+// The elements sit in append order in one vector, so successor and predecessor are neighbours.
+class tListeInzucht {
+public:
+    bool anhaengen();
+    void next();
+    void first();
+    void geheEnde();
+    void freigeben();
+
+    bool leer() const { return m_elemente.empty(); }
+    bool hatVorgaenger() const { return Kette > 0; }
+    bool hatNachfolger() const { return Kette != keiner && Kette + 1 < static_cast<int>(m_elemente.size()); }
+    tKetteInzucht& aktuell() { return m_elemente[static_cast<size_t>(Kette)]; }
+    const std::vector<tKetteInzucht>& elemente() const { return m_elemente; }
+    std::vector<tKetteInzucht>& elemente() { return m_elemente; }
+    void setzeAufEnde() { Kette = m_elemente.empty() ? keiner : static_cast<int>(m_elemente.size()) - 1; }
+
+    int Kette = keiner;
+    Fehlerausgabe fehler; // "Zu wenig Speicher vorhanden!"
+
+private:
+    std::vector<tKetteInzucht> m_elemente;
+};
+
+struct tKette {
+    qint32 Gen = 0;
+    qint32 anz = 1;
+    int Next = keiner;
+    int First = keiner;
+};
+
+class tListe {
+public:
+    explicit tListe(Fehlerausgabe fehler = {});
+    ~tListe() { destroy(); }
+
+    bool anlegen(art pos);
+    void next();
+    void first();
+    void geheAnfang();
+    void entf_akt();
+    void destroy();
+    // Sorted insertion: keeps ascending Gen with each value once.
+    bool einfuegen(qint32 v);
+
+    bool leer() const { return Kette == keiner; }
+    tKette& aktuell() { return m_pool[static_cast<size_t>(Kette)]; }
+    const tKette& element(int i) const { return m_pool[static_cast<size_t>(i)]; }
+    std::vector<tKette> inReihenfolge() const;
+
+    int Kette = keiner;
+    Fehlerausgabe fehler;
+
+private:
+    int neuesElement();
+    std::vector<tKette> m_pool;
+    std::vector<int> m_frei;
+};
+
+} // namespace velmora::genealogy

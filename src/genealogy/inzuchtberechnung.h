@@ -1,0 +1,157 @@
+#pragma once
+// The inbreeding and ancestor-loss calculation, one object per run. It reads cats through a
+// KatzenQuelle and reports progress through an InzuchtFortschritt, so it runs without widgets.
+
+#include "genealogy/baum.h"
+
+#include <QHash>
+#include <QLocale>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+#include <array>
+#include <functional>
+#include <optional>
+#include <unordered_map>
+
+namespace velmora::genealogy {
+
+struct KatzenDaten {
+    qint32 Vater = 0;
+    qint32 Mutter = 0;
+    QString Name;
+    QVector<qint32> Merkmale; // Merkmal numbers in the order of index "Katze"
+};
+
+struct TopKatzeZeile {
+    qint32 LaufendeNummer = 0; // row number 1..5
+    qint32 Katze = 0;
+    std::optional<qint32> Farbe;
+};
+
+// Where the calculation reads cats, feature colours and top cats.
+class KatzenQuelle {
+public:
+    virtual ~KatzenQuelle() = default;
+    // False when nr is 0 or names no record.
+    virtual bool lesen(qint32 nr, KatzenDaten& daten) = 0;
+    virtual std::optional<qint32> merkmalFarbe(qint32 merkmal) = 0;
+    virtual QVector<TopKatzeZeile> topKatzen() = 0; // rows in table order
+};
+
+struct VorfahrZeile {
+    qint32 Nummer = 0;
+    QString Name;
+    qint32 Anzahl = 0;
+    std::optional<qint32> Farbe;
+};
+
+// Where the ancestor table goes (detail mode). The store-backed one re-creates Vorfahrenliste.db.
+class VorfahrenZiel {
+public:
+    virtual ~VorfahrenZiel() = default;
+    virtual bool neuAnlegen() = 0;                                   // false: cannot be created
+    virtual void schreiben(const QVector<VorfahrZeile>& zeilen) = 0; // in name order
+};
+
+class InzuchtFortschritt {
+public:
+    virtual ~InzuchtFortschritt() = default;
+    virtual void zeigen(bool sichtbar) = 0;
+    virtual void schrittText(const QString& text) = 0;
+    virtual void maximum(qint64 max) = 0;
+    virtual void position(qint64 pos) = 0;
+    virtual void ereignisseVerarbeiten() = 0; // the cancel button is noticed here
+};
+
+// Fixed number format: p significant digits (halves away from zero), exactly d decimals, the locale's
+// decimal separator; exponent form when the integer part has more than p digits.
+QString festFormat(double wert, int p, int d, const QLocale& locale);
+
+// Result of the pair search.
+struct PaarErgebnis {
+    qint32 zaehlerdoppelt = 0;
+    std::vector<int> fertig; // finished non-root nodes in the order the walk finished them
+};
+
+// Called after each finished node; returns false to stop (cancel).
+using PaarSchritt = std::function<bool(qint64 fertigeKnoten)>;
+// Pair search over a built tree: fills the list and the repeat count.
+using PaarSuche = std::function<void(TBinaerbaum&, tListeInzucht&, PaarErgebnis&, const PaarSchritt&)>;
+
+// Groups the nodes by record number, so only nodes of the same cat are paired; the elements come out
+// in the order the node-by-node passes would append them.
+void paarsucheGruppiert(TBinaerbaum& baum, tListeInzucht& liste, PaarErgebnis& ergebnis,
+                        const PaarSchritt& schritt);
+
+class TFormInzuchtberechnung {
+public:
+    TFormInzuchtberechnung(KatzenQuelle& quelle, std::function<QString(int)> meldung = {});
+
+    bool Berechne(qint32 Tier, qint32 Vater, qint32 Mutter, quint8 Generationen, bool Inzucht);
+    void abbrechen() { abbruch = true; } // the cancel button
+
+    // plain parameters from the settings
+    bool mitVorfahren = true;
+    bool MerkmalVorTop = true;
+    QLocale locale;
+    bool cacheBehalten = false; // keep the cat cache between runs (callers that do not edit cats)
+    void cacheLeeren() {
+        m_cache.clear();
+        m_farbCache.clear();
+    }
+
+    // hooks
+    InzuchtFortschritt* fortschritt = nullptr;
+    VorfahrenZiel* vorfahrenZiel = nullptr;
+    std::function<void(bool)> setzeInzuchtBerechne;        // the main window's flag
+    std::function<void(const QString&, int)> zeigeMeldung; // text, 0 information / 2 error
+    PaarSuche paarsuche = paarsucheGruppiert;
+
+    // results
+    QString Inzuchtkoeffizient, Inzuchtkoeffizientkurz, Ahnenverlustkoeffizient, Stammbaumkomplett;
+    QStringList Ahnenverlust, Inzucht, Info, Clon;
+    std::array<QString, 2> g1;
+    std::array<QString, 4> g2;
+    std::array<QString, 8> g3;
+    std::array<QString, 16> g4;
+    QVector<VorfahrZeile> Vorfahrenliste; // name order, as written to the table
+    qint32 AnzahlTopKatzen[2][5] = {};
+    QString TopKatzeAnzahl(qint32 zeile) const; // the calculated field of a TopKatze row
+    QString letzteMeldung;                      // the text of the last message shown
+
+    // working state, readable for tests and callers
+    TBinaerbaum Binaerbaum;
+    tListeInzucht ketteInzucht;
+    qint32 SatznummerKatze = 0, SatznummerVater = 0, SatznummerMutter = 0;
+    quint8 GenerationenBerechnung = 0;
+    bool ausInzucht = false;
+    bool abbruch = false;
+    bool komplett = true;
+    quint64 AnzahlMoeglicherVorf = 0;
+    quint64 AnzahlVorhandenerVorf = 0;
+    qint32 zaehlerdoppelt = 0;
+
+private:
+    QString m(int nr) const;
+    void melden(const QString& text, int art);
+    void ende();
+    bool knotenAnlegen(int geschl, qint32 nr, const KatzenDaten& daten);
+    void fehlenderElternteil(int knoten, bool vater);
+    void slotsUeberspringen(int generation);
+    void nameSpeichern(int generation, const QString& name);
+    void vorfahrZaehlen(qint32 nr, const KatzenDaten& daten);
+    void klonZaehlen(const KatzenDaten& daten);
+    const KatzenDaten* cache(qint32 nr);
+
+    KatzenQuelle& m_quelle;
+    std::function<QString(int)> m_meldung;
+    std::unordered_map<qint32, std::optional<KatzenDaten>> m_cache; // node-based: references stay valid
+    QHash<qint32, int> m_vorfahrIndex;
+    QHash<qint32, std::optional<qint32>> m_farbCache;
+    QVector<TopKatzeZeile> m_top;
+    bool m_stopp = false;
+    int gen2 = 1, gen3 = 1, gen4 = 1;
+};
+
+} // namespace velmora::genealogy

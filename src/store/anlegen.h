@@ -1,0 +1,21 @@
+#pragma once
+// Writing a delivered data directory: every table of the catalogue, filled from the text files.
+
+#include <QString>
+
+namespace velmora::store {
+
+class Database;
+
+// Loads every data/<table>.tsv and data/<table>.<piece>.tsv of `quelle` into the open tables of db.
+// Throws EngineError / DatabaseError naming the file and line on any fault.
+void ladeDatendateien(Database& db, const QString& quelle);
+
+// Creates `dir` (when missing), every catalogue table in it, the start-up records (top cats, features)
+// and the delivered records of `quelle`. Throws when dir already holds a cat table.
+void legeDatenverzeichnisAn(const QString& dir, const QString& quelle);
+
+// data/ beside the tool, or the source tree's data/ the build knows.
+QString standardDatenquelle();
+
+} // namespace velmora::store

@@ -1,0 +1,795 @@
+#include "store/database.h"
+
+#include "store/tablefile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMap>
+#include <QRegularExpression>
+
+namespace velmora::store {
+
+// ---------------------------------------------------------------- collations
+
+namespace {
+
+// Base letter of a Latin-1 / Latin Extended-A character (accent removed), 0 when it has none.
+char32_t baseLetter(char32_t c) {
+    static const char* const latin1 = // U+00C0 .. U+00FF
+        "AAAAAAACEEEEIIII"
+        "DNOOOOO*OUUUUYTs"
+        "aaaaaaaceeeeiiii"
+        "dnooooo/ouuuuyty";
+    if (c >= 0xC0 && c <= 0xFF) {
+        const char b = latin1[c - 0xC0];
+        return (b == '*' || b == '/') ? c : char32_t(b);
+    }
+    if (c >= 0x100 && c <= 0x17F) {
+        static const char* const extA = "AaAaAaCcCcCcCcDdDdEeEeEeEeEeGgGgGgGgHhHhIiIiIiIiIiJjJjKkkLlLlLlLlLlNnNnNnnNnOoOoOoOoRrRrRrSsSsSsSsTtTtTtUuUuUuUuUuUuWwYyYZzZzZzs";
+        return char32_t(extA[c - 0x100]);
+    }
+    return c;
+}
+
+char32_t lowerAscii(char32_t c) { return (c >= 'A' && c <= 'Z') ? c + 32 : c; }
+
+// Expands to the comparison sequence: ß counts as "ss".
+void fold(const QString& s, bool keepCase, std::u32string& out, std::u32string& accents) {
+    out.clear();
+    accents.clear();
+    for (char32_t c : s.toUcs4()) {
+        if (c == 0xDF) {
+            out += U"ss";
+            accents += U"\xDF\xDF";
+            continue;
+        }
+        char32_t b = baseLetter(c);
+        if (!keepCase) {
+            b = lowerAscii(b);
+            if (b > 0x7F) b = QChar::toLower(b);
+        }
+        out += b;
+        accents += keepCase ? c : QChar::toLower(c);
+    }
+}
+
+int compareFolded(const QString& a, const QString& b, bool keepCase) {
+    thread_local std::u32string fa, fb, aa, ab;
+    fold(a, keepCase, fa, aa);
+    fold(b, keepCase, fb, ab);
+    if (const int r = fa.compare(fb)) return r < 0 ? -1 : 1;
+    if (const int r = aa.compare(ab)) return r < 0 ? -1 : 1;
+    return 0;
+}
+
+bool isAscii(const void* p, int n) {
+    auto* s = static_cast<const unsigned char*>(p);
+    for (int i = 0; i < n; ++i)
+        if (s[i] & 0x80) return false;
+    return true;
+}
+
+int asciiNoCase(const unsigned char* a, int na, const unsigned char* b, int nb) {
+    const int n = std::min(na, nb);
+    for (int i = 0; i < n; ++i) {
+        int ca = a[i], cb = b[i];
+        if (ca >= 'A' && ca <= 'Z') ca += 32;
+        if (cb >= 'A' && cb <= 'Z') cb += 32;
+        if (ca != cb) return ca < cb ? -1 : 1;
+    }
+    return na == nb ? 0 : (na < nb ? -1 : 1);
+}
+
+int collateNoCase(void*, int na, const void* a, int nb, const void* b) {
+    if (isAscii(a, na) && isAscii(b, nb))
+        return asciiNoCase(static_cast<const unsigned char*>(a), na, static_cast<const unsigned char*>(b), nb);
+    return compareFolded(QString::fromUtf8(static_cast<const char*>(a), na),
+                         QString::fromUtf8(static_cast<const char*>(b), nb), false);
+}
+
+int collateCase(void*, int na, const void* a, int nb, const void* b) {
+    if (isAscii(a, na) && isAscii(b, nb)) {
+        const int r = memcmp(a, b, size_t(std::min(na, nb)));
+        if (r) return r < 0 ? -1 : 1;
+        return na == nb ? 0 : (na < nb ? -1 : 1);
+    }
+    return compareFolded(QString::fromUtf8(static_cast<const char*>(a), na),
+                         QString::fromUtf8(static_cast<const char*>(b), nb), true);
+}
+
+} // namespace
+
+int compareNoCase(const QString& a, const QString& b) {
+    const QByteArray ua = a.toUtf8(), ub = b.toUtf8();
+    return collateNoCase(nullptr, int(ua.size()), ua.constData(), int(ub.size()), ub.constData());
+}
+int compareCase(const QString& a, const QString& b) {
+    const QByteArray ua = a.toUtf8(), ub = b.toUtf8();
+    return collateCase(nullptr, int(ua.size()), ua.constData(), int(ub.size()), ub.constData());
+}
+
+void registerCollations(sqlite3* db) {
+    sqlite3_create_collation(db, "VELMORA_NOCASE", SQLITE_UTF8, nullptr, collateNoCase);
+    sqlite3_create_collation(db, "VELMORA_CASE", SQLITE_UTF8, nullptr, collateCase);
+}
+
+// ---------------------------------------------------------------- helpers
+
+QString quoteIdent(const QString& s) {
+    QString q = s;
+    q.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    return QLatin1Char('"') + q + QLatin1Char('"');
+}
+
+QString sqlType(const FieldDef& f) {
+    switch (f.type) {
+    case FieldType::Auto: return QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT");
+    case FieldType::Int: return QStringLiteral("INTEGER");
+    case FieldType::Short: return QStringLiteral("SMALLINT");
+    case FieldType::Text: return QStringLiteral("VARCHAR(%1)").arg(f.size);
+    case FieldType::Date: return QStringLiteral("DATE");
+    case FieldType::DateTime: return QStringLiteral("TIMESTAMP");
+    case FieldType::Bool: return QStringLiteral("BOOLEAN");
+    case FieldType::Float: return QStringLiteral("FLOAT");
+    case FieldType::Money: return QStringLiteral("MONEY");
+    case FieldType::Memo: return QStringLiteral("CLOB");
+    case FieldType::Picture: return QStringLiteral("BLOB");
+    }
+    return QStringLiteral("BLOB");
+}
+
+QString collationFor(const TableDef& def, const IndexDef* index) {
+    const bool cs = def.caseSensitive || (index && index->caseSensitive);
+    return cs ? QStringLiteral("VELMORA_CASE") : QStringLiteral("VELMORA_NOCASE");
+}
+
+int engineCode(int rc) {
+    switch (rc & 0xFF) {
+    case SQLITE_CONSTRAINT: return code::KeyViolation;
+    case SQLITE_NOTADB: return code::TableDamaged;
+    case SQLITE_CORRUPT: return code::IndexDamaged;
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED: return code::TableLocked;
+    case SQLITE_READONLY: return code::ReadOnly;
+    case SQLITE_CANTOPEN: return code::NoSuchTable;
+    default: return code::SqlError;
+    }
+}
+
+void bindValue(sqlite3_stmt* st, int pos, const QVariant& v, FieldType type) {
+    if (!v.isValid() || v.isNull()) {
+        sqlite3_bind_null(st, pos);
+        return;
+    }
+    switch (type) {
+    case FieldType::Auto:
+    case FieldType::Int:
+    case FieldType::Short: sqlite3_bind_int64(st, pos, v.toLongLong()); return;
+    case FieldType::Bool: sqlite3_bind_int(st, pos, v.toBool() ? 1 : 0); return;
+    case FieldType::Float:
+    case FieldType::Money: sqlite3_bind_double(st, pos, v.toDouble()); return;
+    case FieldType::Date: {
+        const QDate d = v.typeId() == QMetaType::QDateTime ? v.toDateTime().date() : v.toDate();
+        if (!d.isValid()) {
+            sqlite3_bind_null(st, pos);
+            return;
+        }
+        const QByteArray s = d.toString(Qt::ISODate).toUtf8();
+        sqlite3_bind_text(st, pos, s.constData(), int(s.size()), SQLITE_TRANSIENT);
+        return;
+    }
+    case FieldType::DateTime: {
+        const QDateTime d = v.toDateTime();
+        if (!d.isValid()) {
+            sqlite3_bind_null(st, pos);
+            return;
+        }
+        const QByteArray s = d.toString(Qt::ISODateWithMs).toUtf8();
+        sqlite3_bind_text(st, pos, s.constData(), int(s.size()), SQLITE_TRANSIENT);
+        return;
+    }
+    case FieldType::Picture: {
+        const QByteArray b = v.toByteArray();
+        sqlite3_bind_blob(st, pos, b.constData(), int(b.size()), SQLITE_TRANSIENT);
+        return;
+    }
+    case FieldType::Text:
+    case FieldType::Memo: {
+        const QByteArray s = v.toString().toUtf8();
+        if (s.isEmpty()) sqlite3_bind_null(st, pos);
+        else sqlite3_bind_text(st, pos, s.constData(), int(s.size()), SQLITE_TRANSIENT);
+        return;
+    }
+    }
+}
+
+QVariant columnValue(sqlite3_stmt* st, int col, FieldType type) {
+    const int t = sqlite3_column_type(st, col);
+    if (t == SQLITE_NULL) return {};
+    switch (type) {
+    case FieldType::Auto:
+    case FieldType::Int:
+    case FieldType::Short: return sqlite3_column_int(st, col);
+    case FieldType::Bool: return sqlite3_column_int(st, col) != 0;
+    case FieldType::Float:
+    case FieldType::Money: return sqlite3_column_double(st, col);
+    case FieldType::Date:
+        return QDate::fromString(
+            QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, col)), sqlite3_column_bytes(st, col)),
+            Qt::ISODate);
+    case FieldType::DateTime:
+        return QDateTime::fromString(
+            QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, col)), sqlite3_column_bytes(st, col)),
+            Qt::ISODateWithMs);
+    case FieldType::Picture:
+        return QByteArray(static_cast<const char*>(sqlite3_column_blob(st, col)), sqlite3_column_bytes(st, col));
+    case FieldType::Text:
+    case FieldType::Memo:
+        return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, col)),
+                                 sqlite3_column_bytes(st, col));
+    }
+    return {};
+}
+
+// ---------------------------------------------------------------- TableFile
+
+TableFile::TableFile(Database& d, QString n, QString p) : db(d), name(std::move(n)), path(std::move(p)) {}
+TableFile::~TableFile() { closeHandle(); }
+
+void TableFile::closeHandle() {
+    if (handle) sqlite3_close_v2(handle);
+    handle = nullptr;
+    transactionDepth = 0;
+}
+
+void TableFile::fail(int rc, const QString& what) {
+    const QString msg = handle ? QString::fromUtf8(sqlite3_errmsg(handle)) : QString::fromUtf8(sqlite3_errstr(rc));
+    throw EngineError(engineCode(rc), what + QStringLiteral(": ") + msg, name, rc);
+}
+
+void TableFile::exec(const QString& sql) {
+    char* err = nullptr;
+    const int rc = sqlite3_exec(handle, sql.toUtf8().constData(), nullptr, nullptr, &err);
+    if (rc != SQLITE_OK) {
+        const QString msg = QString::fromUtf8(err ? err : sqlite3_errstr(rc));
+        sqlite3_free(err);
+        throw EngineError(engineCode(rc), QStringLiteral("%1: %2").arg(name, msg), name, rc);
+    }
+}
+
+sqlite3_stmt* TableFile::prepare(const QString& sql) {
+    sqlite3_stmt* st = nullptr;
+    const QByteArray u = sql.toUtf8();
+    const int rc = sqlite3_prepare_v2(handle, u.constData(), int(u.size()), &st, nullptr);
+    if (rc != SQLITE_OK) fail(rc, name);
+    return st;
+}
+
+void TableFile::ensureOpen() {
+    if (handle) return;
+    if (!QFileInfo::exists(path))
+        throw EngineError(code::NoSuchTable, QStringLiteral("Tabelle existiert nicht: %1").arg(name), name);
+    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &handle, SQLITE_OPEN_READWRITE, nullptr);
+    if (rc != SQLITE_OK) {
+        closeHandle();
+        throw EngineError(engineCode(rc), QStringLiteral("%1 kann nicht geöffnet werden").arg(name), name, rc);
+    }
+    registerCollations(handle);
+    sqlite3_busy_timeout(handle, 2000);
+    try {
+        exec(QStringLiteral("PRAGMA synchronous=FULL"));
+        reloadDefinition();
+    } catch (const EngineError& e) {
+        closeHandle();
+        throw EngineError(e.code() == code::SqlError ? code::TableDamaged : e.code(),
+                          QStringLiteral("Tabelle %1 ist beschädigt: %2").arg(name, e.message()), name,
+                          e.entries().first().nativeCode);
+    }
+}
+
+void TableFile::reloadDefinition() {
+    def = TableDef{};
+    def.name = name;
+    fieldPos.clear();
+    sqlite3_stmt* st = prepare(QStringLiteral("SELECT name, type, size, required FROM velmora_felder ORDER BY pos"));
+    while (sqlite3_step(st) == SQLITE_ROW) {
+        FieldDef f;
+        f.name = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
+        fieldTypeFromName(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 1))), &f.type);
+        f.size = sqlite3_column_int(st, 2);
+        f.required = sqlite3_column_int(st, 3) != 0;
+        fieldPos.insert(f.name.toLower(), int(def.fields.size()));
+        def.fields.append(f);
+    }
+    sqlite3_finalize(st);
+    st = prepare(QStringLiteral(
+        "SELECT name, fields, isunique, descending, casesensitive, rebuilt FROM velmora_indizes ORDER BY pos"));
+    while (sqlite3_step(st) == SQLITE_ROW) {
+        IndexDef ix;
+        ix.name = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
+        ix.fields = splitFields(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 1))));
+        ix.unique = sqlite3_column_int(st, 2) != 0;
+        ix.descending = sqlite3_column_int(st, 3) != 0;
+        ix.caseSensitive = sqlite3_column_int(st, 4) != 0;
+        ix.rebuilt = sqlite3_column_int(st, 5) != 0;
+        def.indexes.append(ix);
+    }
+    sqlite3_finalize(st);
+    st = prepare(QStringLiteral("SELECT casesensitive FROM velmora_tabelle"));
+    if (sqlite3_step(st) == SQLITE_ROW) def.caseSensitive = sqlite3_column_int(st, 0) != 0;
+    sqlite3_finalize(st);
+    if (def.fields.isEmpty())
+        throw EngineError(code::TableDamaged, QStringLiteral("Tabelle %1 hat keine Felder").arg(name), name);
+}
+
+void TableFile::changed(ChangeKind kind, qint64 id) {
+    ++changeCounter;
+    if (transactionDepth == 0) db.notify(name, kind, id);
+}
+
+void writeMeta(TableFile& f) {
+    f.exec(QStringLiteral("DELETE FROM velmora_felder; DELETE FROM velmora_indizes; DELETE FROM velmora_tabelle"));
+    sqlite3_stmt* st = f.prepare(QStringLiteral("INSERT INTO velmora_felder VALUES (?,?,?,?,?)"));
+    for (int i = 0; i < f.def.fields.size(); ++i) {
+        const FieldDef& fd = f.def.fields[i];
+        sqlite3_bind_int(st, 1, i);
+        const QByteArray n = fd.name.toUtf8(), t = fieldTypeName(fd.type).toUtf8();
+        sqlite3_bind_text(st, 2, n.constData(), -1, SQLITE_TRANSIENT);
+        sqlite3_bind_text(st, 3, t.constData(), -1, SQLITE_TRANSIENT);
+        sqlite3_bind_int(st, 4, fd.size);
+        sqlite3_bind_int(st, 5, fd.required ? 1 : 0);
+        sqlite3_step(st);
+        sqlite3_reset(st);
+    }
+    sqlite3_finalize(st);
+    st = f.prepare(QStringLiteral("INSERT INTO velmora_indizes VALUES (?,?,?,?,?,?,?)"));
+    for (int i = 0; i < f.def.indexes.size(); ++i) {
+        const IndexDef& ix = f.def.indexes[i];
+        sqlite3_bind_int(st, 1, i);
+        const QByteArray n = ix.name.toUtf8(), fl = ix.fields.join(QLatin1Char(';')).toUtf8();
+        sqlite3_bind_text(st, 2, n.constData(), -1, SQLITE_TRANSIENT);
+        sqlite3_bind_text(st, 3, fl.constData(), -1, SQLITE_TRANSIENT);
+        sqlite3_bind_int(st, 4, (ix.unique || ix.isPrimary()) ? 1 : 0);
+        sqlite3_bind_int(st, 5, ix.descending ? 1 : 0);
+        sqlite3_bind_int(st, 6, ix.caseSensitive ? 1 : 0);
+        sqlite3_bind_int(st, 7, ix.rebuilt ? 1 : 0);
+        sqlite3_step(st);
+        sqlite3_reset(st);
+    }
+    sqlite3_finalize(st);
+    f.exec(QStringLiteral("INSERT INTO velmora_tabelle VALUES (%1)").arg(f.def.caseSensitive ? 1 : 0));
+}
+
+// The SQLite index behind a definition; a primary key on the Auto field alone is the rowid itself.
+void createIndexSql(TableFile& f, const IndexDef& ix) {
+    if (ix.isPrimary() && ix.fields.size() == 1) {
+        const FieldDef* fd = f.def.field(ix.fields.first());
+        if (fd && fd->type == FieldType::Auto) return;
+    }
+    QStringList cols;
+    for (const QString& name : ix.fields) {
+        const FieldDef* fd = f.def.field(name);
+        if (!fd) throw EngineError(code::NoSuchField, QStringLiteral("Feld %1 fehlt in %2").arg(name, f.name), f.name);
+        QString c = quoteIdent(fd->name);
+        if (fd->type == FieldType::Text || fd->type == FieldType::Memo)
+            c += QStringLiteral(" COLLATE ") + collationFor(f.def, &ix);
+        if (ix.descending) c += QStringLiteral(" DESC");
+        cols << c;
+    }
+    const QString sqlName = ix.isPrimary() ? QStringLiteral("velmora_pk") : QStringLiteral("ix_") + ix.name;
+    f.exec(QStringLiteral("CREATE %1INDEX %2 ON %3 (%4)")
+               .arg((ix.unique || ix.isPrimary()) ? QStringLiteral("UNIQUE ") : QString(), quoteIdent(sqlName),
+                    quoteIdent(f.name), cols.join(QStringLiteral(", "))));
+}
+
+// ---------------------------------------------------------------- Database
+
+struct Database::Private {
+    QMap<QString, std::shared_ptr<TableFile>> files;
+    QMap<int, ChangeListener> listeners;
+    int nextListener = 1;
+    sqlite3* query = nullptr;
+    QStringList attached;
+};
+
+Database::Database(QString directory) : m_directory(QDir(directory).absolutePath()), d(new Private) {}
+
+Database::~Database() {
+    disconnect();
+    if (d->query) sqlite3_close_v2(d->query);
+}
+
+QString Database::normalName(const QString& tableName) {
+    QString n = QFileInfo(tableName).fileName().toLower();
+    if (n.endsWith(QLatin1String(".db"))) n.chop(3);
+    return n;
+}
+
+QString Database::filePath(const QString& tableName) const {
+    return m_directory + QLatin1Char('/') + normalName(tableName) + QStringLiteral(".db");
+}
+
+bool Database::tableExists(const QString& tableName) const { return QFileInfo::exists(filePath(tableName)); }
+
+std::shared_ptr<TableFile> Database::file(const QString& tableName) {
+    const QString n = normalName(tableName);
+    auto it = d->files.find(n);
+    if (it == d->files.end()) it = d->files.insert(n, std::make_shared<TableFile>(*this, n, filePath(n)));
+    return it.value();
+}
+
+void Database::createTable(const TableDef& def) {
+    const QString n = normalName(def.name);
+    if (tableExists(n)) throw EngineError(code::TableLocked, QStringLiteral("Tabelle %1 existiert bereits").arg(n), n);
+    QDir().mkpath(m_directory);
+    auto f = file(n);
+    f->closeHandle();
+    const QString tmp = f->path + QStringLiteral(".neu");
+    QFile::remove(tmp);
+    sqlite3* h = nullptr;
+    if (sqlite3_open_v2(QFile::encodeName(tmp).constData(), &h, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+                        nullptr) != SQLITE_OK) {
+        sqlite3_close_v2(h);
+        throw EngineError(code::NoSuchTable, QStringLiteral("%1 kann nicht angelegt werden").arg(f->path), n);
+    }
+    registerCollations(h);
+    f->handle = h;
+    try {
+        f->def = def;
+        f->def.name = n;
+        QStringList cols;
+        bool haveAuto = false;
+        for (const FieldDef& fd : def.fields) {
+            FieldDef col = fd;
+            if (fd.type == FieldType::Auto) {
+                if (haveAuto) col.type = FieldType::Int; // a second counter is kept as a plain number
+                haveAuto = true;
+            }
+            QString c = quoteIdent(fd.name) + QLatin1Char(' ') + sqlType(col);
+            if (fd.type == FieldType::Text || fd.type == FieldType::Memo)
+                c += QStringLiteral(" COLLATE ") + collationFor(def, nullptr);
+            cols << c;
+        }
+        f->exec(QStringLiteral("BEGIN"));
+        f->exec(QStringLiteral("CREATE TABLE %1 (%2)").arg(quoteIdent(n), cols.join(QStringLiteral(", "))));
+        f->exec(QStringLiteral("CREATE TABLE velmora_felder (pos INTEGER, name TEXT, type TEXT, size INTEGER, "
+                               "required INTEGER)"));
+        f->exec(QStringLiteral("CREATE TABLE velmora_indizes (pos INTEGER, name TEXT, fields TEXT, isunique INTEGER, "
+                               "descending INTEGER, casesensitive INTEGER, rebuilt INTEGER)"));
+        f->exec(QStringLiteral("CREATE TABLE velmora_tabelle (casesensitive INTEGER)"));
+        writeMeta(*f);
+        for (const IndexDef& ix : def.indexes) createIndexSql(*f, ix);
+        f->exec(QStringLiteral("COMMIT"));
+    } catch (...) {
+        f->closeHandle();
+        QFile::remove(tmp);
+        throw;
+    }
+    f->closeHandle();
+    // Written under another name first, so a half-created table never looks like a table.
+    if (!QFile::rename(tmp, f->path))
+        throw EngineError(code::NoSuchTable, QStringLiteral("%1 kann nicht angelegt werden").arg(f->path), n);
+}
+
+void Database::dropTable(const QString& tableName) {
+    const QString n = normalName(tableName);
+    auto f = file(n);
+    if (f->cursors > 0) throw EngineError(code::TableLocked, QStringLiteral("Tabelle %1 ist geöffnet").arg(n), n);
+    f->closeHandle();
+    const QDir dir(m_directory);
+    for (const QString& e : dir.entryList(QDir::Files)) {
+        const QString l = e.toLower();
+        if (l == n + QStringLiteral(".db") || l.startsWith(n + QLatin1Char('.')))
+            if (!QFile::remove(dir.filePath(e)))
+                throw EngineError(code::TableLocked, QStringLiteral("%1 kann nicht gelöscht werden").arg(e), n);
+    }
+}
+
+TableDef Database::readDefinition(const QString& tableName) {
+    auto f = file(tableName);
+    f->ensureOpen();
+    return f->def;
+}
+
+void Database::disconnect() {
+    if (d->query) {
+        sqlite3_close_v2(d->query);
+        d->query = nullptr;
+        d->attached.clear();
+    }
+    for (auto& f : d->files) {
+        f->closeHandle();
+        f->cursors = 0;
+        f->exclusive = false;
+        ++f->changeCounter;
+    }
+    d->files.clear(); // cursors still holding a file see it as closed
+}
+
+int Database::openCursorCount(const QString& tableName) const {
+    auto it = d->files.find(normalName(tableName));
+    return it == d->files.end() ? 0 : it.value()->cursors;
+}
+
+int Database::addChangeListener(ChangeListener l) {
+    const int id = d->nextListener++;
+    d->listeners.insert(id, std::move(l));
+    return id;
+}
+void Database::removeChangeListener(int id) { d->listeners.remove(id); }
+
+void Database::notify(const QString& table, ChangeKind kind, qint64 id) {
+    const auto ls = d->listeners;
+    for (const auto& l : ls) l(table, kind, id);
+}
+
+sqlite3* Database::queryConnection() {
+    if (!d->query) {
+        sqlite3_open_v2(":memory:", &d->query, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+        registerCollations(d->query);
+        sqlite3_busy_timeout(d->query, 2000);
+    }
+    return d->query;
+}
+
+namespace {
+
+// Replaces every table reference of the data directory by its plain name and attaches its file.
+QString resolveTables(Database& db, const QString& sql, QStringList& attached) {
+    static const QRegularExpression token(QStringLiteral(R"RX("([^"]+)"|'(?:[^']|'')*'|\b([A-Za-z_][\w.]*)\b)RX"));
+    QString out;
+    int last = 0;
+    auto it = token.globalMatch(sql);
+    sqlite3* q = db.queryConnection();
+    while (it.hasNext()) {
+        const auto m = it.next();
+        if (m.captured(0).startsWith(QLatin1Char('\''))) continue; // string literal
+        const QString word = m.captured(1).isEmpty() ? m.captured(2) : m.captured(1);
+        if (word.contains(QLatin1Char('.')) && !word.toLower().endsWith(QLatin1String(".db"))) continue;
+        const QString n = Database::normalName(word);
+        if (n.isEmpty() || !db.tableExists(n)) continue;
+        if (!attached.contains(n)) {
+            sqlite3_stmt* st = nullptr;
+            sqlite3_prepare_v2(q, "ATTACH DATABASE ? AS ?", -1, &st, nullptr);
+            const QByteArray p = QFile::encodeName(db.filePath(n)), a = n.toUtf8();
+            sqlite3_bind_text(st, 1, p.constData(), -1, SQLITE_TRANSIENT);
+            sqlite3_bind_text(st, 2, a.constData(), -1, SQLITE_TRANSIENT);
+            const int rc = sqlite3_step(st);
+            sqlite3_finalize(st);
+            if (rc != SQLITE_DONE)
+                throw EngineError(code::SqlError, QString::fromUtf8(sqlite3_errmsg(q)), n, rc);
+            attached << n;
+        }
+        out += sql.mid(last, m.capturedStart(0) - last) + quoteIdent(n) + QLatin1Char('.') + quoteIdent(n);
+        last = m.capturedEnd(0);
+    }
+    out += sql.mid(last);
+    return out;
+}
+
+FieldType typeFromSql(const QString& t, int* size) {
+    const QString u = t.trimmed().toUpper();
+    static const QRegularExpression sized(QStringLiteral(R"(^(\w+)\s*\(\s*(\d+)\s*(?:,\s*\d+\s*)?\)$)"));
+    const auto m = sized.match(u);
+    const QString base = m.hasMatch() ? m.captured(1) : u;
+    *size = 0;
+    if (base == QLatin1String("CHAR") || base == QLatin1String("VARCHAR")) {
+        *size = m.hasMatch() ? m.captured(2).toInt() : 1;
+        return FieldType::Text;
+    }
+    if (base == QLatin1String("DATE")) return FieldType::Date;
+    if (base == QLatin1String("TIMESTAMP")) return FieldType::DateTime;
+    if (base == QLatin1String("BOOLEAN")) return FieldType::Bool;
+    if (base == QLatin1String("BLOB")) return FieldType::Memo;
+    if (base == QLatin1String("INTEGER")) return FieldType::Int;
+    if (base == QLatin1String("SMALLINT")) return FieldType::Short;
+    if (base == QLatin1String("FLOAT")) return FieldType::Float;
+    if (base == QLatin1String("MONEY")) return FieldType::Money;
+    throw EngineError(code::SqlError, QStringLiteral("Unbekannter Feldtyp: %1").arg(t));
+}
+
+} // namespace
+
+QString Database::resolveQuery(const QString& sql) { return resolveTables(*this, sql, d->attached); }
+
+void Database::execute(const QString& sql, const QVariantList& params) {
+    static const QRegularExpression alter(QStringLiteral(R"RX(^\s*ALTER\s+TABLE\s+("[^"]+"|\S+)\s+(.*)$)RX"),
+                                          QRegularExpression::CaseInsensitiveOption |
+                                              QRegularExpression::DotMatchesEverythingOption);
+    const auto m = alter.match(sql);
+    if (m.hasMatch()) {
+        QString tname = m.captured(1);
+        if (tname.startsWith(QLatin1Char('"'))) tname = tname.mid(1, tname.size() - 2);
+        auto f = file(tname);
+        if (f->exclusive)
+            throw EngineError(code::TableLocked, QStringLiteral("Tabelle %1 ist exklusiv geöffnet").arg(f->name),
+                              f->name);
+        f->ensureOpen();
+        static const QRegularExpression add(QStringLiteral(R"RX(^\s*ADD\s+("[^"]+"|\w+)\s+(.+?)\s*$)RX"),
+                                            QRegularExpression::CaseInsensitiveOption);
+        QList<FieldDef> added;
+        // Clauses are separated by commas outside parentheses ("BLOB(240,1)" has one inside).
+        QStringList clauses;
+        int depth = 0, start = 0;
+        const QString rest = m.captured(2);
+        for (int i = 0; i <= rest.size(); ++i) {
+            if (i == rest.size() || (rest[i] == QLatin1Char(',') && depth == 0)) {
+                clauses << rest.mid(start, i - start);
+                start = i + 1;
+            } else if (rest[i] == QLatin1Char('(')) ++depth;
+            else if (rest[i] == QLatin1Char(')')) --depth;
+        }
+        for (const QString& c : clauses) {
+            const auto am = add.match(c);
+            if (!am.hasMatch()) throw EngineError(code::SqlError, QStringLiteral("Ungültige Anweisung: %1").arg(c), f->name);
+            FieldDef fd;
+            fd.name = am.captured(1).remove(QLatin1Char('"'));
+            fd.type = typeFromSql(am.captured(2), &fd.size);
+            if (f->def.field(fd.name))
+                throw EngineError(code::SqlError, QStringLiteral("Feld %1 existiert bereits").arg(fd.name), f->name);
+            added << fd;
+        }
+        f->exec(QStringLiteral("BEGIN"));
+        try {
+            for (const FieldDef& fd : added) {
+                QString c = quoteIdent(fd.name) + QLatin1Char(' ') + sqlType(fd);
+                if (fd.type == FieldType::Text || fd.type == FieldType::Memo)
+                    c += QStringLiteral(" COLLATE ") + collationFor(f->def, nullptr);
+                f->exec(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2").arg(quoteIdent(f->name), c));
+                f->def.fields << fd;
+            }
+            writeMeta(*f);
+            f->exec(QStringLiteral("COMMIT"));
+        } catch (...) {
+            f->exec(QStringLiteral("ROLLBACK"));
+            f->reloadDefinition();
+            throw;
+        }
+        f->reloadDefinition();
+        f->changed(ChangeKind::Schema, 0);
+        return;
+    }
+    // Anything else runs on the query connection with its tables attached.
+    sqlite3* q = queryConnection();
+    const QString resolved = resolveTables(*this, sql, d->attached);
+    sqlite3_stmt* st = nullptr;
+    const QByteArray u = resolved.toUtf8();
+    int rc = sqlite3_prepare_v2(q, u.constData(), int(u.size()), &st, nullptr);
+    if (rc != SQLITE_OK) throw EngineError(code::SqlError, QString::fromUtf8(sqlite3_errmsg(q)), {}, rc);
+    for (int i = 0; i < params.size(); ++i) {
+        const QVariant& v = params[i];
+        FieldType t = FieldType::Text;
+        switch (v.typeId()) {
+        case QMetaType::Int:
+        case QMetaType::LongLong:
+        case QMetaType::UInt: t = FieldType::Int; break;
+        case QMetaType::Bool: t = FieldType::Bool; break;
+        case QMetaType::Double: t = FieldType::Float; break;
+        case QMetaType::QDate: t = FieldType::Date; break;
+        case QMetaType::QDateTime: t = FieldType::DateTime; break;
+        case QMetaType::QByteArray: t = FieldType::Picture; break;
+        default: break;
+        }
+        bindValue(st, i + 1, v, t);
+    }
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+    }
+    sqlite3_finalize(st);
+    if (rc != SQLITE_DONE) throw EngineError(engineCode(rc), QString::fromUtf8(sqlite3_errmsg(q)), {}, rc);
+    for (const QString& n : d->attached) ++file(n)->changeCounter;
+}
+
+// ---------------------------------------------------------------- Transaction
+
+Transaction::Transaction(Database& db, const QString& tableName) : m_file(db.file(tableName)) {
+    m_file->ensureOpen();
+    if (m_file->transactionDepth++ == 0) m_file->exec(QStringLiteral("BEGIN IMMEDIATE"));
+}
+
+Transaction::~Transaction() {
+    if (!m_done && m_file->handle) {
+        if (--m_file->transactionDepth == 0) {
+            sqlite3_exec(m_file->handle, "ROLLBACK", nullptr, nullptr, nullptr);
+            ++m_file->changeCounter;
+        }
+    }
+}
+
+void Transaction::commit() {
+    if (m_done) return;
+    m_done = true;
+    if (--m_file->transactionDepth == 0) {
+        m_file->exec(QStringLiteral("COMMIT"));
+        m_file->db.notify(m_file->name, ChangeKind::Update, 0);
+    }
+}
+
+// ---------------------------------------------------------------- Query
+
+struct Query::Private {
+    sqlite3_stmt* st = nullptr;
+    QStringList names;
+    QList<FieldType> types;
+};
+
+Query::Query(Database& db, const QString& sql, const QVariantList& params) : d(new Private) {
+    sqlite3* q = db.queryConnection();
+    const QString resolved = db.resolveQuery(sql);
+    const QByteArray u = resolved.toUtf8();
+    const int rc = sqlite3_prepare_v2(q, u.constData(), int(u.size()), &d->st, nullptr);
+    if (rc != SQLITE_OK) throw EngineError(code::SqlError, QString::fromUtf8(sqlite3_errmsg(q)), {}, rc);
+    const int n = sqlite3_column_count(d->st);
+    for (int i = 0; i < n; ++i) {
+        d->names << QString::fromUtf8(sqlite3_column_name(d->st, i));
+        const char* dt = sqlite3_column_decltype(d->st, i);
+        const QString t = QString::fromUtf8(dt ? dt : "").toUpper();
+        FieldType ft = FieldType::Picture; // generic: by storage class
+        if (t == QLatin1String("DATE")) ft = FieldType::Date;
+        else if (t == QLatin1String("TIMESTAMP")) ft = FieldType::DateTime;
+        else if (t == QLatin1String("BOOLEAN")) ft = FieldType::Bool;
+        d->types << ft;
+    }
+    for (int i = 0; i < params.size(); ++i) {
+        const QVariant& v = params[i];
+        FieldType t = FieldType::Text;
+        switch (v.typeId()) {
+        case QMetaType::Int:
+        case QMetaType::LongLong:
+        case QMetaType::UInt: t = FieldType::Int; break;
+        case QMetaType::Bool: t = FieldType::Bool; break;
+        case QMetaType::Double: t = FieldType::Float; break;
+        case QMetaType::QDate: t = FieldType::Date; break;
+        case QMetaType::QDateTime: t = FieldType::DateTime; break;
+        case QMetaType::QByteArray: t = FieldType::Picture; break;
+        default: break;
+        }
+        bindValue(d->st, i + 1, v, t);
+    }
+}
+
+Query::~Query() { sqlite3_finalize(d->st); }
+
+bool Query::next() {
+    const int rc = sqlite3_step(d->st);
+    if (rc == SQLITE_ROW) return true;
+    if (rc == SQLITE_DONE) return false;
+    throw EngineError(engineCode(rc), QString::fromUtf8(sqlite3_errmsg(sqlite3_db_handle(d->st))), {}, rc);
+}
+
+int Query::columnCount() const { return int(d->names.size()); }
+QString Query::columnName(int i) const { return d->names.value(i); }
+
+QVariant Query::value(int i) const {
+    if (i < 0 || i >= d->names.size()) return {};
+    const FieldType t = d->types[i];
+    if (t != FieldType::Picture) return columnValue(d->st, i, t);
+    switch (sqlite3_column_type(d->st, i)) {
+    case SQLITE_INTEGER: {
+        const qint64 v = sqlite3_column_int64(d->st, i);
+        return (v >= INT_MIN && v <= INT_MAX) ? QVariant(int(v)) : QVariant(v);
+    }
+    case SQLITE_FLOAT: return sqlite3_column_double(d->st, i);
+    case SQLITE_TEXT: return columnValue(d->st, i, FieldType::Text);
+    case SQLITE_BLOB: return columnValue(d->st, i, FieldType::Picture);
+    default: return {};
+    }
+}
+
+QVariant Query::value(const QString& column) const {
+    for (int i = 0; i < d->names.size(); ++i)
+        if (d->names[i].compare(column, Qt::CaseInsensitive) == 0) return value(i);
+    return {};
+}
+
+QList<QVariantList> Query::all() {
+    QList<QVariantList> rows;
+    while (next()) {
+        QVariantList r;
+        for (int i = 0; i < columnCount(); ++i) r << value(i);
+        rows << r;
+    }
+    return rows;
+}
+
+} // namespace velmora::store

@@ -1,0 +1,1003 @@
+#include "store/table.h"
+
+#include "store/tablefile.h"
+
+#include <QFileInfo>
+#include <QRegularExpression>
+
+namespace velmora::store {
+
+namespace {
+sqlite3_stmt* S(void* p) { return static_cast<sqlite3_stmt*>(p); }
+bool isTextType(FieldType t) { return t == FieldType::Text || t == FieldType::Memo; }
+bool emptyValue(const QVariant& v) {
+    if (!v.isValid() || v.isNull()) return true;
+    if (v.typeId() == QMetaType::QString) return v.toString().isEmpty();
+    if (v.typeId() == QMetaType::QDate) return !v.toDate().isValid();
+    return false;
+}
+} // namespace
+
+Table::Table(Database& db, QString tableName) : m_db(db), m_tableName(std::move(tableName)) {}
+
+Table::~Table() {
+    try {
+        close();
+    } catch (...) {
+        // a failed post on destruction cannot be reported any more; the edit is lost
+    }
+    if (m_master) m_master->m_details.removeAll(this);
+    for (Table* d : m_details) d->m_master = nullptr;
+}
+
+QString Table::normalName() const { return Database::normalName(m_tableName); }
+
+void Table::setTableName(const QString& name) {
+    if (isOpen()) throw EngineError(code::InvalidState, QStringLiteral("Tabelle ist geöffnet"), normalName());
+    m_tableName = name;
+}
+
+bool Table::exists() const { return m_db.tableExists(m_tableName); }
+
+bool Table::isOpen() const { return m_open && m_file && m_file->handle; }
+
+void Table::requireOpen() const {
+    if (!isOpen()) throw EngineError(code::NotOpen, QStringLiteral("Tabelle %1 ist nicht geöffnet").arg(normalName()), normalName());
+}
+
+void Table::requireRecord() const {
+    requireOpen();
+    if (!m_hasRecord) throw EngineError(code::NotOpen, QStringLiteral("Kein aktueller Datensatz in %1").arg(normalName()), normalName());
+}
+
+void Table::requireWritable() const {
+    requireOpen();
+    if (m_mode == OpenMode::ReadOnly)
+        throw EngineError(code::ReadOnly, QStringLiteral("Tabelle %1 ist schreibgeschützt geöffnet").arg(normalName()), normalName());
+}
+
+void Table::open(OpenMode mode) {
+    if (isOpen()) return;
+    auto f = m_db.file(m_tableName);
+    f->ensureOpen();
+    if (f->exclusive)
+        throw EngineError(code::TableLocked, QStringLiteral("Tabelle %1 ist exklusiv geöffnet").arg(f->name), f->name);
+    if (mode == OpenMode::Exclusive && f->cursors > 0)
+        throw EngineError(code::TableLocked, QStringLiteral("Tabelle %1 wird benutzt").arg(f->name), f->name);
+    m_file = f;
+    m_mode = mode;
+    ++f->cursors;
+    f->exclusive = mode == OpenMode::Exclusive;
+    m_open = true;
+    m_state = State::Browse;
+    m_storedCount = int(f->def.fields.size());
+    m_allFields = f->def.fields;
+    for (const Derived& d : m_derived) m_allFields << d.def;
+    m_values = QVector<QVariant>(m_allFields.size());
+    m_changed = QVector<bool>(m_allFields.size(), false);
+    try {
+        resolveIndex();
+    } catch (...) {
+        m_indexName.clear();
+        resolveIndex();
+    }
+    invalidate();
+    first();
+}
+
+void Table::finalizeStatements() {
+    for (void* st : std::as_const(m_stmtCache)) sqlite3_finalize(S(st));
+    m_stmtCache.clear();
+}
+
+void Table::close() {
+    if (!m_open) return;
+    if (isOpen() && (m_state == State::Edit || m_state == State::Insert)) post();
+    finalizeStatements();
+    if (m_file && m_file->handle) {
+        --m_file->cursors;
+        if (m_mode == OpenMode::Exclusive) m_file->exclusive = false;
+    }
+    m_file.reset();
+    m_open = false;
+    m_state = State::Inactive;
+    m_hasRecord = false;
+    m_bof = m_eof = true;
+    m_ids.clear();
+    invalidate();
+}
+
+void Table::create(const TableDef& def) {
+    if (isOpen()) throw EngineError(code::InvalidState, QStringLiteral("Tabelle ist geöffnet"), normalName());
+    TableDef d = def;
+    d.name = normalName();
+    m_db.createTable(d);
+}
+
+const TableDef& Table::definition() const {
+    requireOpen();
+    return m_file->def;
+}
+
+// ---------------------------------------------------------------- index
+
+void Table::resolveIndex() {
+    if (!isOpen()) return;
+    const TableDef& def = m_file->def;
+    m_index = def.index(m_indexName);
+    if (!m_index && !m_indexName.isEmpty())
+        throw EngineError(code::IndexMissing, QStringLiteral("Index %1 existiert nicht in %2").arg(m_indexName, def.name), def.name);
+    m_keyColumns.clear();
+    if (m_index)
+        for (const QString& f : m_index->fields) m_keyColumns << m_file->fieldPos.value(f.toLower(), -1);
+    if (m_keyColumns.contains(-1))
+        throw EngineError(code::IndexDamaged, QStringLiteral("Index %1 von %2 nennt ein fehlendes Feld").arg(m_indexName, def.name), def.name);
+    finalizeStatements();
+    invalidate();
+}
+
+void Table::setIndexName(const QString& name) {
+    if (m_state == State::Edit || m_state == State::Insert) post();
+    const QString old = m_indexName;
+    m_indexName = name;
+    try {
+        resolveIndex();
+    } catch (...) {
+        m_indexName = old;
+        resolveIndex();
+        throw;
+    }
+    if (isOpen() && m_hasRecord) {
+        ensureOrder();
+    }
+}
+
+void Table::setIndexFields(const QString& fieldList) {
+    requireOpen();
+    const QStringList wanted = splitFields(fieldList);
+    for (const IndexDef& ix : m_file->def.indexes) {
+        if (ix.fields.size() < wanted.size()) continue;
+        bool ok = true;
+        for (int i = 0; i < wanted.size() && ok; ++i) ok = ix.fields[i].compare(wanted[i], Qt::CaseInsensitive) == 0;
+        if (ok) {
+            setIndexName(ix.name);
+            return;
+        }
+    }
+    throw EngineError(code::IndexMissing, QStringLiteral("Kein Index auf %1 in %2").arg(fieldList, normalName()), normalName());
+}
+
+QStringList Table::indexFields() const { return m_index ? m_index->fields : QStringList(); }
+
+QList<IndexDef> Table::indexDefs() const {
+    if (isOpen()) return m_file->def.indexes;
+    return m_db.readDefinition(m_tableName).indexes;
+}
+
+void Table::addIndex(const IndexDef& def) {
+    requireOpen();
+    if (m_mode != OpenMode::Exclusive)
+        throw EngineError(code::TableLocked, QStringLiteral("Index anlegen braucht exklusiven Zugriff auf %1").arg(normalName()), normalName());
+    TableFile& f = *m_file;
+    if (f.def.index(def.name))
+        throw EngineError(code::KeyViolation, QStringLiteral("Index %1 existiert bereits in %2").arg(def.name, f.name), f.name);
+    f.exec(QStringLiteral("BEGIN"));
+    try {
+        f.def.indexes << def;
+        if (def.isPrimary()) f.def.indexes.move(f.def.indexes.size() - 1, 0);
+        createIndexSql(f, def);
+        writeMeta(f);
+        f.exec(QStringLiteral("COMMIT"));
+    } catch (const EngineError&) {
+        sqlite3_exec(f.handle, "ROLLBACK", nullptr, nullptr, nullptr);
+        f.reloadDefinition();
+        resolveIndex();
+        throw;
+    }
+    f.changed(ChangeKind::Schema, 0);
+    resolveIndex();
+}
+
+void Table::deleteIndex(const QString& name) {
+    requireOpen();
+    if (m_mode != OpenMode::Exclusive)
+        throw EngineError(code::TableLocked, QStringLiteral("Index löschen braucht exklusiven Zugriff auf %1").arg(normalName()), normalName());
+    TableFile& f = *m_file;
+    if (!f.def.index(name))
+        throw EngineError(code::IndexMissing, QStringLiteral("Index %1 existiert nicht in %2").arg(name, f.name), f.name);
+    finalizeStatements();
+    f.exec(QStringLiteral("BEGIN"));
+    try {
+        // Dropping the primary key takes the secondary indexes with it.
+        QList<IndexDef> keep;
+        for (const IndexDef& ix : f.def.indexes) {
+            const bool drop = name.isEmpty() || ix.name.compare(name, Qt::CaseInsensitive) == 0;
+            if (!drop) {
+                keep << ix;
+                continue;
+            }
+            const QString sqlName = ix.isPrimary() ? QStringLiteral("velmora_pk") : QStringLiteral("ix_") + ix.name;
+            f.exec(QStringLiteral("DROP INDEX IF EXISTS %1").arg(quoteIdent(sqlName)));
+        }
+        f.def.indexes = keep;
+        writeMeta(f);
+        f.exec(QStringLiteral("COMMIT"));
+    } catch (const EngineError&) {
+        sqlite3_exec(f.handle, "ROLLBACK", nullptr, nullptr, nullptr);
+        f.reloadDefinition();
+        throw;
+    }
+    f.changed(ChangeKind::Schema, 0);
+    if (!f.def.index(m_indexName)) m_indexName.clear();
+    resolveIndex();
+}
+
+// ---------------------------------------------------------------- order and conditions
+
+void* Table::statement(const QString& sql) const {
+    auto it = m_stmtCache.find(sql);
+    if (it != m_stmtCache.end()) {
+        sqlite3_reset(S(it.value()));
+        sqlite3_clear_bindings(S(it.value()));
+        return it.value();
+    }
+    sqlite3_stmt* st = m_file->prepare(sql);
+    m_stmtCache.insert(sql, st);
+    return st;
+}
+
+void Table::bindAll(void* st, const QVariantList& params, int from) const {
+    for (int i = 0; i < params.size(); ++i) {
+        const QVariant& v = params[i];
+        FieldType t = FieldType::Text;
+        switch (v.typeId()) {
+        case QMetaType::Int:
+        case QMetaType::LongLong:
+        case QMetaType::UInt: t = FieldType::Int; break;
+        case QMetaType::Bool: t = FieldType::Bool; break;
+        case QMetaType::Double: t = FieldType::Float; break;
+        case QMetaType::QDate: t = FieldType::Date; break;
+        case QMetaType::QDateTime: t = FieldType::DateTime; break;
+        case QMetaType::QByteArray: t = FieldType::Picture; break;
+        default: break;
+        }
+        bindValue(S(st), from + i, v, t);
+    }
+}
+
+QString Table::keyColumn(int keyPos) const {
+    const FieldDef& f = m_file->def.fields[m_keyColumns[keyPos]];
+    QString c = quoteIdent(f.name);
+    if (isTextType(f.type)) c += QStringLiteral(" COLLATE ") + collationFor(m_file->def, m_index);
+    return c;
+}
+
+QString Table::orderBy() const {
+    QStringList parts;
+    const QString dir = (m_index && m_index->descending) ? QStringLiteral(" DESC") : QString();
+    for (int i = 0; i < m_keyColumns.size(); ++i) parts << keyColumn(i) + dir;
+    parts << QStringLiteral("rowid") + dir;
+    return parts.join(QStringLiteral(", "));
+}
+
+namespace {
+// A value converted to what the column stores, so comparisons in SQL match.
+QVariant asStored(const QVariant& v, FieldType t) {
+    if (emptyValue(v)) return {};
+    switch (t) {
+    case FieldType::Date: return v.toDate().toString(Qt::ISODate);
+    case FieldType::DateTime: return v.toDateTime().toString(Qt::ISODateWithMs);
+    case FieldType::Auto:
+    case FieldType::Int:
+    case FieldType::Short: return v.toLongLong();
+    case FieldType::Bool: return v.toBool() ? 1 : 0;
+    case FieldType::Float:
+    case FieldType::Money: return v.toDouble();
+    default: return v.toString();
+    }
+}
+} // namespace
+
+QString Table::conditions(QVariantList& params) const {
+    QStringList c;
+    auto eq = [&](int col, const QVariant& v) -> QString {
+        const FieldDef& f = m_file->def.fields[col];
+        QString name = quoteIdent(f.name);
+        if (isTextType(f.type)) name += QStringLiteral(" COLLATE ") + collationFor(m_file->def, m_index);
+        const QVariant sv = asStored(v, f.type);
+        if (!sv.isValid()) return name + QStringLiteral(" IS NULL");
+        params << sv;
+        return name + QStringLiteral(" = ?");
+    };
+    if (m_hasRange) {
+        for (int i = 0; i < m_rangeLow.size() && i < m_keyColumns.size(); ++i) {
+            const int col = m_keyColumns[i];
+            const FieldType t = m_file->def.fields[col].type;
+            const QVariant lo = asStored(m_rangeLow[i], t), hi = asStored(m_rangeHigh.value(i), t);
+            if (lo == hi || (!lo.isValid() && !hi.isValid())) {
+                c << eq(col, m_rangeLow[i]);
+                continue;
+            }
+            const QString name = keyColumn(i);
+            if (lo.isValid()) {
+                c << name + QStringLiteral(" >= ?");
+                params << lo;
+            }
+            if (hi.isValid()) {
+                c << QStringLiteral("(%1 <= ? OR %1 IS NULL)").arg(name);
+                params << hi;
+            }
+            break; // later fields of a true range do not narrow it further
+        }
+    }
+    if (m_master) {
+        for (int i = 0; i < m_keyColumns.size() && i < m_masterColumns.size(); ++i) {
+            const QVariant mv = m_master->m_hasRecord ? m_master->value(m_masterColumns[i]) : QVariant();
+            if (!m_master->m_hasRecord || emptyValue(mv)) {
+                c << QStringLiteral("0"); // a master without a key shows no details
+                break;
+            }
+            c << eq(m_keyColumns[i], mv);
+        }
+    }
+    if (!m_filterTerms.isEmpty()) {
+        QStringList ors;
+        for (const auto& term : m_filterTerms) ors << eq(term.first, term.second);
+        c << QLatin1Char('(') + ors.join(QStringLiteral(" OR ")) + QLatin1Char(')');
+    }
+    return c.isEmpty() ? QString() : QStringLiteral(" WHERE ") + c.join(QStringLiteral(" AND "));
+}
+
+void Table::ensureOrder() const {
+    if (m_builtAt == m_file->changeCounter) return;
+    QVariantList params;
+    const QString sql = QStringLiteral("SELECT rowid FROM %1%2 ORDER BY %3")
+                            .arg(quoteIdent(m_file->name), conditions(params), orderBy());
+    sqlite3_stmt* st = S(statement(sql));
+    bindAll(st, params);
+    m_ids.clear();
+    int rc;
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW) m_ids.push_back(sqlite3_column_int64(st, 0));
+    sqlite3_reset(st);
+    if (rc != SQLITE_DONE) m_file->fail(rc, m_file->name);
+    m_builtAt = m_file->changeCounter;
+    const int p = m_hasRecord ? positionOf(m_recordId) : -1;
+    if (p >= 0) m_pos = p;
+    else m_pos = std::min<int>(std::max(m_pos, 0), int(m_ids.size()) - 1);
+}
+
+int Table::positionOf(qint64 id) const {
+    for (size_t i = 0; i < m_ids.size(); ++i)
+        if (m_ids[i] == id) return int(i);
+    return -1;
+}
+
+// ---------------------------------------------------------------- reading
+
+void Table::load(qint64 id) {
+    sqlite3_stmt* st = S(statement(QStringLiteral("SELECT * FROM %1 WHERE rowid = ?").arg(quoteIdent(m_file->name))));
+    sqlite3_bind_int64(st, 1, id);
+    const int rc = sqlite3_step(st);
+    if (rc != SQLITE_ROW) {
+        sqlite3_reset(st);
+        if (rc == SQLITE_DONE) {
+            noRecord();
+            return;
+        }
+        m_file->fail(rc, m_file->name);
+    }
+    for (int i = 0; i < m_storedCount; ++i) m_values[i] = columnValue(st, i, m_file->def.fields[i].type);
+    sqlite3_reset(st);
+    m_recordId = id;
+    m_hasRecord = true;
+    std::fill(m_changed.begin(), m_changed.end(), false);
+    m_modified = false;
+    computeDerived();
+    scrolled();
+}
+
+void Table::noRecord() {
+    m_hasRecord = false;
+    m_recordId = 0;
+    for (QVariant& v : m_values) v = QVariant();
+    m_bof = m_eof = true;
+    m_pos = -1;
+    scrolled();
+}
+
+void Table::scrolled() {
+    if (afterScroll) afterScroll(*this);
+    for (Table* d : std::as_const(m_details)) d->masterMoved();
+}
+
+void Table::computeDerived() {
+    if (m_derived.isEmpty()) return;
+    for (int i = 0; i < m_derived.size(); ++i) {
+        const Derived& d = m_derived[i];
+        QVariant v;
+        if (d.lookup && d.table && d.table->isOpen()) {
+            QVariantList keys;
+            for (const QString& k : splitFields(d.keyFields)) keys << value(k);
+            bool any = false;
+            for (const QVariant& k : keys) any = any || !emptyValue(k);
+            if (any) v = d.table->lookupValue(d.lookupKeyFields, keys, d.resultField);
+        }
+        m_values[m_storedCount + i] = v;
+    }
+    if (onCalcFields) {
+        const State s = m_state;
+        m_state = State::CalcFields;
+        onCalcFields(*this);
+        m_state = s;
+    }
+}
+
+void Table::masterMoved() {
+    if (!isOpen()) return;
+    if (m_state == State::Edit || m_state == State::Insert) post();
+    invalidate();
+    first();
+}
+
+// ---------------------------------------------------------------- navigation
+
+int Table::recordCount() const {
+    requireOpen();
+    ensureOrder();
+    return int(m_ids.size());
+}
+
+bool Table::isEmpty() const { return recordCount() == 0; }
+
+void Table::first() {
+    requireOpen();
+    if (m_state == State::Edit || m_state == State::Insert) post();
+    ensureOrder();
+    if (m_ids.empty()) {
+        noRecord();
+        return;
+    }
+    m_pos = 0;
+    load(m_ids[0]);
+    m_bof = true;
+    m_eof = false;
+}
+
+void Table::last() {
+    requireOpen();
+    if (m_state == State::Edit || m_state == State::Insert) post();
+    ensureOrder();
+    if (m_ids.empty()) {
+        noRecord();
+        return;
+    }
+    m_pos = int(m_ids.size()) - 1;
+    load(m_ids[m_pos]);
+    m_bof = false;
+    m_eof = true;
+}
+
+void Table::next() {
+    requireOpen();
+    if (m_state == State::Edit || m_state == State::Insert) post();
+    ensureOrder();
+    if (m_pos + 1 < int(m_ids.size()) && m_hasRecord) {
+        ++m_pos;
+        load(m_ids[m_pos]);
+        m_bof = false;
+        m_eof = false;
+    } else {
+        m_eof = true;
+        if (m_ids.empty()) noRecord();
+    }
+}
+
+void Table::prior() {
+    requireOpen();
+    if (m_state == State::Edit || m_state == State::Insert) post();
+    ensureOrder();
+    if (m_pos > 0 && m_hasRecord) {
+        --m_pos;
+        load(m_ids[m_pos]);
+        m_bof = false;
+        m_eof = false;
+    } else {
+        m_bof = true;
+        if (m_ids.empty()) noRecord();
+    }
+}
+
+int Table::moveBy(int distance) {
+    int moved = 0;
+    while (distance > 0 && !m_eof) {
+        next();
+        if (!m_eof) ++moved;
+        --distance;
+    }
+    while (distance < 0 && !m_bof) {
+        prior();
+        if (!m_bof) --moved;
+        ++distance;
+    }
+    return moved;
+}
+
+void Table::refresh() {
+    requireOpen();
+    invalidate();
+    ensureOrder();
+    if (m_hasRecord && positionOf(m_recordId) >= 0) load(m_recordId);
+    else if (!m_ids.empty()) load(m_ids[m_pos]);
+    else noRecord();
+}
+
+void Table::flush() {
+    requireOpen();
+    if (m_state == State::Edit || m_state == State::Insert) post();
+    // Every post outside a transaction is committed with a full sync, so nothing else waits.
+}
+
+bool Table::gotoRecordId(qint64 id) {
+    requireOpen();
+    if (m_state == State::Edit || m_state == State::Insert) post();
+    ensureOrder();
+    const int p = positionOf(id);
+    if (p < 0) return false;
+    m_pos = p;
+    load(id);
+    m_bof = m_eof = false;
+    return true;
+}
+
+// ---------------------------------------------------------------- search
+
+bool Table::findKey(const QVariantList& values) {
+    requireOpen();
+    if (m_state == State::Edit || m_state == State::Insert) post();
+    if (values.size() > m_keyColumns.size() || m_keyColumns.isEmpty()) {
+        if (m_keyColumns.isEmpty() && values.size() == 1) {
+            // record order: the key is the record id
+            return gotoRecordId(values.first().toLongLong());
+        }
+        throw EngineError(code::IndexMissing, QStringLiteral("Zu viele Schlüsselwerte für %1").arg(normalName()), normalName());
+    }
+    QVariantList params;
+    QString where = conditions(params);
+    QStringList c;
+    for (int i = 0; i < values.size(); ++i) {
+        const QVariant sv = asStored(values[i], m_file->def.fields[m_keyColumns[i]].type);
+        if (!sv.isValid()) c << keyColumn(i) + QStringLiteral(" IS NULL");
+        else {
+            c << keyColumn(i) + QStringLiteral(" = ?");
+            params << sv;
+        }
+    }
+    where += (where.isEmpty() ? QStringLiteral(" WHERE ") : QStringLiteral(" AND ")) + c.join(QStringLiteral(" AND "));
+    sqlite3_stmt* st = S(statement(QStringLiteral("SELECT rowid FROM %1%2 ORDER BY %3 LIMIT 1")
+                                       .arg(quoteIdent(m_file->name), where, orderBy())));
+    bindAll(st, params);
+    const int rc = sqlite3_step(st);
+    if (rc == SQLITE_ROW) {
+        const qint64 id = sqlite3_column_int64(st, 0);
+        sqlite3_reset(st);
+        return gotoRecordId(id);
+    }
+    sqlite3_reset(st);
+    if (rc != SQLITE_DONE) m_file->fail(rc, m_file->name);
+    return false;
+}
+
+void Table::findNearest(const QVariantList& values) {
+    requireOpen();
+    if (m_state == State::Edit || m_state == State::Insert) post();
+    const int m = std::min<int>(values.size(), m_keyColumns.size());
+    if (m == 0) {
+        first();
+        return;
+    }
+    const bool desc = m_index && m_index->descending;
+    // key >= values in index order: (k1 > v1) OR (k1 = v1 AND k2 > v2) ... OR (all equal up to km >= vm)
+    QVariantList params;
+    QString where = conditions(params);
+    QStringList ors;
+    for (int i = 0; i < m; ++i) {
+        QStringList ands;
+        QVariantList p;
+        bool possible = true;
+        for (int j = 0; j < i; ++j) {
+            const QVariant sv = asStored(values[j], m_file->def.fields[m_keyColumns[j]].type);
+            if (!sv.isValid()) ands << keyColumn(j) + QStringLiteral(" IS NULL");
+            else {
+                ands << keyColumn(j) + QStringLiteral(" = ?");
+                p << sv;
+            }
+        }
+        const QVariant sv = asStored(values[i], m_file->def.fields[m_keyColumns[i]].type);
+        const bool inclusive = i == m - 1;
+        if (!sv.isValid()) {
+            // NULL sorts first ascending, last descending
+            if (inclusive) {
+                if (desc) ands << keyColumn(i) + QStringLiteral(" IS NULL");
+            } else if (!desc) ands << keyColumn(i) + QStringLiteral(" IS NOT NULL");
+            else possible = false;
+        } else {
+            const QString op = desc ? (inclusive ? QStringLiteral(" <= ?") : QStringLiteral(" < ?"))
+                                    : (inclusive ? QStringLiteral(" >= ?") : QStringLiteral(" > ?"));
+            QString t = keyColumn(i) + op;
+            if (desc) t = QStringLiteral("(%1 OR %2 IS NULL)").arg(t, keyColumn(i));
+            ands << t;
+            p << sv;
+        }
+        if (!possible) continue;
+        ors << (ands.isEmpty() ? QStringLiteral("1") : QLatin1Char('(') + ands.join(QStringLiteral(" AND ")) + QLatin1Char(')'));
+        params << p;
+    }
+    if (ors.isEmpty()) ors << QStringLiteral("0");
+    where += (where.isEmpty() ? QStringLiteral(" WHERE ") : QStringLiteral(" AND ")) + QLatin1Char('(') +
+             ors.join(QStringLiteral(" OR ")) + QLatin1Char(')');
+    sqlite3_stmt* st = S(statement(QStringLiteral("SELECT rowid FROM %1%2 ORDER BY %3 LIMIT 1")
+                                       .arg(quoteIdent(m_file->name), where, orderBy())));
+    bindAll(st, params);
+    const int rc = sqlite3_step(st);
+    if (rc == SQLITE_ROW) {
+        const qint64 id = sqlite3_column_int64(st, 0);
+        sqlite3_reset(st);
+        gotoRecordId(id);
+        return;
+    }
+    sqlite3_reset(st);
+    if (rc != SQLITE_DONE) m_file->fail(rc, m_file->name);
+    last(); // nothing greater: the last record, as the keyed engines do
+    m_eof = true;
+}
+
+void Table::setRange(const QVariantList& low, const QVariantList& high) {
+    if (m_state == State::Edit || m_state == State::Insert) post();
+    m_rangeLow = low;
+    m_rangeHigh = high;
+    m_hasRange = true;
+    invalidate();
+    if (isOpen()) first();
+}
+
+void Table::cancelRange() {
+    m_hasRange = false;
+    m_rangeLow.clear();
+    m_rangeHigh.clear();
+    invalidate();
+    if (isOpen()) first();
+}
+
+void Table::setFilter(const QString& expression) {
+    requireOpen();
+    QList<QPair<int, QVariant>> terms;
+    const QString e = expression.trimmed();
+    if (!e.isEmpty()) {
+        static const QRegularExpression sep(QStringLiteral(R"(\s+OR\s+)"), QRegularExpression::CaseInsensitiveOption);
+        static const QRegularExpression term(QStringLiteral(R"(^\s*(\w+)\s*=\s*(?:'([^']*)'|(-?\d+))\s*$)"));
+        for (const QString& part : e.split(sep)) {
+            const auto m = term.match(part);
+            const int col = m.hasMatch() ? m_file->fieldPos.value(m.captured(1).toLower(), -1) : -1;
+            if (col < 0)
+                throw EngineError(code::SqlError, QStringLiteral("Ungültiger Filter: %1").arg(expression), normalName());
+            terms << qMakePair(col, m.captured(2).isNull() ? QVariant(m.captured(3).toLongLong()) : QVariant(m.captured(2)));
+        }
+    }
+    if (m_state == State::Edit || m_state == State::Insert) post();
+    m_filterText = e;
+    m_filterTerms = terms;
+    invalidate();
+    first();
+}
+
+void Table::setMaster(Table* master, const QString& masterFields, const QString& detailFields) {
+    requireOpen();
+    clearMaster();
+    setIndexFields(detailFields);
+    m_masterColumns.clear();
+    for (const QString& f : splitFields(masterFields)) {
+        const int i = master->fieldIndex(f);
+        if (i < 0) throw EngineError(code::NoSuchField, QStringLiteral("Feld %1 fehlt").arg(f), master->normalName());
+        m_masterColumns << i;
+    }
+    m_master = master;
+    m_detailFields = detailFields;
+    master->m_details << this;
+    invalidate();
+    first();
+}
+
+void Table::clearMaster() {
+    if (!m_master) return;
+    m_master->m_details.removeAll(this);
+    m_master = nullptr;
+    invalidate();
+    if (isOpen()) first();
+}
+
+// ---------------------------------------------------------------- fields
+
+int Table::fieldCount() const { return int(m_allFields.size()); }
+
+int Table::fieldIndex(const QString& name) const {
+    if (m_file && m_open) {
+        const int i = m_file->fieldPos.value(name.toLower(), -1);
+        if (i >= 0) return i;
+    }
+    for (int i = m_storedCount; i < m_allFields.size(); ++i)
+        if (m_allFields[i].name.compare(name, Qt::CaseInsensitive) == 0) return i;
+    return -1;
+}
+
+const FieldDef& Table::fieldDef(int i) const { return m_allFields.at(i); }
+
+QVariant Table::value(int i) const {
+    if (i < 0 || i >= m_values.size()) return {};
+    return m_values[i];
+}
+
+QVariant Table::value(const QString& name) const {
+    const int i = fieldIndex(name);
+    if (i < 0) throw EngineError(code::NoSuchField, QStringLiteral("Feld %1 fehlt in %2").arg(name, normalName()), normalName());
+    return m_values[i];
+}
+
+bool Table::isNull(const QString& name) const { return emptyValue(value(name)); }
+QString Table::asString(const QString& name) const {
+    const QVariant v = value(name);
+    if (v.typeId() == QMetaType::QDate) return v.toDate().toString(QStringLiteral("dd.MM.yyyy"));
+    return v.toString();
+}
+int Table::asInt(const QString& name) const { return value(name).toInt(); }
+double Table::asFloat(const QString& name) const { return value(name).toDouble(); }
+bool Table::asBool(const QString& name) const { return value(name).toBool(); }
+QDate Table::asDate(const QString& name) const { return value(name).toDate(); }
+qint64 Table::asDayNumber(const QString& name) const {
+    const QDate d = asDate(name);
+    return d.isValid() ? QDate(1899, 12, 30).daysTo(d) : 0;
+}
+
+void Table::setValue(int i, const QVariant& v) {
+    requireOpen();
+    if (i < 0 || i >= m_values.size())
+        throw EngineError(code::NoSuchField, QStringLiteral("Feldnummer %1 fehlt in %2").arg(i).arg(normalName()), normalName());
+    if (i >= m_storedCount) { // derived fields are set freely (by the calculation handler)
+        m_values[i] = v;
+        return;
+    }
+    if (m_state == State::CalcFields)
+        throw EngineError(code::InvalidState, QStringLiteral("Nur berechnete Felder sind änderbar"), normalName());
+    if (m_state == State::Browse) edit();
+    m_values[i] = emptyValue(v) ? QVariant() : v;
+    m_changed[i] = true;
+    m_modified = true;
+}
+
+void Table::setValue(const QString& name, const QVariant& v) {
+    const int i = fieldIndex(name);
+    if (i < 0) throw EngineError(code::NoSuchField, QStringLiteral("Feld %1 fehlt in %2").arg(name, normalName()), normalName());
+    setValue(i, v);
+}
+
+// ---------------------------------------------------------------- editing
+
+void Table::append() {
+    requireWritable();
+    if (m_state == State::Edit || m_state == State::Insert) post();
+    m_savedValues = m_values;
+    m_savedId = m_recordId;
+    m_savedHasRecord = m_hasRecord;
+    for (QVariant& v : m_values) v = QVariant();
+    std::fill(m_changed.begin(), m_changed.end(), false);
+    m_state = State::Insert;
+    m_modified = false;
+    m_recordId = 0;
+    computeDerived();
+}
+
+void Table::edit() {
+    requireWritable();
+    if (m_state == State::Edit || m_state == State::Insert) return;
+    requireRecord();
+    m_savedValues = m_values;
+    m_savedId = m_recordId;
+    m_savedHasRecord = m_hasRecord;
+    m_state = State::Edit;
+    m_modified = false;
+}
+
+void Table::validate() const {
+    const auto& fields = m_file->def.fields;
+    for (int i = 0; i < m_storedCount; ++i) {
+        const FieldDef& f = fields[i];
+        const QVariant& v = m_values[i];
+        if (f.required && emptyValue(v) && !(f.type == FieldType::Auto && m_state == State::Insert))
+            throw EngineError(code::RequiredField,
+                              QStringLiteral("Feld %1 muss einen Wert haben").arg(f.name), m_file->name);
+        if (emptyValue(v)) continue;
+        if (f.type == FieldType::Text && f.size > 0 && v.toString().size() > f.size)
+            throw EngineError(code::ValueTooLong,
+                              QStringLiteral("Feld %1: höchstens %2 Zeichen erlaubt (%3 eingegeben)")
+                                  .arg(f.name)
+                                  .arg(f.size)
+                                  .arg(v.toString().size()),
+                              m_file->name);
+        if (f.type == FieldType::Short && (v.toLongLong() < -32768 || v.toLongLong() > 32767))
+            throw EngineError(code::ValueTooLong, QStringLiteral("Feld %1: Wert außerhalb des Bereichs").arg(f.name),
+                              m_file->name);
+    }
+}
+
+void Table::post() {
+    requireWritable();
+    if (m_state != State::Edit && m_state != State::Insert) return;
+    try {
+        if (beforePost) beforePost(*this);
+        if (m_state != State::Edit && m_state != State::Insert) return; // the hook cancelled
+        validate();
+        TableFile& f = *m_file;
+        const auto& fields = f.def.fields;
+        if (m_state == State::Insert) {
+            QStringList cols, marks;
+            QVariantList vals;
+            QList<FieldType> types;
+            for (int i = 0; i < m_storedCount; ++i) {
+                if (emptyValue(m_values[i])) continue;
+                cols << quoteIdent(fields[i].name);
+                marks << QStringLiteral("?");
+                vals << m_values[i];
+                types << fields[i].type;
+            }
+            const QString sql = cols.isEmpty()
+                                    ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoteIdent(f.name))
+                                    : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                          .arg(quoteIdent(f.name), cols.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
+            sqlite3_stmt* st = S(statement(sql));
+            for (int i = 0; i < vals.size(); ++i) bindValue(st, i + 1, vals[i], types[i]);
+            const int rc = sqlite3_step(st);
+            sqlite3_reset(st);
+            if (rc != SQLITE_DONE) f.fail(rc, QStringLiteral("Schlüsselverletzung oder Schreibfehler in %1").arg(f.name));
+            m_recordId = sqlite3_last_insert_rowid(f.handle);
+            for (int i = 0; i < m_storedCount; ++i)
+                if (fields[i].type == FieldType::Auto && emptyValue(m_values[i])) m_values[i] = int(m_recordId);
+            f.changed(ChangeKind::Insert, m_recordId);
+        } else if (m_modified) {
+            QStringList sets;
+            QVariantList vals;
+            QList<FieldType> types;
+            for (int i = 0; i < m_storedCount; ++i) {
+                if (!m_changed[i]) continue;
+                sets << quoteIdent(fields[i].name) + QStringLiteral(" = ?");
+                vals << m_values[i];
+                types << fields[i].type;
+            }
+            sqlite3_stmt* st = S(statement(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
+                                               .arg(quoteIdent(f.name), sets.join(QLatin1Char(',')))));
+            for (int i = 0; i < vals.size(); ++i) bindValue(st, i + 1, vals[i], types[i]);
+            sqlite3_bind_int64(st, int(vals.size()) + 1, m_recordId);
+            const int rc = sqlite3_step(st);
+            sqlite3_reset(st);
+            if (rc != SQLITE_DONE) f.fail(rc, QStringLiteral("Schlüsselverletzung oder Schreibfehler in %1").arg(f.name));
+            f.changed(ChangeKind::Update, m_recordId);
+        }
+    } catch (const EngineError& e) {
+        if (onPostError && onPostError(*this, e) == ErrorAction::Abort) {
+            cancel();
+            return;
+        }
+        throw;
+    }
+    m_state = State::Browse;
+    m_modified = false;
+    m_hasRecord = true;
+    std::fill(m_changed.begin(), m_changed.end(), false);
+    ensureOrder();
+    const int p = positionOf(m_recordId);
+    if (p >= 0) {
+        m_pos = p;
+        m_bof = m_eof = false;
+        load(m_recordId);
+    } else if (!m_ids.empty()) { // the posted record is outside range or filter
+        load(m_ids[m_pos]);
+    } else {
+        noRecord();
+    }
+    if (afterPost) afterPost(*this);
+}
+
+void Table::cancel() {
+    if (m_state != State::Edit && m_state != State::Insert) return;
+    m_values = m_savedValues;
+    m_recordId = m_savedId;
+    m_hasRecord = m_savedHasRecord;
+    m_state = State::Browse;
+    m_modified = false;
+    std::fill(m_changed.begin(), m_changed.end(), false);
+}
+
+void Table::remove() {
+    requireWritable();
+    if (m_state == State::Insert) {
+        cancel();
+        return;
+    }
+    if (m_state == State::Edit) cancel();
+    requireRecord();
+    TableFile& f = *m_file;
+    sqlite3_stmt* st = S(statement(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoteIdent(f.name))));
+    sqlite3_bind_int64(st, 1, m_recordId);
+    const int rc = sqlite3_step(st);
+    sqlite3_reset(st);
+    if (rc != SQLITE_DONE) f.fail(rc, f.name);
+    const qint64 gone = m_recordId;
+    const int oldPos = m_pos;
+    m_hasRecord = false;
+    f.changed(ChangeKind::Delete, gone);
+    ensureOrder();
+    if (m_ids.empty()) {
+        noRecord();
+        return;
+    }
+    m_pos = std::min(oldPos, int(m_ids.size()) - 1);
+    load(m_ids[m_pos]);
+    m_bof = m_pos == 0;
+    m_eof = false;
+}
+
+// ---------------------------------------------------------------- derived fields
+
+void Table::addCalculatedField(const FieldDef& def) {
+    Derived d;
+    d.def = def;
+    m_derived << d;
+    m_allFields << def;
+    m_values << QVariant();
+    m_changed << false;
+}
+
+void Table::addLookupField(const QString& name, FieldType type, const QString& keyFields, Table* lookup,
+                           const QString& lookupKeyFields, const QString& resultField) {
+    Derived d;
+    d.def = FieldDef{name, type, 0, false};
+    d.lookup = true;
+    d.keyFields = keyFields;
+    d.table = lookup;
+    d.lookupKeyFields = lookupKeyFields;
+    d.resultField = resultField;
+    m_derived << d;
+    m_allFields << d.def;
+    m_values << QVariant();
+    m_changed << false;
+}
+
+QVariant Table::lookupValue(const QString& keyFields, const QVariantList& values, const QString& resultField) {
+    requireOpen();
+    const QStringList keys = splitFields(keyFields);
+    const int rc0 = m_file->fieldPos.value(resultField.toLower(), -1);
+    if (rc0 < 0) throw EngineError(code::NoSuchField, QStringLiteral("Feld %1 fehlt in %2").arg(resultField, normalName()), normalName());
+    QStringList c;
+    QVariantList params;
+    for (int i = 0; i < keys.size(); ++i) {
+        const int col = m_file->fieldPos.value(keys[i].toLower(), -1);
+        if (col < 0) throw EngineError(code::NoSuchField, QStringLiteral("Feld %1 fehlt in %2").arg(keys[i], normalName()), normalName());
+        const FieldDef& f = m_file->def.fields[col];
+        QString name = quoteIdent(f.name);
+        if (isTextType(f.type)) name += QStringLiteral(" COLLATE ") + collationFor(m_file->def, nullptr);
+        const QVariant sv = asStored(values.value(i), f.type);
+        if (!sv.isValid()) c << name + QStringLiteral(" IS NULL");
+        else {
+            c << name + QStringLiteral(" = ?");
+            params << sv;
+        }
+    }
+    sqlite3_stmt* st = S(statement(QStringLiteral("SELECT %1 FROM %2 WHERE %3 ORDER BY rowid LIMIT 1")
+                                       .arg(quoteIdent(m_file->def.fields[rc0].name), quoteIdent(m_file->name),
+                                            c.join(QStringLiteral(" AND ")))));
+    bindAll(st, params);
+    QVariant v;
+    if (sqlite3_step(st) == SQLITE_ROW) v = columnValue(st, 0, m_file->def.fields[rc0].type);
+    sqlite3_reset(st);
+    return v;
+}
+
+} // namespace velmora::store

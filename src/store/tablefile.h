@@ -1,0 +1,47 @@
+#pragma once
+// Internal: one open table file, shared by every cursor of that table in this process.
+
+#include "store/database.h"
+
+#include <sqlite3.h>
+
+#include <QHash>
+
+namespace velmora::store {
+
+class TableFile {
+public:
+    TableFile(Database& db, QString name, QString path);
+    ~TableFile();
+
+    Database& db;
+    const QString name; // lower case, no extension
+    const QString path;
+    sqlite3* handle = nullptr;
+    TableDef def;
+    QHash<QString, int> fieldPos; // lower-case name -> position
+    quint64 changeCounter = 0;
+    int cursors = 0;
+    bool exclusive = false;
+    int transactionDepth = 0;
+
+    void ensureOpen();          // opens the connection and reads the definition
+    void closeHandle();
+    void reloadDefinition();
+    void exec(const QString& sql);
+    sqlite3_stmt* prepare(const QString& sql); // caller finalizes
+    [[noreturn]] void fail(int rc, const QString& what);
+    void changed(ChangeKind kind, qint64 id);
+};
+
+// Declarations shared by the engine's source files.
+QString quoteIdent(const QString& s);
+QString sqlType(const FieldDef& f);
+QString collationFor(const TableDef& def, const IndexDef* index);
+void bindValue(sqlite3_stmt* st, int pos, const QVariant& v, FieldType type);
+QVariant columnValue(sqlite3_stmt* st, int col, FieldType type);
+void createIndexSql(TableFile& f, const IndexDef& ix);
+void writeMeta(TableFile& f);
+int engineCode(int sqliteRc);
+
+} // namespace velmora::store

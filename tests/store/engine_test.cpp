@@ -1,0 +1,488 @@
+#include "store/catalogue.h"
+#include "store/startup.h"
+#include "store/table.h"
+#include "support/testsupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+using namespace velmora::store;
+using velmora::test::TempDir;
+
+namespace {
+
+TableDef katzenDef() {
+    TableDef d;
+    d.name = QStringLiteral("Katzen");
+    d.fields = {{QStringLiteral("Nr"), FieldType::Auto, 0, false},
+                {QStringLiteral("Name"), FieldType::Text, 10, true},
+                {QStringLiteral("Mutter"), FieldType::Int, 0, false},
+                {QStringLiteral("GebDatum"), FieldType::Date, 0, false},
+                {QStringLiteral("Status"), FieldType::Int, 0, false}};
+    d.indexes = {{QString(), {QStringLiteral("Nr")}},
+                 {QStringLiteral("NameIdx"), {QStringLiteral("Name")}},
+                 {QStringLiteral("MutterIdx"), {QStringLiteral("Mutter"), QStringLiteral("GebDatum")}}};
+    return d;
+}
+
+void add(Table& t, const QString& name, int mutter = 0, int status = 1, QDate geb = {}) {
+    t.append();
+    t.setValue(QStringLiteral("Name"), name);
+    if (mutter) t.setValue(QStringLiteral("Mutter"), mutter);
+    t.setValue(QStringLiteral("Status"), status);
+    if (geb.isValid()) t.setValue(QStringLiteral("GebDatum"), geb);
+    t.post();
+}
+
+QStringList walk(Table& t) {
+    QStringList names;
+    for (t.first(); !t.eof(); t.next()) names << t.asString(QStringLiteral("Name"));
+    return names;
+}
+
+class Engine : public ::testing::Test {
+protected:
+    TempDir dir;
+    Database db{dir.path()};
+    void SetUp() override { db.createTable(katzenDef()); }
+};
+
+} // namespace
+
+TEST_F(Engine, TableNamesAreResolvedWithoutRegardToCase) {
+    EXPECT_TRUE(db.tableExists(QStringLiteral("KATZEN.DB")));
+    EXPECT_TRUE(QFile::exists(dir.file(QStringLiteral("katzen.db"))));
+    Table a(db, QStringLiteral("Katzen.db"));
+    a.open();
+    add(a, QStringLiteral("Bella"));
+    Table b(db, QStringLiteral("katzen"));
+    b.open();
+    EXPECT_EQ(b.recordCount(), 1);
+}
+
+TEST_F(Engine, AutoNumbersAreAssignedAtPostAndNeverReused) {
+    Table t(db, QStringLiteral("katzen"));
+    t.open();
+    add(t, QStringLiteral("A"));
+    add(t, QStringLiteral("B"));
+    EXPECT_EQ(t.asInt(QStringLiteral("Nr")), 2);
+    t.remove(); // the highest number is gone for ever
+    add(t, QStringLiteral("C"));
+    EXPECT_EQ(t.asInt(QStringLiteral("Nr")), 3);
+    t.close();
+    t.open();
+    add(t, QStringLiteral("D"));
+    EXPECT_EQ(t.asInt(QStringLiteral("Nr")), 4);
+}
+
+TEST_F(Engine, PostRefusesEmptyRequiredFieldsAndOverlongTexts) {
+    Table t(db, QStringLiteral("katzen"));
+    t.open();
+    t.append();
+    try {
+        t.post();
+        FAIL() << "empty required field accepted";
+    } catch (const EngineError& e) {
+        EXPECT_EQ(e.code(), code::RequiredField);
+        EXPECT_TRUE(e.message().contains(QStringLiteral("Name")));
+    }
+    t.setValue(QStringLiteral("Name"), QStringLiteral("Elevenchars"));
+    try {
+        t.post();
+        FAIL() << "overlong text accepted";
+    } catch (const EngineError& e) {
+        EXPECT_EQ(e.code(), code::ValueTooLong);
+        EXPECT_TRUE(e.message().contains(QStringLiteral("Name")));
+    }
+    t.cancel();
+    EXPECT_EQ(t.recordCount(), 0);
+}
+
+TEST_F(Engine, PostErrorHandlerCanAbortSilently) {
+    Table t(db, QStringLiteral("katzen"));
+    t.open();
+    int calls = 0;
+    t.onPostError = [&](Table&, const EngineError& e) {
+        ++calls;
+        EXPECT_EQ(e.code(), code::RequiredField);
+        return Table::ErrorAction::Abort;
+    };
+    t.append();
+    EXPECT_NO_THROW(t.post());
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(t.state(), Table::State::Browse);
+    EXPECT_EQ(t.recordCount(), 0);
+}
+
+TEST_F(Engine, NavigationFollowsClassicBofEofRules) {
+    Table t(db, QStringLiteral("katzen"));
+    t.open();
+    EXPECT_TRUE(t.bof() && t.eof());
+    for (const char* n : {"C", "A", "B"}) add(t, QString::fromLatin1(n));
+    t.setIndexName(QStringLiteral("NameIdx"));
+    EXPECT_EQ(walk(t), (QStringList{QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")}));
+    t.last();
+    EXPECT_TRUE(t.eof());
+    t.prior();
+    EXPECT_EQ(t.asString(QStringLiteral("Name")), QStringLiteral("B"));
+    t.first();
+    t.prior();
+    EXPECT_TRUE(t.bof());
+    EXPECT_EQ(t.asString(QStringLiteral("Name")), QStringLiteral("A"));
+}
+
+TEST_F(Engine, NameOrderIgnoresCaseAndKeepsUmlautsBesideTheirLetters) {
+    Table t(db, QStringLiteral("katzen"));
+    t.open();
+    for (const char* n : {"Zora", "bella", "Anton", "Äsop", "Bodo", "Ozzy", "Öhrchen", "Paul"})
+        add(t, QString::fromUtf8(n));
+    t.setIndexName(QStringLiteral("NameIdx"));
+    EXPECT_EQ(walk(t).join(QLatin1Char(',')), QString::fromUtf8("Anton,Äsop,bella,Bodo,Öhrchen,Ozzy,Paul,Zora"));
+    t.findNearest({QStringLiteral("BEL")});
+    EXPECT_EQ(t.asString(QStringLiteral("Name")), QStringLiteral("bella"));
+    t.findNearest({QStringLiteral("o")});
+    EXPECT_EQ(t.asString(QStringLiteral("Name")), QString::fromUtf8("Öhrchen"));
+    EXPECT_LT(compareNoCase(QStringLiteral("Strasse"), QString::fromUtf8("Straße")), 0);
+    EXPECT_GT(compareNoCase(QString::fromUtf8("Straßf"), QStringLiteral("Strasse")), 0);
+    EXPECT_LT(compareCase(QStringLiteral("Zora"), QStringLiteral("anton")), 0); // case-sensitive: upper first
+}
+
+TEST_F(Engine, ExactSearchStaysPutWhenNothingIsFound) {
+    Table t(db, QStringLiteral("katzen"));
+    t.open();
+    add(t, QStringLiteral("Max"));
+    add(t, QStringLiteral("Mimi"));
+    t.setIndexName(QStringLiteral("NameIdx"));
+    ASSERT_TRUE(t.findKey({QStringLiteral("mimi")}));
+    EXPECT_FALSE(t.findKey({QStringLiteral("Maximilian")}));
+    EXPECT_EQ(t.asString(QStringLiteral("Name")), QStringLiteral("Mimi"));
+    t.findNearest({QStringLiteral("Zz")}); // beyond the end: the last record, at eof
+    EXPECT_TRUE(t.eof());
+}
+
+TEST_F(Engine, IndexByFieldListRangesAndMissingIndex) {
+    Table t(db, QStringLiteral("katzen"));
+    t.open();
+    add(t, QStringLiteral("Mama"));
+    add(t, QStringLiteral("K2"), 1, 1, QDate(2020, 5, 1));
+    add(t, QStringLiteral("K1"), 1, 1, QDate(2019, 5, 1));
+    add(t, QStringLiteral("Fremd"), 9);
+    t.setIndexFields(QStringLiteral("mutter"));
+    EXPECT_EQ(t.indexName(), QStringLiteral("MutterIdx"));
+    t.setRange({1}, {1});
+    EXPECT_EQ(walk(t), (QStringList{QStringLiteral("K1"), QStringLiteral("K2")}));
+    t.cancelRange();
+    EXPECT_EQ(t.recordCount(), 4);
+    try {
+        t.setIndexName(QStringLiteral("Gibtsnicht"));
+        FAIL();
+    } catch (const EngineError& e) {
+        EXPECT_EQ(e.code(), code::IndexMissing);
+    }
+    EXPECT_EQ(t.indexName(), QStringLiteral("MutterIdx"));
+}
+
+TEST_F(Engine, StatusFilterIsParsedNeverPasted) {
+    Table t(db, QStringLiteral("katzen"));
+    t.open();
+    add(t, QStringLiteral("Eins"), 0, 1);
+    add(t, QStringLiteral("Zwei"), 0, 2);
+    add(t, QStringLiteral("Drei"), 0, 3);
+    t.setFilter(QStringLiteral("Status=1 OR Status=3"));
+    EXPECT_EQ(t.recordCount(), 2);
+    EXPECT_THROW(t.setFilter(QStringLiteral("Status=1; DROP TABLE katzen")), EngineError);
+    EXPECT_EQ(t.recordCount(), 2); // the old filter stays
+    t.setFilter(QString());
+    EXPECT_EQ(t.recordCount(), 3);
+}
+
+TEST_F(Engine, DetailCursorFollowsItsMaster) {
+    Table master(db, QStringLiteral("katzen"));
+    master.open();
+    add(master, QStringLiteral("Mama"));
+    add(master, QStringLiteral("Kitty"), 1);
+    add(master, QStringLiteral("Kater"), 1);
+    Table detail(db, QStringLiteral("katzen"));
+    detail.open();
+    detail.setMaster(&master, QStringLiteral("Nr"), QStringLiteral("Mutter"));
+    master.first();
+    EXPECT_EQ(detail.recordCount(), 2);
+    master.next();
+    EXPECT_EQ(detail.recordCount(), 0);
+    EXPECT_TRUE(detail.eof());
+}
+
+TEST_F(Engine, ExclusiveAccessAndIndexMaintenance) {
+    Table shared(db, QStringLiteral("katzen"));
+    shared.open();
+    Table excl(db, QStringLiteral("katzen"));
+    try {
+        excl.open(Table::OpenMode::Exclusive);
+        FAIL() << "exclusive open while another cursor holds the table";
+    } catch (const EngineError& e) {
+        EXPECT_EQ(e.code(), code::TableLocked);
+    }
+    shared.close();
+    excl.open(Table::OpenMode::Exclusive);
+    excl.addIndex({QStringLiteral("StatusIdx"), {QStringLiteral("Status"), QStringLiteral("Name")}});
+    EXPECT_EQ(excl.indexDefs().size(), 4);
+    excl.deleteIndex(QString()); // the primary key takes every secondary index with it
+    EXPECT_TRUE(excl.indexDefs().isEmpty());
+    excl.close();
+    EXPECT_TRUE(db.readDefinition(QStringLiteral("katzen")).indexes.isEmpty());
+}
+
+TEST_F(Engine, UniqueIndexReportsKeyViolation) {
+    TableDef d;
+    d.name = QStringLiteral("texte");
+    d.fields = {{QStringLiteral("Nummer"), FieldType::Int, 0, false}, {QStringLiteral("Text"), FieldType::Text, 20, false}};
+    d.indexes = {{QString(), {QStringLiteral("Nummer")}}};
+    db.createTable(d);
+    Table t(db, QStringLiteral("texte"));
+    t.open();
+    t.append();
+    t.setValue(QStringLiteral("Nummer"), 5);
+    t.post();
+    t.append();
+    t.setValue(QStringLiteral("Nummer"), 5);
+    try {
+        t.post();
+        FAIL();
+    } catch (const EngineError& e) {
+        EXPECT_EQ(e.code(), code::KeyViolation);
+        EXPECT_EQ(e.table(), QStringLiteral("texte"));
+    }
+}
+
+TEST_F(Engine, AlterTableAddsColumnsAndKeepsRecords) {
+    {
+        Table t(db, QStringLiteral("katzen"));
+        t.open();
+        add(t, QStringLiteral("Alt"), 0, 1, QDate(2001, 2, 3));
+    }
+    db.execute(QStringLiteral(R"(ALTER TABLE "Katzen.db" ADD zzlDatum DATE, ADD Groesse CHAR(10), ADD Memo BLOB(240,1), ADD Ok BOOLEAN)"));
+    const TableDef def = db.readDefinition(QStringLiteral("katzen"));
+    ASSERT_TRUE(def.field(QStringLiteral("Groesse")));
+    EXPECT_EQ(def.field(QStringLiteral("Groesse"))->size, 10);
+    EXPECT_EQ(def.field(QStringLiteral("Memo"))->type, FieldType::Memo);
+    Table t(db, QStringLiteral("katzen"));
+    t.open();
+    EXPECT_EQ(t.asString(QStringLiteral("Name")), QStringLiteral("Alt"));
+    EXPECT_EQ(t.asDate(QStringLiteral("GebDatum")), QDate(2001, 2, 3));
+    EXPECT_TRUE(t.isNull(QStringLiteral("zzlDatum")));
+    EXPECT_EQ(t.asDayNumber(QStringLiteral("zzlDatum")), 0);
+}
+
+TEST_F(Engine, LocalSqlJoinsTablesWithBoundValues) {
+    Table t(db, QStringLiteral("katzen"));
+    t.open();
+    add(t, QStringLiteral("Mama"));
+    add(t, QStringLiteral("O'Malley"), 1);
+    add(t, QStringLiteral("Kitty"), 1);
+    Query q(db,
+            QStringLiteral("SELECT k.Name, m.Name FROM katzen k, \"Katzen.db\" m WHERE k.Mutter = m.Nr AND k.Name = ? "
+                           "ORDER BY k.Name"),
+            {QStringLiteral("O'Malley")});
+    ASSERT_TRUE(q.next());
+    EXPECT_EQ(q.value(0).toString(), QStringLiteral("O'Malley"));
+    EXPECT_EQ(q.value(1).toString(), QStringLiteral("Mama"));
+    EXPECT_FALSE(q.next());
+    Query g(db, QStringLiteral("SELECT Mutter, COUNT(*) FROM katzen GROUP BY Mutter ORDER BY Mutter"));
+    const auto rows = g.all();
+    ASSERT_EQ(rows.size(), 2);
+    EXPECT_EQ(rows[1][1].toInt(), 2);
+}
+
+TEST_F(Engine, DamagedTableFileNamesTheTableAndSparesTheOthers) {
+    QFile f(dir.file(QStringLiteral("kaputt.db")));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray(4096, 'x'));
+    f.close();
+    Table bad(db, QStringLiteral("kaputt"));
+    try {
+        bad.open();
+        FAIL();
+    } catch (const EngineError& e) {
+        EXPECT_EQ(e.table(), QStringLiteral("kaputt"));
+        EXPECT_EQ(e.code(), code::TableDamaged);
+    }
+    Table good(db, QStringLiteral("katzen"));
+    EXPECT_NO_THROW(good.open());
+    Table missing(db, QStringLiteral("fehlt"));
+    try {
+        missing.open();
+        FAIL();
+    } catch (const EngineError& e) {
+        EXPECT_EQ(e.code(), code::NoSuchTable);
+    }
+}
+
+TEST_F(Engine, CloseStoresPendingEditsAndCancelRestores) {
+    {
+        Table t(db, QStringLiteral("katzen"));
+        t.open();
+        add(t, QStringLiteral("Vorher"));
+        t.setValue(QStringLiteral("Name"), QStringLiteral("Nachher"));
+        t.cancel();
+        EXPECT_EQ(t.asString(QStringLiteral("Name")), QStringLiteral("Vorher"));
+        t.setValue(QStringLiteral("Name"), QStringLiteral("Nachher"));
+        t.close();
+    }
+    Table t(db, QStringLiteral("katzen"));
+    t.open();
+    EXPECT_EQ(t.asString(QStringLiteral("Name")), QStringLiteral("Nachher"));
+}
+
+TEST_F(Engine, CalculatedAndLookupFields) {
+    Table mothers(db, QStringLiteral("katzen"));
+    mothers.open();
+    add(mothers, QStringLiteral("Mama"));
+    add(mothers, QStringLiteral("Kitty"), 1);
+    Table t(db, QStringLiteral("katzen"));
+    t.addLookupField(QStringLiteral("MutterName"), FieldType::Text, QStringLiteral("Mutter"), &mothers,
+                     QStringLiteral("Nr"), QStringLiteral("Name"));
+    t.addCalculatedField({QStringLiteral("Laenge"), FieldType::Int, 0, false});
+    t.onCalcFields = [](Table& r) { r.setValue(QStringLiteral("Laenge"), int(r.asString(QStringLiteral("Name")).size())); };
+    t.open();
+    t.last();
+    EXPECT_EQ(t.asString(QStringLiteral("MutterName")), QStringLiteral("Mama"));
+    EXPECT_EQ(t.asInt(QStringLiteral("Laenge")), 5);
+    t.first();
+    EXPECT_TRUE(t.isNull(QStringLiteral("MutterName")));
+}
+
+// ---------------------------------------------------------------- start-up and rebuild
+
+TEST(StartUp, PresenceMessageCarriesThePathTwice) {
+    const QString m = praesenzMeldung(QStringLiteral("/opt/velmora/velmora"));
+    EXPECT_EQ(m.count(QStringLiteral("/opt/velmora/velmora")), 2);
+    EXPECT_TRUE(m.startsWith(QStringLiteral("Die Programmversion, welche Sie aus dem Verzeichnis /opt")));
+    EXPECT_TRUE(m.contains(QStringLiteral("Programmverzeichnis!\r\rThe programm version")));
+}
+
+TEST(StartUp, MinimalDirectoryGetsItsTablesCreatedAndSeeded) {
+    TempDir dir;
+    Database db(dir.path());
+    for (const char* n : {"catstamm", "sprache", "sprmel"}) db.createTable(*catalogueTable(QString::fromLatin1(n)));
+    QStringList lines;
+    StartBericht b;
+    b.tabelle = [&](const QString& t, Ergebnis e, const QString&) { lines << t + QLatin1Char('=') + QString::number(int(e)); };
+    EXPECT_FALSE(startSequenz(db, b)); // farbe, rasse … are missing and reported
+    EXPECT_TRUE(lines.contains(QStringLiteral("topkatze=1")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("merkmale=1")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("bewert=1")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("zusatz=1")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("farbe=3")));
+    Table top(db, QStringLiteral("topkatze"));
+    top.open();
+    EXPECT_EQ(top.recordCount(), 5);
+    EXPECT_EQ(top.asInt(QStringLiteral("Farbe")), 16777215);
+    Table m(db, QStringLiteral("merkmale"));
+    m.open();
+    ASSERT_EQ(m.recordCount(), 2);
+    EXPECT_EQ(m.asString(QStringLiteral("Bezeichnung")), QStringLiteral("Klon"));
+    EXPECT_EQ(m.asInt(QStringLiteral("farbe")), 16711680);
+    m.next();
+    EXPECT_EQ(m.asString(QStringLiteral("Kuerzel")), QStringLiteral("Fd"));
+    EXPECT_EQ(m.asInt(QStringLiteral("farbe")), 255);
+}
+
+TEST(StartUp, FeatureListWithRecordsIsNeverSeededAgain) {
+    TempDir dir;
+    Database db(dir.path());
+    db.createTable(*catalogueTable(QStringLiteral("merkmale")));
+    {
+        Table m(db, QStringLiteral("merkmale"));
+        m.open();
+        m.append();
+        m.setValue(QStringLiteral("Bezeichnung"), QStringLiteral("Taub"));
+        m.setValue(QStringLiteral("farbe"), 1);
+        m.post();
+    }
+    EXPECT_FALSE(saeMerkmale(db));
+    Table m(db, QStringLiteral("merkmale"));
+    m.open();
+    EXPECT_EQ(m.recordCount(), 1);
+}
+
+TEST(StartUp, IndexUnderAnotherNameCountsAsPresent) {
+    TempDir dir;
+    Database db(dir.path());
+    TableDef def = *catalogueTable(QStringLiteral("catstamm"));
+    def.indexes.removeIf([](const IndexDef& i) { return i.name == QLatin1String("GebDatum"); });
+    def.indexes << IndexDef{QStringLiteral("MeinGeb"), {QStringLiteral("gebdatum"), QStringLiteral("NAME")}};
+    db.createTable(def);
+    EXPECT_FALSE(indexSicherstellen(db, QStringLiteral("catstamm"), QStringLiteral("GebDatum"), QStringLiteral("GebDatum;Name")));
+    int geb = 0;
+    for (const IndexDef& ix : db.readDefinition(QStringLiteral("catstamm")).indexes)
+        if (ix.sameFields({QStringLiteral("GebDatum"), QStringLiteral("Name")})) ++geb;
+    EXPECT_EQ(geb, 1);
+}
+
+TEST(StartUp, OldCatTableIsUpgradedWithItsValuesKept) {
+    TempDir dir;
+    Database db(dir.path());
+    TableDef old = *catalogueTable(QStringLiteral("catstamm"));
+    for (const char* f : {"zzlDatum", "Groesse", "Gewicht"})
+        old.fields.removeIf([&](const FieldDef& d) { return d.name == QLatin1String(f); });
+    db.createTable(old);
+    {
+        Table t(db, QStringLiteral("catstamm"));
+        t.open();
+        t.append();
+        t.setValue(QStringLiteral("Name"), QStringLiteral("Oma"));
+        t.setValue(QStringLiteral("Geschlecht"), QStringLiteral("2"));
+        t.setValue(QStringLiteral("GebDatum"), QDate(1999, 9, 9));
+        t.post();
+    }
+    EXPECT_TRUE(tabelleAktualisieren(db, QStringLiteral("catstamm")));
+    EXPECT_FALSE(tabelleAktualisieren(db, QStringLiteral("catstamm")));
+    Table t(db, QStringLiteral("catstamm"));
+    t.open();
+    EXPECT_EQ(t.asString(QStringLiteral("Name")), QStringLiteral("Oma"));
+    EXPECT_EQ(t.asDate(QStringLiteral("GebDatum")), QDate(1999, 9, 9));
+    EXPECT_GE(t.fieldIndex(QStringLiteral("Gewicht")), 0);
+}
+
+TEST(Rebuild, ClearStepKeepsTableMemoAndJournalFiles) {
+    TempDir dir;
+    for (const char* n : {"catstamm.db", "catstamm.mb", "catstamm.px", "catstamm.X02", "catstamm.val",
+                          "catstamm.db-journal", "catstamm.db-wal", "catstammalt.db"}) {
+        QFile f(dir.file(QString::fromLatin1(n)));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    EXPECT_TRUE(dateienBereinigen(dir.path(), QStringLiteral("Catstamm")));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files),
+              (QStringList{QStringLiteral("catstamm.db"), QStringLiteral("catstamm.db-journal"),
+                           QStringLiteral("catstamm.db-wal"), QStringLiteral("catstamm.mb"), QStringLiteral("catstammalt.db")}));
+}
+
+TEST(Rebuild, RoutineRebuildsTheRebuildSetAndConsumesOneNumber) {
+    TempDir dir;
+    Database db(dir.path());
+    db.createTable(*catalogueTable(QStringLiteral("catstamm")));
+    {
+        Table t(db, QStringLiteral("catstamm"));
+        t.open();
+        t.append();
+        t.setValue(QStringLiteral("Name"), QStringLiteral("Erste"));
+        t.setValue(QStringLiteral("Geschlecht"), QStringLiteral("1"));
+        t.post();
+    }
+    ASSERT_TRUE(CatstammIndex(db, {}));
+    const TableDef def = db.readDefinition(QStringLiteral("catstamm"));
+    EXPECT_TRUE(def.index(QStringLiteral("Nameidx")));
+    EXPECT_FALSE(def.index(QStringLiteral("GebDatum"))); // start-up adds it again
+    EXPECT_FALSE(def.index(QStringLiteral("Farbe")));
+    Table t(db, QStringLiteral("catstamm"));
+    t.open();
+    EXPECT_EQ(t.recordCount(), 1);
+    t.append();
+    t.setValue(QStringLiteral("Name"), QStringLiteral("Zweite"));
+    t.setValue(QStringLiteral("Geschlecht"), QStringLiteral("2"));
+    t.post();
+    EXPECT_EQ(t.asInt(QStringLiteral("LaufendeNummer")), 3);
+    // a table held open elsewhere is not touched
+    EXPECT_FALSE(CatstammIndex(db, {}));
+}
