@@ -891,17 +891,9 @@ void Table::post() {
     m_modified = false;
     m_hasRecord = true;
     std::fill(m_changed.begin(), m_changed.end(), false);
-    ensureOrder();
-    const int p = positionOf(m_recordId);
-    if (p >= 0) {
-        m_pos = p;
-        m_bof = m_eof = false;
-        load(m_recordId);
-    } else if (!m_ids.empty()) { // the posted record is outside range or filter
-        load(m_ids[m_pos]);
-    } else {
-        noRecord();
-    }
+    // The order is rebuilt lazily on the next move, so a run of posts costs no re-sorting.
+    m_bof = m_eof = false;
+    load(m_recordId);
     if (afterPost) afterPost(*this);
 }
 
