@@ -6,6 +6,7 @@
 // literal, so that the text check (textpruefung.h) finds it.
 
 #include <QObject>
+#include <QVariant>
 
 namespace velmora::language {
 
