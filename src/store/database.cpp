@@ -232,6 +232,25 @@ QVariant columnValue(sqlite3_stmt* st, int col, FieldType type) {
     return {};
 }
 
+void bindParams(sqlite3_stmt* st, const QVariantList& params, int from) {
+    for (int i = 0; i < params.size(); ++i) {
+        const QVariant& v = params[i];
+        FieldType t = FieldType::Text;
+        switch (v.typeId()) {
+        case QMetaType::Int:
+        case QMetaType::LongLong:
+        case QMetaType::UInt: t = FieldType::Int; break;
+        case QMetaType::Bool: t = FieldType::Bool; break;
+        case QMetaType::Double: t = FieldType::Float; break;
+        case QMetaType::QDate: t = FieldType::Date; break;
+        case QMetaType::QDateTime: t = FieldType::DateTime; break;
+        case QMetaType::QByteArray: t = FieldType::Picture; break;
+        default: break;
+        }
+        bindValue(st, from + i, v, t);
+    }
+}
+
 // ---------------------------------------------------------------- TableFile
 
 TableFile::TableFile(Database& d, QString n, QString p) : db(d), name(std::move(n)), path(std::move(p)) {}
@@ -657,22 +676,7 @@ void Database::execute(const QString& sql, const QVariantList& params) {
     const QByteArray u = resolved.toUtf8();
     int rc = sqlite3_prepare_v2(q, u.constData(), int(u.size()), &st, nullptr);
     if (rc != SQLITE_OK) throw EngineError(code::SqlError, QString::fromUtf8(sqlite3_errmsg(q)), {}, rc);
-    for (int i = 0; i < params.size(); ++i) {
-        const QVariant& v = params[i];
-        FieldType t = FieldType::Text;
-        switch (v.typeId()) {
-        case QMetaType::Int:
-        case QMetaType::LongLong:
-        case QMetaType::UInt: t = FieldType::Int; break;
-        case QMetaType::Bool: t = FieldType::Bool; break;
-        case QMetaType::Double: t = FieldType::Float; break;
-        case QMetaType::QDate: t = FieldType::Date; break;
-        case QMetaType::QDateTime: t = FieldType::DateTime; break;
-        case QMetaType::QByteArray: t = FieldType::Picture; break;
-        default: break;
-        }
-        bindValue(st, i + 1, v, t);
-    }
+    bindParams(st, params);
     while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
     }
     sqlite3_finalize(st);
@@ -730,22 +734,7 @@ Query::Query(Database& db, const QString& sql, const QVariantList& params) : d(n
         else if (t == QLatin1String("BOOLEAN")) ft = FieldType::Bool;
         d->types << ft;
     }
-    for (int i = 0; i < params.size(); ++i) {
-        const QVariant& v = params[i];
-        FieldType t = FieldType::Text;
-        switch (v.typeId()) {
-        case QMetaType::Int:
-        case QMetaType::LongLong:
-        case QMetaType::UInt: t = FieldType::Int; break;
-        case QMetaType::Bool: t = FieldType::Bool; break;
-        case QMetaType::Double: t = FieldType::Float; break;
-        case QMetaType::QDate: t = FieldType::Date; break;
-        case QMetaType::QDateTime: t = FieldType::DateTime; break;
-        case QMetaType::QByteArray: t = FieldType::Picture; break;
-        default: break;
-        }
-        bindValue(d->st, i + 1, v, t);
-    }
+    bindParams(d->st, params);
 }
 
 Query::~Query() { sqlite3_finalize(d->st); }

@@ -246,24 +246,7 @@ void* Table::statement(const QString& sql) const {
     return st;
 }
 
-void Table::bindAll(void* st, const QVariantList& params, int from) const {
-    for (int i = 0; i < params.size(); ++i) {
-        const QVariant& v = params[i];
-        FieldType t = FieldType::Text;
-        switch (v.typeId()) {
-        case QMetaType::Int:
-        case QMetaType::LongLong:
-        case QMetaType::UInt: t = FieldType::Int; break;
-        case QMetaType::Bool: t = FieldType::Bool; break;
-        case QMetaType::Double: t = FieldType::Float; break;
-        case QMetaType::QDate: t = FieldType::Date; break;
-        case QMetaType::QDateTime: t = FieldType::DateTime; break;
-        case QMetaType::QByteArray: t = FieldType::Picture; break;
-        default: break;
-        }
-        bindValue(S(st), from + i, v, t);
-    }
-}
+void Table::bindAll(void* st, const QVariantList& params, int from) const { bindParams(S(st), params, from); }
 
 QString Table::keyColumn(int keyPos) const {
     const FieldDef& f = m_file->def.fields[m_keyColumns[keyPos]];

@@ -39,6 +39,8 @@ QString quoteIdent(const QString& s);
 QString sqlType(const FieldDef& f);
 QString collationFor(const TableDef& def, const IndexDef* index);
 void bindValue(sqlite3_stmt* st, int pos, const QVariant& v, FieldType type);
+// Binds values by their own type (local SQL and generated conditions).
+void bindParams(sqlite3_stmt* st, const QVariantList& params, int from = 1);
 QVariant columnValue(sqlite3_stmt* st, int col, FieldType type);
 void createIndexSql(TableFile& f, const IndexDef& ix);
 void writeMeta(TableFile& f);
