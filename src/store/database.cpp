@@ -26,13 +26,16 @@ char32_t baseLetter(char32_t c) {
         return (b == '*' || b == '/') ? c : char32_t(b);
     }
     if (c >= 0x100 && c <= 0x17F) {
-        static const char* const extA = "AaAaAaCcCcCcCcDdDdEeEeEeEeEeGgGgGgGgHhHhIiIiIiIiIiJjJjKkkLlLlLlLlLlNnNnNnnNnOoOoOoOoRrRrRrSsSsSsSsTtTtTtUuUuUuUuUuUuWwYyYZzZzZzs";
+        static const char* const extA = "AaAaAaCcCcCcCcDdDdEeEeEeEeEeGgGgGgGgHhHhIiIiIiIiIiJjJjKkkLlLlLlLlLlN"
+                                        "nNnNnnNnOoOoOoOoRrRrRrSsSsSsSsTtTtTtUuUuUuUuUuUuWwYyYZzZzZzs";
         return char32_t(extA[c - 0x100]);
     }
     return c;
 }
 
-char32_t lowerAscii(char32_t c) { return (c >= 'A' && c <= 'Z') ? c + 32 : c; }
+char32_t lowerAscii(char32_t c) {
+    return (c >= 'A' && c <= 'Z') ? c + 32 : c;
+}
 
 // Expands to the comparison sequence: ß counts as "ss".
 void fold(const QString& s, bool keepCase, std::u32string& out, std::u32string& accents) {
@@ -83,7 +86,8 @@ int asciiNoCase(const unsigned char* a, int na, const unsigned char* b, int nb) 
 
 int collateNoCase(void*, int na, const void* a, int nb, const void* b) {
     if (isAscii(a, na) && isAscii(b, nb))
-        return asciiNoCase(static_cast<const unsigned char*>(a), na, static_cast<const unsigned char*>(b), nb);
+        return asciiNoCase(static_cast<const unsigned char*>(a), na, static_cast<const unsigned char*>(b),
+                           nb);
     return compareFolded(QString::fromUtf8(static_cast<const char*>(a), na),
                          QString::fromUtf8(static_cast<const char*>(b), nb), false);
 }
@@ -124,17 +128,28 @@ QString quoteIdent(const QString& s) {
 
 QString sqlType(const FieldDef& f) {
     switch (f.type) {
-    case FieldType::Auto: return QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT");
-    case FieldType::Int: return QStringLiteral("INTEGER");
-    case FieldType::Short: return QStringLiteral("SMALLINT");
-    case FieldType::Text: return QStringLiteral("VARCHAR(%1)").arg(f.size);
-    case FieldType::Date: return QStringLiteral("DATE");
-    case FieldType::DateTime: return QStringLiteral("TIMESTAMP");
-    case FieldType::Bool: return QStringLiteral("BOOLEAN");
-    case FieldType::Float: return QStringLiteral("FLOAT");
-    case FieldType::Money: return QStringLiteral("MONEY");
-    case FieldType::Memo: return QStringLiteral("CLOB");
-    case FieldType::Picture: return QStringLiteral("BLOB");
+    case FieldType::Auto:
+        return QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT");
+    case FieldType::Int:
+        return QStringLiteral("INTEGER");
+    case FieldType::Short:
+        return QStringLiteral("SMALLINT");
+    case FieldType::Text:
+        return QStringLiteral("VARCHAR(%1)").arg(f.size);
+    case FieldType::Date:
+        return QStringLiteral("DATE");
+    case FieldType::DateTime:
+        return QStringLiteral("TIMESTAMP");
+    case FieldType::Bool:
+        return QStringLiteral("BOOLEAN");
+    case FieldType::Float:
+        return QStringLiteral("FLOAT");
+    case FieldType::Money:
+        return QStringLiteral("MONEY");
+    case FieldType::Memo:
+        return QStringLiteral("CLOB");
+    case FieldType::Picture:
+        return QStringLiteral("BLOB");
     }
     return QStringLiteral("BLOB");
 }
@@ -146,14 +161,21 @@ QString collationFor(const TableDef& def, const IndexDef* index) {
 
 int engineCode(int rc) {
     switch (rc & 0xFF) {
-    case SQLITE_CONSTRAINT: return code::KeyViolation;
-    case SQLITE_NOTADB: return code::TableDamaged;
-    case SQLITE_CORRUPT: return code::IndexDamaged;
+    case SQLITE_CONSTRAINT:
+        return code::KeyViolation;
+    case SQLITE_NOTADB:
+        return code::TableDamaged;
+    case SQLITE_CORRUPT:
+        return code::IndexDamaged;
     case SQLITE_BUSY:
-    case SQLITE_LOCKED: return code::TableLocked;
-    case SQLITE_READONLY: return code::ReadOnly;
-    case SQLITE_CANTOPEN: return code::NoSuchTable;
-    default: return code::SqlError;
+    case SQLITE_LOCKED:
+        return code::TableLocked;
+    case SQLITE_READONLY:
+        return code::ReadOnly;
+    case SQLITE_CANTOPEN:
+        return code::NoSuchTable;
+    default:
+        return code::SqlError;
     }
 }
 
@@ -165,10 +187,16 @@ void bindValue(sqlite3_stmt* st, int pos, const QVariant& v, FieldType type) {
     switch (type) {
     case FieldType::Auto:
     case FieldType::Int:
-    case FieldType::Short: sqlite3_bind_int64(st, pos, v.toLongLong()); return;
-    case FieldType::Bool: sqlite3_bind_int(st, pos, v.toBool() ? 1 : 0); return;
+    case FieldType::Short:
+        sqlite3_bind_int64(st, pos, v.toLongLong());
+        return;
+    case FieldType::Bool:
+        sqlite3_bind_int(st, pos, v.toBool() ? 1 : 0);
+        return;
     case FieldType::Float:
-    case FieldType::Money: sqlite3_bind_double(st, pos, v.toDouble()); return;
+    case FieldType::Money:
+        sqlite3_bind_double(st, pos, v.toDouble());
+        return;
     case FieldType::Date: {
         const QDate d = v.typeId() == QMetaType::QDateTime ? v.toDateTime().date() : v.toDate();
         if (!d.isValid()) {
@@ -197,8 +225,10 @@ void bindValue(sqlite3_stmt* st, int pos, const QVariant& v, FieldType type) {
     case FieldType::Text:
     case FieldType::Memo: {
         const QByteArray s = v.toString().toUtf8();
-        if (s.isEmpty()) sqlite3_bind_null(st, pos);
-        else sqlite3_bind_text(st, pos, s.constData(), int(s.size()), SQLITE_TRANSIENT);
+        if (s.isEmpty())
+            sqlite3_bind_null(st, pos);
+        else
+            sqlite3_bind_text(st, pos, s.constData(), int(s.size()), SQLITE_TRANSIENT);
         return;
     }
     }
@@ -210,20 +240,26 @@ QVariant columnValue(sqlite3_stmt* st, int col, FieldType type) {
     switch (type) {
     case FieldType::Auto:
     case FieldType::Int:
-    case FieldType::Short: return sqlite3_column_int(st, col);
-    case FieldType::Bool: return sqlite3_column_int(st, col) != 0;
+    case FieldType::Short:
+        return sqlite3_column_int(st, col);
+    case FieldType::Bool:
+        return sqlite3_column_int(st, col) != 0;
     case FieldType::Float:
-    case FieldType::Money: return sqlite3_column_double(st, col);
+    case FieldType::Money:
+        return sqlite3_column_double(st, col);
     case FieldType::Date:
         return QDate::fromString(
-            QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, col)), sqlite3_column_bytes(st, col)),
+            QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, col)),
+                              sqlite3_column_bytes(st, col)),
             Qt::ISODate);
     case FieldType::DateTime:
         return QDateTime::fromString(
-            QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, col)), sqlite3_column_bytes(st, col)),
+            QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, col)),
+                              sqlite3_column_bytes(st, col)),
             Qt::ISODateWithMs);
     case FieldType::Picture:
-        return QByteArray(static_cast<const char*>(sqlite3_column_blob(st, col)), sqlite3_column_bytes(st, col));
+        return QByteArray(static_cast<const char*>(sqlite3_column_blob(st, col)),
+                          sqlite3_column_bytes(st, col));
     case FieldType::Text:
     case FieldType::Memo:
         return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, col)),
@@ -239,13 +275,26 @@ void bindParams(sqlite3_stmt* st, const QVariantList& params, int from) {
         switch (v.typeId()) {
         case QMetaType::Int:
         case QMetaType::LongLong:
-        case QMetaType::UInt: t = FieldType::Int; break;
-        case QMetaType::Bool: t = FieldType::Bool; break;
-        case QMetaType::Double: t = FieldType::Float; break;
-        case QMetaType::QDate: t = FieldType::Date; break;
-        case QMetaType::QDateTime: t = FieldType::DateTime; break;
-        case QMetaType::QByteArray: t = FieldType::Picture; break;
-        default: break;
+        case QMetaType::UInt:
+            t = FieldType::Int;
+            break;
+        case QMetaType::Bool:
+            t = FieldType::Bool;
+            break;
+        case QMetaType::Double:
+            t = FieldType::Float;
+            break;
+        case QMetaType::QDate:
+            t = FieldType::Date;
+            break;
+        case QMetaType::QDateTime:
+            t = FieldType::DateTime;
+            break;
+        case QMetaType::QByteArray:
+            t = FieldType::Picture;
+            break;
+        default:
+            break;
         }
         bindValue(st, from + i, v, t);
     }
@@ -254,7 +303,9 @@ void bindParams(sqlite3_stmt* st, const QVariantList& params, int from) {
 // ---------------------------------------------------------------- TableFile
 
 TableFile::TableFile(Database& d, QString n, QString p) : db(d), name(std::move(n)), path(std::move(p)) {}
-TableFile::~TableFile() { closeHandle(); }
+TableFile::~TableFile() {
+    closeHandle();
+}
 
 void TableFile::closeHandle() {
     if (handle) sqlite3_close_v2(handle);
@@ -263,7 +314,8 @@ void TableFile::closeHandle() {
 }
 
 void TableFile::fail(int rc, const QString& what) {
-    const QString msg = handle ? QString::fromUtf8(sqlite3_errmsg(handle)) : QString::fromUtf8(sqlite3_errstr(rc));
+    const QString msg =
+        handle ? QString::fromUtf8(sqlite3_errmsg(handle)) : QString::fromUtf8(sqlite3_errstr(rc));
     throw EngineError(engineCode(rc), what + QStringLiteral(": ") + msg, name, rc);
 }
 
@@ -289,10 +341,12 @@ void TableFile::ensureOpen() {
     if (handle) return;
     if (!QFileInfo::exists(path))
         throw EngineError(code::NoSuchTable, QStringLiteral("Tabelle existiert nicht: %1").arg(name), name);
-    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &handle, SQLITE_OPEN_READWRITE, nullptr);
+    const int rc =
+        sqlite3_open_v2(QFile::encodeName(path).constData(), &handle, SQLITE_OPEN_READWRITE, nullptr);
     if (rc != SQLITE_OK) {
         closeHandle();
-        throw EngineError(engineCode(rc), QStringLiteral("%1 kann nicht geöffnet werden").arg(name), name, rc);
+        throw EngineError(engineCode(rc), QStringLiteral("%1 kann nicht geöffnet werden").arg(name), name,
+                          rc);
     }
     registerCollations(handle);
     sqlite3_busy_timeout(handle, 2000);
@@ -311,19 +365,21 @@ void TableFile::reloadDefinition() {
     def = TableDef{};
     def.name = name;
     fieldPos.clear();
-    sqlite3_stmt* st = prepare(QStringLiteral("SELECT name, type, size, required FROM velmora_felder ORDER BY pos"));
+    sqlite3_stmt* st =
+        prepare(QStringLiteral("SELECT name, type, size, required FROM velmora_felder ORDER BY pos"));
     while (sqlite3_step(st) == SQLITE_ROW) {
         FieldDef f;
         f.name = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
-        fieldTypeFromName(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 1))), &f.type);
+        fieldTypeFromName(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 1))),
+                          &f.type);
         f.size = sqlite3_column_int(st, 2);
         f.required = sqlite3_column_int(st, 3) != 0;
         fieldPos.insert(f.name.toLower(), int(def.fields.size()));
         def.fields.append(f);
     }
     sqlite3_finalize(st);
-    st = prepare(QStringLiteral(
-        "SELECT name, fields, isunique, descending, casesensitive, rebuilt FROM velmora_indizes ORDER BY pos"));
+    st = prepare(QStringLiteral("SELECT name, fields, isunique, descending, casesensitive, rebuilt FROM "
+                                "velmora_indizes ORDER BY pos"));
     while (sqlite3_step(st) == SQLITE_ROW) {
         IndexDef ix;
         ix.name = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
@@ -348,7 +404,8 @@ void TableFile::changed(ChangeKind kind, qint64 id) {
 }
 
 void writeMeta(TableFile& f) {
-    f.exec(QStringLiteral("DELETE FROM velmora_felder; DELETE FROM velmora_indizes; DELETE FROM velmora_tabelle"));
+    f.exec(QStringLiteral(
+        "DELETE FROM velmora_felder; DELETE FROM velmora_indizes; DELETE FROM velmora_tabelle"));
     sqlite3_stmt* st = f.prepare(QStringLiteral("INSERT INTO velmora_felder VALUES (?,?,?,?,?)"));
     for (int i = 0; i < f.def.fields.size(); ++i) {
         const FieldDef& fd = f.def.fields[i];
@@ -389,7 +446,9 @@ void createIndexSql(TableFile& f, const IndexDef& ix) {
     QStringList cols;
     for (const QString& name : ix.fields) {
         const FieldDef* fd = f.def.field(name);
-        if (!fd) throw EngineError(code::NoSuchField, QStringLiteral("Feld %1 fehlt in %2").arg(name, f.name), f.name);
+        if (!fd)
+            throw EngineError(code::NoSuchField, QStringLiteral("Feld %1 fehlt in %2").arg(name, f.name),
+                              f.name);
         QString c = quoteIdent(fd->name);
         if (fd->type == FieldType::Text || fd->type == FieldType::Memo)
             c += QStringLiteral(" COLLATE ") + collationFor(f.def, &ix);
@@ -398,8 +457,8 @@ void createIndexSql(TableFile& f, const IndexDef& ix) {
     }
     const QString sqlName = ix.isPrimary() ? QStringLiteral("velmora_pk") : QStringLiteral("ix_") + ix.name;
     f.exec(QStringLiteral("CREATE %1INDEX %2 ON %3 (%4)")
-               .arg((ix.unique || ix.isPrimary()) ? QStringLiteral("UNIQUE ") : QString(), quoteIdent(sqlName),
-                    quoteIdent(f.name), cols.join(QStringLiteral(", "))));
+               .arg((ix.unique || ix.isPrimary()) ? QStringLiteral("UNIQUE ") : QString(),
+                    quoteIdent(sqlName), quoteIdent(f.name), cols.join(QStringLiteral(", "))));
 }
 
 // ---------------------------------------------------------------- Database
@@ -429,7 +488,9 @@ QString Database::filePath(const QString& tableName) const {
     return m_directory + QLatin1Char('/') + normalName(tableName) + QStringLiteral(".db");
 }
 
-bool Database::tableExists(const QString& tableName) const { return QFileInfo::exists(filePath(tableName)); }
+bool Database::tableExists(const QString& tableName) const {
+    return QFileInfo::exists(filePath(tableName));
+}
 
 std::shared_ptr<TableFile> Database::file(const QString& tableName) {
     const QString n = normalName(tableName);
@@ -440,7 +501,8 @@ std::shared_ptr<TableFile> Database::file(const QString& tableName) {
 
 void Database::createTable(const TableDef& def) {
     const QString n = normalName(def.name);
-    if (tableExists(n)) throw EngineError(code::TableLocked, QStringLiteral("Tabelle %1 existiert bereits").arg(n), n);
+    if (tableExists(n))
+        throw EngineError(code::TableLocked, QStringLiteral("Tabelle %1 existiert bereits").arg(n), n);
     QDir().mkpath(m_directory);
     auto f = file(n);
     f->closeHandle();
@@ -472,13 +534,16 @@ void Database::createTable(const TableDef& def) {
         }
         f->exec(QStringLiteral("BEGIN"));
         f->exec(QStringLiteral("CREATE TABLE %1 (%2)").arg(quoteIdent(n), cols.join(QStringLiteral(", "))));
-        f->exec(QStringLiteral("CREATE TABLE velmora_felder (pos INTEGER, name TEXT, type TEXT, size INTEGER, "
-                               "required INTEGER)"));
-        f->exec(QStringLiteral("CREATE TABLE velmora_indizes (pos INTEGER, name TEXT, fields TEXT, isunique INTEGER, "
-                               "descending INTEGER, casesensitive INTEGER, rebuilt INTEGER)"));
+        f->exec(
+            QStringLiteral("CREATE TABLE velmora_felder (pos INTEGER, name TEXT, type TEXT, size INTEGER, "
+                           "required INTEGER)"));
+        f->exec(QStringLiteral(
+            "CREATE TABLE velmora_indizes (pos INTEGER, name TEXT, fields TEXT, isunique INTEGER, "
+            "descending INTEGER, casesensitive INTEGER, rebuilt INTEGER)"));
         f->exec(QStringLiteral("CREATE TABLE velmora_tabelle (casesensitive INTEGER)"));
         writeMeta(*f);
-        for (const IndexDef& ix : def.indexes) createIndexSql(*f, ix);
+        for (const IndexDef& ix : def.indexes)
+            createIndexSql(*f, ix);
         f->exec(QStringLiteral("COMMIT"));
     } catch (...) {
         f->closeHandle();
@@ -494,14 +559,16 @@ void Database::createTable(const TableDef& def) {
 void Database::dropTable(const QString& tableName) {
     const QString n = normalName(tableName);
     auto f = file(n);
-    if (f->cursors > 0) throw EngineError(code::TableLocked, QStringLiteral("Tabelle %1 ist geöffnet").arg(n), n);
+    if (f->cursors > 0)
+        throw EngineError(code::TableLocked, QStringLiteral("Tabelle %1 ist geöffnet").arg(n), n);
     f->closeHandle();
     const QDir dir(m_directory);
     for (const QString& e : dir.entryList(QDir::Files)) {
         const QString l = e.toLower();
         if (l == n + QStringLiteral(".db") || l.startsWith(n + QLatin1Char('.')))
             if (!QFile::remove(dir.filePath(e)))
-                throw EngineError(code::TableLocked, QStringLiteral("%1 kann nicht gelöscht werden").arg(e), n);
+                throw EngineError(code::TableLocked, QStringLiteral("%1 kann nicht gelöscht werden").arg(e),
+                                  n);
     }
 }
 
@@ -536,11 +603,14 @@ int Database::addChangeListener(ChangeListener l) {
     d->listeners.insert(id, std::move(l));
     return id;
 }
-void Database::removeChangeListener(int id) { d->listeners.remove(id); }
+void Database::removeChangeListener(int id) {
+    d->listeners.remove(id);
+}
 
 void Database::notify(const QString& table, ChangeKind kind, qint64 id) {
     const auto ls = d->listeners;
-    for (const auto& l : ls) l(table, kind, id);
+    for (const auto& l : ls)
+        l(table, kind, id);
 }
 
 sqlite3* Database::queryConnection() {
@@ -556,7 +626,8 @@ namespace {
 
 // Replaces every table reference of the data directory by its plain name and attaches its file.
 QString resolveTables(Database& db, const QString& sql, QStringList& attached) {
-    static const QRegularExpression token(QStringLiteral(R"RX("([^"]+)"|'(?:[^']|'')*'|\b([A-Za-z_][\w.]*)\b)RX"));
+    static const QRegularExpression token(
+        QStringLiteral(R"RX("([^"]+)"|'(?:[^']|'')*'|\b([A-Za-z_][\w.]*)\b)RX"));
     QString out;
     int last = 0;
     auto it = token.globalMatch(sql);
@@ -610,7 +681,9 @@ FieldType typeFromSql(const QString& t, int* size) {
 
 } // namespace
 
-QString Database::resolveQuery(const QString& sql) { return resolveTables(*this, sql, d->attached); }
+QString Database::resolveQuery(const QString& sql) {
+    return resolveTables(*this, sql, d->attached);
+}
 
 void Database::execute(const QString& sql, const QVariantList& params) {
     static const QRegularExpression alter(QStringLiteral(R"RX(^\s*ALTER\s+TABLE\s+("[^"]+"|\S+)\s+(.*)$)RX"),
@@ -622,8 +695,8 @@ void Database::execute(const QString& sql, const QVariantList& params) {
         if (tname.startsWith(QLatin1Char('"'))) tname = tname.mid(1, tname.size() - 2);
         auto f = file(tname);
         if (f->exclusive)
-            throw EngineError(code::TableLocked, QStringLiteral("Tabelle %1 ist exklusiv geöffnet").arg(f->name),
-                              f->name);
+            throw EngineError(code::TableLocked,
+                              QStringLiteral("Tabelle %1 ist exklusiv geöffnet").arg(f->name), f->name);
         f->ensureOpen();
         static const QRegularExpression add(QStringLiteral(R"RX(^\s*ADD\s+("[^"]+"|\w+)\s+(.+?)\s*$)RX"),
                                             QRegularExpression::CaseInsensitiveOption);
@@ -636,17 +709,21 @@ void Database::execute(const QString& sql, const QVariantList& params) {
             if (i == rest.size() || (rest[i] == QLatin1Char(',') && depth == 0)) {
                 clauses << rest.mid(start, i - start);
                 start = i + 1;
-            } else if (rest[i] == QLatin1Char('(')) ++depth;
-            else if (rest[i] == QLatin1Char(')')) --depth;
+            } else if (rest[i] == QLatin1Char('('))
+                ++depth;
+            else if (rest[i] == QLatin1Char(')'))
+                --depth;
         }
         for (const QString& c : clauses) {
             const auto am = add.match(c);
-            if (!am.hasMatch()) throw EngineError(code::SqlError, QStringLiteral("Ungültige Anweisung: %1").arg(c), f->name);
+            if (!am.hasMatch())
+                throw EngineError(code::SqlError, QStringLiteral("Ungültige Anweisung: %1").arg(c), f->name);
             FieldDef fd;
             fd.name = am.captured(1).remove(QLatin1Char('"'));
             fd.type = typeFromSql(am.captured(2), &fd.size);
             if (f->def.field(fd.name))
-                throw EngineError(code::SqlError, QStringLiteral("Feld %1 existiert bereits").arg(fd.name), f->name);
+                throw EngineError(code::SqlError, QStringLiteral("Feld %1 existiert bereits").arg(fd.name),
+                                  f->name);
             added << fd;
         }
         f->exec(QStringLiteral("BEGIN"));
@@ -681,7 +758,8 @@ void Database::execute(const QString& sql, const QVariantList& params) {
     }
     sqlite3_finalize(st);
     if (rc != SQLITE_DONE) throw EngineError(engineCode(rc), QString::fromUtf8(sqlite3_errmsg(q)), {}, rc);
-    for (const QString& n : d->attached) ++file(n)->changeCounter;
+    for (const QString& n : d->attached)
+        ++file(n)->changeCounter;
 }
 
 // ---------------------------------------------------------------- Transaction
@@ -729,15 +807,20 @@ Query::Query(Database& db, const QString& sql, const QVariantList& params) : d(n
         const char* dt = sqlite3_column_decltype(d->st, i);
         const QString t = QString::fromUtf8(dt ? dt : "").toUpper();
         FieldType ft = FieldType::Picture; // generic: by storage class
-        if (t == QLatin1String("DATE")) ft = FieldType::Date;
-        else if (t == QLatin1String("TIMESTAMP")) ft = FieldType::DateTime;
-        else if (t == QLatin1String("BOOLEAN")) ft = FieldType::Bool;
+        if (t == QLatin1String("DATE"))
+            ft = FieldType::Date;
+        else if (t == QLatin1String("TIMESTAMP"))
+            ft = FieldType::DateTime;
+        else if (t == QLatin1String("BOOLEAN"))
+            ft = FieldType::Bool;
         d->types << ft;
     }
     bindParams(d->st, params);
 }
 
-Query::~Query() { sqlite3_finalize(d->st); }
+Query::~Query() {
+    sqlite3_finalize(d->st);
+}
 
 bool Query::next() {
     const int rc = sqlite3_step(d->st);
@@ -746,8 +829,12 @@ bool Query::next() {
     throw EngineError(engineCode(rc), QString::fromUtf8(sqlite3_errmsg(sqlite3_db_handle(d->st))), {}, rc);
 }
 
-int Query::columnCount() const { return int(d->names.size()); }
-QString Query::columnName(int i) const { return d->names.value(i); }
+int Query::columnCount() const {
+    return int(d->names.size());
+}
+QString Query::columnName(int i) const {
+    return d->names.value(i);
+}
 
 QVariant Query::value(int i) const {
     if (i < 0 || i >= d->names.size()) return {};
@@ -758,10 +845,14 @@ QVariant Query::value(int i) const {
         const qint64 v = sqlite3_column_int64(d->st, i);
         return (v >= INT_MIN && v <= INT_MAX) ? QVariant(int(v)) : QVariant(v);
     }
-    case SQLITE_FLOAT: return sqlite3_column_double(d->st, i);
-    case SQLITE_TEXT: return columnValue(d->st, i, FieldType::Text);
-    case SQLITE_BLOB: return columnValue(d->st, i, FieldType::Picture);
-    default: return {};
+    case SQLITE_FLOAT:
+        return sqlite3_column_double(d->st, i);
+    case SQLITE_TEXT:
+        return columnValue(d->st, i, FieldType::Text);
+    case SQLITE_BLOB:
+        return columnValue(d->st, i, FieldType::Picture);
+    default:
+        return {};
     }
 }
 
@@ -775,7 +866,8 @@ QList<QVariantList> Query::all() {
     QList<QVariantList> rows;
     while (next()) {
         QVariantList r;
-        for (int i = 0; i < columnCount(); ++i) r << value(i);
+        for (int i = 0; i < columnCount(); ++i)
+            r << value(i);
         rows << r;
     }
     return rows;

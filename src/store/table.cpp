@@ -8,8 +8,12 @@
 namespace velmora::store {
 
 namespace {
-sqlite3_stmt* S(void* p) { return static_cast<sqlite3_stmt*>(p); }
-bool isTextType(FieldType t) { return t == FieldType::Text || t == FieldType::Memo; }
+sqlite3_stmt* S(void* p) {
+    return static_cast<sqlite3_stmt*>(p);
+}
+bool isTextType(FieldType t) {
+    return t == FieldType::Text || t == FieldType::Memo;
+}
 bool emptyValue(const QVariant& v) {
     if (!v.isValid() || v.isNull()) return true;
     if (v.typeId() == QMetaType::QString) return v.toString().isEmpty();
@@ -27,33 +31,46 @@ Table::~Table() {
         // a failed post on destruction cannot be reported any more; the edit is lost
     }
     if (m_master) m_master->m_details.removeAll(this);
-    for (Table* d : m_details) d->m_master = nullptr;
+    for (Table* d : m_details)
+        d->m_master = nullptr;
 }
 
-QString Table::normalName() const { return Database::normalName(m_tableName); }
+QString Table::normalName() const {
+    return Database::normalName(m_tableName);
+}
 
 void Table::setTableName(const QString& name) {
     if (isOpen()) throw EngineError(code::InvalidState, QStringLiteral("Tabelle ist geöffnet"), normalName());
     m_tableName = name;
 }
 
-bool Table::exists() const { return m_db.tableExists(m_tableName); }
+bool Table::exists() const {
+    return m_db.tableExists(m_tableName);
+}
 
-bool Table::isOpen() const { return m_open && m_file && m_file->handle; }
+bool Table::isOpen() const {
+    return m_open && m_file && m_file->handle;
+}
 
 void Table::requireOpen() const {
-    if (!isOpen()) throw EngineError(code::NotOpen, QStringLiteral("Tabelle %1 ist nicht geöffnet").arg(normalName()), normalName());
+    if (!isOpen())
+        throw EngineError(code::NotOpen, QStringLiteral("Tabelle %1 ist nicht geöffnet").arg(normalName()),
+                          normalName());
 }
 
 void Table::requireRecord() const {
     requireOpen();
-    if (!m_hasRecord) throw EngineError(code::NotOpen, QStringLiteral("Kein aktueller Datensatz in %1").arg(normalName()), normalName());
+    if (!m_hasRecord)
+        throw EngineError(code::NotOpen, QStringLiteral("Kein aktueller Datensatz in %1").arg(normalName()),
+                          normalName());
 }
 
 void Table::requireWritable() const {
     requireOpen();
     if (m_mode == OpenMode::ReadOnly)
-        throw EngineError(code::ReadOnly, QStringLiteral("Tabelle %1 ist schreibgeschützt geöffnet").arg(normalName()), normalName());
+        throw EngineError(code::ReadOnly,
+                          QStringLiteral("Tabelle %1 ist schreibgeschützt geöffnet").arg(normalName()),
+                          normalName());
 }
 
 void Table::open(OpenMode mode) {
@@ -61,7 +78,8 @@ void Table::open(OpenMode mode) {
     auto f = m_db.file(m_tableName);
     f->ensureOpen();
     if (f->exclusive)
-        throw EngineError(code::TableLocked, QStringLiteral("Tabelle %1 ist exklusiv geöffnet").arg(f->name), f->name);
+        throw EngineError(code::TableLocked, QStringLiteral("Tabelle %1 ist exklusiv geöffnet").arg(f->name),
+                          f->name);
     if (mode == OpenMode::Exclusive && f->cursors > 0)
         throw EngineError(code::TableLocked, QStringLiteral("Tabelle %1 wird benutzt").arg(f->name), f->name);
     m_file = f;
@@ -72,7 +90,8 @@ void Table::open(OpenMode mode) {
     m_state = State::Browse;
     m_storedCount = int(f->def.fields.size());
     m_allFields = f->def.fields;
-    for (const Derived& d : m_derived) m_allFields << d.def;
+    for (const Derived& d : m_derived)
+        m_allFields << d.def;
     m_values = QVector<QVariant>(m_allFields.size());
     m_changed = QVector<bool>(m_allFields.size(), false);
     try {
@@ -85,8 +104,13 @@ void Table::open(OpenMode mode) {
     first();
 }
 
+void Table::postPending() {
+    if (m_state == State::Edit || m_state == State::Insert) post();
+}
+
 void Table::finalizeStatements() {
-    for (void* st : std::as_const(m_stmtCache)) sqlite3_finalize(S(st));
+    for (void* st : std::as_const(m_stmtCache))
+        sqlite3_finalize(S(st));
     m_stmtCache.clear();
 }
 
@@ -126,18 +150,23 @@ void Table::resolveIndex() {
     const TableDef& def = m_file->def;
     m_index = def.index(m_indexName);
     if (!m_index && !m_indexName.isEmpty())
-        throw EngineError(code::IndexMissing, QStringLiteral("Index %1 existiert nicht in %2").arg(m_indexName, def.name), def.name);
+        throw EngineError(code::IndexMissing,
+                          QStringLiteral("Index %1 existiert nicht in %2").arg(m_indexName, def.name),
+                          def.name);
     m_keyColumns.clear();
     if (m_index)
-        for (const QString& f : m_index->fields) m_keyColumns << m_file->fieldPos.value(f.toLower(), -1);
+        for (const QString& f : m_index->fields)
+            m_keyColumns << m_file->fieldPos.value(f.toLower(), -1);
     if (m_keyColumns.contains(-1))
-        throw EngineError(code::IndexDamaged, QStringLiteral("Index %1 von %2 nennt ein fehlendes Feld").arg(m_indexName, def.name), def.name);
+        throw EngineError(
+            code::IndexDamaged,
+            QStringLiteral("Index %1 von %2 nennt ein fehlendes Feld").arg(m_indexName, def.name), def.name);
     finalizeStatements();
     invalidate();
 }
 
 void Table::setIndexName(const QString& name) {
-    if (m_state == State::Edit || m_state == State::Insert) post();
+    postPending();
     const QString old = m_indexName;
     m_indexName = name;
     try {
@@ -158,16 +187,20 @@ void Table::setIndexFields(const QString& fieldList) {
     for (const IndexDef& ix : m_file->def.indexes) {
         if (ix.fields.size() < wanted.size()) continue;
         bool ok = true;
-        for (int i = 0; i < wanted.size() && ok; ++i) ok = ix.fields[i].compare(wanted[i], Qt::CaseInsensitive) == 0;
+        for (int i = 0; i < wanted.size() && ok; ++i)
+            ok = ix.fields[i].compare(wanted[i], Qt::CaseInsensitive) == 0;
         if (ok) {
             setIndexName(ix.name);
             return;
         }
     }
-    throw EngineError(code::IndexMissing, QStringLiteral("Kein Index auf %1 in %2").arg(fieldList, normalName()), normalName());
+    throw EngineError(code::IndexMissing,
+                      QStringLiteral("Kein Index auf %1 in %2").arg(fieldList, normalName()), normalName());
 }
 
-QStringList Table::indexFields() const { return m_index ? m_index->fields : QStringList(); }
+QStringList Table::indexFields() const {
+    return m_index ? m_index->fields : QStringList();
+}
 
 QList<IndexDef> Table::indexDefs() const {
     if (isOpen()) return m_file->def.indexes;
@@ -177,10 +210,13 @@ QList<IndexDef> Table::indexDefs() const {
 void Table::addIndex(const IndexDef& def) {
     requireOpen();
     if (m_mode != OpenMode::Exclusive)
-        throw EngineError(code::TableLocked, QStringLiteral("Index anlegen braucht exklusiven Zugriff auf %1").arg(normalName()), normalName());
+        throw EngineError(code::TableLocked,
+                          QStringLiteral("Index anlegen braucht exklusiven Zugriff auf %1").arg(normalName()),
+                          normalName());
     TableFile& f = *m_file;
     if (f.def.index(def.name))
-        throw EngineError(code::KeyViolation, QStringLiteral("Index %1 existiert bereits in %2").arg(def.name, f.name), f.name);
+        throw EngineError(code::KeyViolation,
+                          QStringLiteral("Index %1 existiert bereits in %2").arg(def.name, f.name), f.name);
     f.exec(QStringLiteral("BEGIN"));
     try {
         f.def.indexes << def;
@@ -201,10 +237,13 @@ void Table::addIndex(const IndexDef& def) {
 void Table::deleteIndex(const QString& name) {
     requireOpen();
     if (m_mode != OpenMode::Exclusive)
-        throw EngineError(code::TableLocked, QStringLiteral("Index löschen braucht exklusiven Zugriff auf %1").arg(normalName()), normalName());
+        throw EngineError(code::TableLocked,
+                          QStringLiteral("Index löschen braucht exklusiven Zugriff auf %1").arg(normalName()),
+                          normalName());
     TableFile& f = *m_file;
     if (!f.def.index(name))
-        throw EngineError(code::IndexMissing, QStringLiteral("Index %1 existiert nicht in %2").arg(name, f.name), f.name);
+        throw EngineError(code::IndexMissing,
+                          QStringLiteral("Index %1 existiert nicht in %2").arg(name, f.name), f.name);
     finalizeStatements();
     f.exec(QStringLiteral("BEGIN"));
     try {
@@ -216,7 +255,8 @@ void Table::deleteIndex(const QString& name) {
                 keep << ix;
                 continue;
             }
-            const QString sqlName = ix.isPrimary() ? QStringLiteral("velmora_pk") : QStringLiteral("ix_") + ix.name;
+            const QString sqlName =
+                ix.isPrimary() ? QStringLiteral("velmora_pk") : QStringLiteral("ix_") + ix.name;
             f.exec(QStringLiteral("DROP INDEX IF EXISTS %1").arg(quoteIdent(sqlName)));
         }
         f.def.indexes = keep;
@@ -246,7 +286,9 @@ void* Table::statement(const QString& sql) const {
     return st;
 }
 
-void Table::bindAll(void* st, const QVariantList& params, int from) const { bindParams(S(st), params, from); }
+void Table::bindAll(void* st, const QVariantList& params, int from) const {
+    bindParams(S(st), params, from);
+}
 
 QString Table::keyColumn(int keyPos) const {
     const FieldDef& f = m_file->def.fields[m_keyColumns[keyPos]];
@@ -258,7 +300,8 @@ QString Table::keyColumn(int keyPos) const {
 QString Table::orderBy() const {
     QStringList parts;
     const QString dir = (m_index && m_index->descending) ? QStringLiteral(" DESC") : QString();
-    for (int i = 0; i < m_keyColumns.size(); ++i) parts << keyColumn(i) + dir;
+    for (int i = 0; i < m_keyColumns.size(); ++i)
+        parts << keyColumn(i) + dir;
     parts << QStringLiteral("rowid") + dir;
     return parts.join(QStringLiteral(", "));
 }
@@ -268,15 +311,21 @@ namespace {
 QVariant asStored(const QVariant& v, FieldType t) {
     if (emptyValue(v)) return {};
     switch (t) {
-    case FieldType::Date: return v.toDate().toString(Qt::ISODate);
-    case FieldType::DateTime: return v.toDateTime().toString(Qt::ISODateWithMs);
+    case FieldType::Date:
+        return v.toDate().toString(Qt::ISODate);
+    case FieldType::DateTime:
+        return v.toDateTime().toString(Qt::ISODateWithMs);
     case FieldType::Auto:
     case FieldType::Int:
-    case FieldType::Short: return v.toLongLong();
-    case FieldType::Bool: return v.toBool() ? 1 : 0;
+    case FieldType::Short:
+        return v.toLongLong();
+    case FieldType::Bool:
+        return v.toBool() ? 1 : 0;
     case FieldType::Float:
-    case FieldType::Money: return v.toDouble();
-    default: return v.toString();
+    case FieldType::Money:
+        return v.toDouble();
+    default:
+        return v.toString();
     }
 }
 } // namespace
@@ -325,7 +374,8 @@ QString Table::conditions(QVariantList& params) const {
     }
     if (!m_filterTerms.isEmpty()) {
         QStringList ors;
-        for (const auto& term : m_filterTerms) ors << eq(term.first, term.second);
+        for (const auto& term : m_filterTerms)
+            ors << eq(term.first, term.second);
         c << QLatin1Char('(') + ors.join(QStringLiteral(" OR ")) + QLatin1Char(')');
     }
     return c.isEmpty() ? QString() : QStringLiteral(" WHERE ") + c.join(QStringLiteral(" AND "));
@@ -340,25 +390,36 @@ void Table::ensureOrder() const {
     bindAll(st, params);
     m_ids.clear();
     int rc;
-    while ((rc = sqlite3_step(st)) == SQLITE_ROW) m_ids.push_back(sqlite3_column_int64(st, 0));
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW)
+        m_ids.push_back(sqlite3_column_int64(st, 0));
     sqlite3_reset(st);
     if (rc != SQLITE_DONE) m_file->fail(rc, m_file->name);
     m_builtAt = m_file->changeCounter;
+    ++m_orderGeneration;
     const int p = m_hasRecord ? positionOf(m_recordId) : -1;
-    if (p >= 0) m_pos = p;
-    else m_pos = std::min<int>(std::max(m_pos, 0), int(m_ids.size()) - 1);
+    if (p >= 0)
+        m_pos = p;
+    else
+        m_pos = std::min<int>(std::max(m_pos, 0), int(m_ids.size()) - 1);
 }
 
 int Table::positionOf(qint64 id) const {
-    for (size_t i = 0; i < m_ids.size(); ++i)
-        if (m_ids[i] == id) return int(i);
-    return -1;
+    // Built once per order, so key searches and record jumps do not scan the whole list.
+    if (m_posOfBuiltAt != m_orderGeneration) {
+        m_posOf.clear();
+        m_posOf.reserve(qsizetype(m_ids.size()));
+        for (size_t i = 0; i < m_ids.size(); ++i)
+            m_posOf.insert(m_ids[i], int(i));
+        m_posOfBuiltAt = m_orderGeneration;
+    }
+    return m_posOf.value(id, -1);
 }
 
 // ---------------------------------------------------------------- reading
 
 void Table::load(qint64 id) {
-    sqlite3_stmt* st = S(statement(QStringLiteral("SELECT * FROM %1 WHERE rowid = ?").arg(quoteIdent(m_file->name))));
+    sqlite3_stmt* st =
+        S(statement(QStringLiteral("SELECT * FROM %1 WHERE rowid = ?").arg(quoteIdent(m_file->name))));
     sqlite3_bind_int64(st, 1, id);
     const int rc = sqlite3_step(st);
     if (rc != SQLITE_ROW) {
@@ -369,7 +430,8 @@ void Table::load(qint64 id) {
         }
         m_file->fail(rc, m_file->name);
     }
-    for (int i = 0; i < m_storedCount; ++i) m_values[i] = columnValue(st, i, m_file->def.fields[i].type);
+    for (int i = 0; i < m_storedCount; ++i)
+        m_values[i] = columnValue(st, i, m_file->def.fields[i].type);
     sqlite3_reset(st);
     m_recordId = id;
     m_hasRecord = true;
@@ -382,7 +444,8 @@ void Table::load(qint64 id) {
 void Table::noRecord() {
     m_hasRecord = false;
     m_recordId = 0;
-    for (QVariant& v : m_values) v = QVariant();
+    for (QVariant& v : m_values)
+        v = QVariant();
     m_bof = m_eof = true;
     m_pos = -1;
     scrolled();
@@ -390,7 +453,8 @@ void Table::noRecord() {
 
 void Table::scrolled() {
     if (afterScroll) afterScroll(*this);
-    for (Table* d : std::as_const(m_details)) d->masterMoved();
+    for (Table* d : std::as_const(m_details))
+        d->masterMoved();
 }
 
 void Table::computeDerived() {
@@ -400,9 +464,11 @@ void Table::computeDerived() {
         QVariant v;
         if (d.lookup && d.table && d.table->isOpen()) {
             QVariantList keys;
-            for (const QString& k : splitFields(d.keyFields)) keys << value(k);
+            for (const QString& k : splitFields(d.keyFields))
+                keys << value(k);
             bool any = false;
-            for (const QVariant& k : keys) any = any || !emptyValue(k);
+            for (const QVariant& k : keys)
+                any = any || !emptyValue(k);
             if (any) v = d.table->lookupValue(d.lookupKeyFields, keys, d.resultField);
         }
         m_values[m_storedCount + i] = v;
@@ -417,7 +483,7 @@ void Table::computeDerived() {
 
 void Table::masterMoved() {
     if (!isOpen()) return;
-    if (m_state == State::Edit || m_state == State::Insert) post();
+    postPending();
     invalidate();
     first();
 }
@@ -430,45 +496,43 @@ int Table::recordCount() const {
     return int(m_ids.size());
 }
 
-bool Table::isEmpty() const { return recordCount() == 0; }
+bool Table::isEmpty() const {
+    return recordCount() == 0;
+}
+
+void Table::moveTo(int pos, bool atBof, bool atEof) {
+    m_pos = pos;
+    load(m_ids[pos]);
+    m_bof = atBof;
+    m_eof = atEof;
+}
 
 void Table::first() {
     requireOpen();
-    if (m_state == State::Edit || m_state == State::Insert) post();
+    postPending();
     ensureOrder();
-    if (m_ids.empty()) {
+    if (m_ids.empty())
         noRecord();
-        return;
-    }
-    m_pos = 0;
-    load(m_ids[0]);
-    m_bof = true;
-    m_eof = false;
+    else
+        moveTo(0, true, false);
 }
 
 void Table::last() {
     requireOpen();
-    if (m_state == State::Edit || m_state == State::Insert) post();
+    postPending();
     ensureOrder();
-    if (m_ids.empty()) {
+    if (m_ids.empty())
         noRecord();
-        return;
-    }
-    m_pos = int(m_ids.size()) - 1;
-    load(m_ids[m_pos]);
-    m_bof = false;
-    m_eof = true;
+    else
+        moveTo(int(m_ids.size()) - 1, false, true);
 }
 
 void Table::next() {
     requireOpen();
-    if (m_state == State::Edit || m_state == State::Insert) post();
+    postPending();
     ensureOrder();
     if (m_pos + 1 < int(m_ids.size()) && m_hasRecord) {
-        ++m_pos;
-        load(m_ids[m_pos]);
-        m_bof = false;
-        m_eof = false;
+        moveTo(m_pos + 1, false, false);
     } else {
         m_eof = true;
         if (m_ids.empty()) noRecord();
@@ -477,13 +541,10 @@ void Table::next() {
 
 void Table::prior() {
     requireOpen();
-    if (m_state == State::Edit || m_state == State::Insert) post();
+    postPending();
     ensureOrder();
     if (m_pos > 0 && m_hasRecord) {
-        --m_pos;
-        load(m_ids[m_pos]);
-        m_bof = false;
-        m_eof = false;
+        moveTo(m_pos - 1, false, false);
     } else {
         m_bof = true;
         if (m_ids.empty()) noRecord();
@@ -509,20 +570,23 @@ void Table::refresh() {
     requireOpen();
     invalidate();
     ensureOrder();
-    if (m_hasRecord && positionOf(m_recordId) >= 0) load(m_recordId);
-    else if (!m_ids.empty()) load(m_ids[m_pos]);
-    else noRecord();
+    if (m_hasRecord && positionOf(m_recordId) >= 0)
+        load(m_recordId);
+    else if (!m_ids.empty())
+        load(m_ids[m_pos]);
+    else
+        noRecord();
 }
 
 void Table::flush() {
     requireOpen();
-    if (m_state == State::Edit || m_state == State::Insert) post();
+    postPending();
     // Every post outside a transaction is committed with a full sync, so nothing else waits.
 }
 
 bool Table::gotoRecordId(qint64 id) {
     requireOpen();
-    if (m_state == State::Edit || m_state == State::Insert) post();
+    postPending();
     ensureOrder();
     const int p = positionOf(id);
     if (p < 0) return false;
@@ -536,26 +600,29 @@ bool Table::gotoRecordId(qint64 id) {
 
 bool Table::findKey(const QVariantList& values) {
     requireOpen();
-    if (m_state == State::Edit || m_state == State::Insert) post();
+    postPending();
     if (values.size() > m_keyColumns.size() || m_keyColumns.isEmpty()) {
         if (m_keyColumns.isEmpty() && values.size() == 1) {
             // record order: the key is the record id
             return gotoRecordId(values.first().toLongLong());
         }
-        throw EngineError(code::IndexMissing, QStringLiteral("Zu viele Schlüsselwerte für %1").arg(normalName()), normalName());
+        throw EngineError(code::IndexMissing,
+                          QStringLiteral("Zu viele Schlüsselwerte für %1").arg(normalName()), normalName());
     }
     QVariantList params;
     QString where = conditions(params);
     QStringList c;
     for (int i = 0; i < values.size(); ++i) {
         const QVariant sv = asStored(values[i], m_file->def.fields[m_keyColumns[i]].type);
-        if (!sv.isValid()) c << keyColumn(i) + QStringLiteral(" IS NULL");
+        if (!sv.isValid())
+            c << keyColumn(i) + QStringLiteral(" IS NULL");
         else {
             c << keyColumn(i) + QStringLiteral(" = ?");
             params << sv;
         }
     }
-    where += (where.isEmpty() ? QStringLiteral(" WHERE ") : QStringLiteral(" AND ")) + c.join(QStringLiteral(" AND "));
+    where += (where.isEmpty() ? QStringLiteral(" WHERE ") : QStringLiteral(" AND ")) +
+             c.join(QStringLiteral(" AND "));
     sqlite3_stmt* st = S(statement(QStringLiteral("SELECT rowid FROM %1%2 ORDER BY %3 LIMIT 1")
                                        .arg(quoteIdent(m_file->name), where, orderBy())));
     bindAll(st, params);
@@ -572,7 +639,7 @@ bool Table::findKey(const QVariantList& values) {
 
 void Table::findNearest(const QVariantList& values) {
     requireOpen();
-    if (m_state == State::Edit || m_state == State::Insert) post();
+    postPending();
     const int m = std::min<int>(values.size(), m_keyColumns.size());
     if (m == 0) {
         first();
@@ -589,7 +656,8 @@ void Table::findNearest(const QVariantList& values) {
         bool possible = true;
         for (int j = 0; j < i; ++j) {
             const QVariant sv = asStored(values[j], m_file->def.fields[m_keyColumns[j]].type);
-            if (!sv.isValid()) ands << keyColumn(j) + QStringLiteral(" IS NULL");
+            if (!sv.isValid())
+                ands << keyColumn(j) + QStringLiteral(" IS NULL");
             else {
                 ands << keyColumn(j) + QStringLiteral(" = ?");
                 p << sv;
@@ -601,8 +669,10 @@ void Table::findNearest(const QVariantList& values) {
             // NULL sorts first ascending, last descending
             if (inclusive) {
                 if (desc) ands << keyColumn(i) + QStringLiteral(" IS NULL");
-            } else if (!desc) ands << keyColumn(i) + QStringLiteral(" IS NOT NULL");
-            else possible = false;
+            } else if (!desc)
+                ands << keyColumn(i) + QStringLiteral(" IS NOT NULL");
+            else
+                possible = false;
         } else {
             const QString op = desc ? (inclusive ? QStringLiteral(" <= ?") : QStringLiteral(" < ?"))
                                     : (inclusive ? QStringLiteral(" >= ?") : QStringLiteral(" > ?"));
@@ -612,7 +682,8 @@ void Table::findNearest(const QVariantList& values) {
             p << sv;
         }
         if (!possible) continue;
-        ors << (ands.isEmpty() ? QStringLiteral("1") : QLatin1Char('(') + ands.join(QStringLiteral(" AND ")) + QLatin1Char(')'));
+        ors << (ands.isEmpty() ? QStringLiteral("1")
+                               : QLatin1Char('(') + ands.join(QStringLiteral(" AND ")) + QLatin1Char(')'));
         params << p;
     }
     if (ors.isEmpty()) ors << QStringLiteral("0");
@@ -635,7 +706,7 @@ void Table::findNearest(const QVariantList& values) {
 }
 
 void Table::setRange(const QVariantList& low, const QVariantList& high) {
-    if (m_state == State::Edit || m_state == State::Insert) post();
+    postPending();
     m_rangeLow = low;
     m_rangeHigh = high;
     m_hasRange = true;
@@ -656,17 +727,20 @@ void Table::setFilter(const QString& expression) {
     QList<QPair<int, QVariant>> terms;
     const QString e = expression.trimmed();
     if (!e.isEmpty()) {
-        static const QRegularExpression sep(QStringLiteral(R"(\s+OR\s+)"), QRegularExpression::CaseInsensitiveOption);
+        static const QRegularExpression sep(QStringLiteral(R"(\s+OR\s+)"),
+                                            QRegularExpression::CaseInsensitiveOption);
         static const QRegularExpression term(QStringLiteral(R"(^\s*(\w+)\s*=\s*(?:'([^']*)'|(-?\d+))\s*$)"));
         for (const QString& part : e.split(sep)) {
             const auto m = term.match(part);
             const int col = m.hasMatch() ? m_file->fieldPos.value(m.captured(1).toLower(), -1) : -1;
             if (col < 0)
-                throw EngineError(code::SqlError, QStringLiteral("Ungültiger Filter: %1").arg(expression), normalName());
-            terms << qMakePair(col, m.captured(2).isNull() ? QVariant(m.captured(3).toLongLong()) : QVariant(m.captured(2)));
+                throw EngineError(code::SqlError, QStringLiteral("Ungültiger Filter: %1").arg(expression),
+                                  normalName());
+            terms << qMakePair(col, m.captured(2).isNull() ? QVariant(m.captured(3).toLongLong())
+                                                           : QVariant(m.captured(2)));
         }
     }
-    if (m_state == State::Edit || m_state == State::Insert) post();
+    postPending();
     m_filterText = e;
     m_filterTerms = terms;
     invalidate();
@@ -680,7 +754,9 @@ void Table::setMaster(Table* master, const QString& masterFields, const QString&
     m_masterColumns.clear();
     for (const QString& f : splitFields(masterFields)) {
         const int i = master->fieldIndex(f);
-        if (i < 0) throw EngineError(code::NoSuchField, QStringLiteral("Feld %1 fehlt").arg(f), master->normalName());
+        if (i < 0)
+            throw EngineError(code::NoSuchField, QStringLiteral("Feld %1 fehlt").arg(f),
+                              master->normalName());
         m_masterColumns << i;
     }
     m_master = master;
@@ -700,7 +776,9 @@ void Table::clearMaster() {
 
 // ---------------------------------------------------------------- fields
 
-int Table::fieldCount() const { return int(m_allFields.size()); }
+int Table::fieldCount() const {
+    return int(m_allFields.size());
+}
 
 int Table::fieldIndex(const QString& name) const {
     if (m_file && m_open) {
@@ -712,7 +790,9 @@ int Table::fieldIndex(const QString& name) const {
     return -1;
 }
 
-const FieldDef& Table::fieldDef(int i) const { return m_allFields.at(i); }
+const FieldDef& Table::fieldDef(int i) const {
+    return m_allFields.at(i);
+}
 
 QVariant Table::value(int i) const {
     if (i < 0 || i >= m_values.size()) return {};
@@ -721,20 +801,32 @@ QVariant Table::value(int i) const {
 
 QVariant Table::value(const QString& name) const {
     const int i = fieldIndex(name);
-    if (i < 0) throw EngineError(code::NoSuchField, QStringLiteral("Feld %1 fehlt in %2").arg(name, normalName()), normalName());
+    if (i < 0)
+        throw EngineError(code::NoSuchField, QStringLiteral("Feld %1 fehlt in %2").arg(name, normalName()),
+                          normalName());
     return m_values[i];
 }
 
-bool Table::isNull(const QString& name) const { return emptyValue(value(name)); }
+bool Table::isNull(const QString& name) const {
+    return emptyValue(value(name));
+}
 QString Table::asString(const QString& name) const {
     const QVariant v = value(name);
     if (v.typeId() == QMetaType::QDate) return v.toDate().toString(QStringLiteral("dd.MM.yyyy"));
     return v.toString();
 }
-int Table::asInt(const QString& name) const { return value(name).toInt(); }
-double Table::asFloat(const QString& name) const { return value(name).toDouble(); }
-bool Table::asBool(const QString& name) const { return value(name).toBool(); }
-QDate Table::asDate(const QString& name) const { return value(name).toDate(); }
+int Table::asInt(const QString& name) const {
+    return value(name).toInt();
+}
+double Table::asFloat(const QString& name) const {
+    return value(name).toDouble();
+}
+bool Table::asBool(const QString& name) const {
+    return value(name).toBool();
+}
+QDate Table::asDate(const QString& name) const {
+    return value(name).toDate();
+}
 qint64 Table::asDayNumber(const QString& name) const {
     const QDate d = asDate(name);
     return d.isValid() ? QDate(1899, 12, 30).daysTo(d) : 0;
@@ -743,13 +835,15 @@ qint64 Table::asDayNumber(const QString& name) const {
 void Table::setValue(int i, const QVariant& v) {
     requireOpen();
     if (i < 0 || i >= m_values.size())
-        throw EngineError(code::NoSuchField, QStringLiteral("Feldnummer %1 fehlt in %2").arg(i).arg(normalName()), normalName());
+        throw EngineError(code::NoSuchField,
+                          QStringLiteral("Feldnummer %1 fehlt in %2").arg(i).arg(normalName()), normalName());
     if (i >= m_storedCount) { // derived fields are set freely (by the calculation handler)
         m_values[i] = v;
         return;
     }
     if (m_state == State::CalcFields)
-        throw EngineError(code::InvalidState, QStringLiteral("Nur berechnete Felder sind änderbar"), normalName());
+        throw EngineError(code::InvalidState, QStringLiteral("Nur berechnete Felder sind änderbar"),
+                          normalName());
     if (m_state == State::Browse) edit();
     m_values[i] = emptyValue(v) ? QVariant() : v;
     m_changed[i] = true;
@@ -758,7 +852,9 @@ void Table::setValue(int i, const QVariant& v) {
 
 void Table::setValue(const QString& name, const QVariant& v) {
     const int i = fieldIndex(name);
-    if (i < 0) throw EngineError(code::NoSuchField, QStringLiteral("Feld %1 fehlt in %2").arg(name, normalName()), normalName());
+    if (i < 0)
+        throw EngineError(code::NoSuchField, QStringLiteral("Feld %1 fehlt in %2").arg(name, normalName()),
+                          normalName());
     setValue(i, v);
 }
 
@@ -766,11 +862,12 @@ void Table::setValue(const QString& name, const QVariant& v) {
 
 void Table::append() {
     requireWritable();
-    if (m_state == State::Edit || m_state == State::Insert) post();
+    postPending();
     m_savedValues = m_values;
     m_savedId = m_recordId;
     m_savedHasRecord = m_hasRecord;
-    for (QVariant& v : m_values) v = QVariant();
+    for (QVariant& v : m_values)
+        v = QVariant();
     std::fill(m_changed.begin(), m_changed.end(), false);
     m_state = State::Insert;
     m_modified = false;
@@ -806,7 +903,8 @@ void Table::validate() const {
                                   .arg(v.toString().size()),
                               m_file->name);
         if (f.type == FieldType::Short && (v.toLongLong() < -32768 || v.toLongLong() > 32767))
-            throw EngineError(code::ValueTooLong, QStringLiteral("Feld %1: Wert außerhalb des Bereichs").arg(f.name),
+            throw EngineError(code::ValueTooLong,
+                              QStringLiteral("Feld %1: Wert außerhalb des Bereichs").arg(f.name),
                               m_file->name);
     }
 }
@@ -831,18 +929,22 @@ void Table::post() {
                 vals << m_values[i];
                 types << fields[i].type;
             }
-            const QString sql = cols.isEmpty()
-                                    ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoteIdent(f.name))
-                                    : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                          .arg(quoteIdent(f.name), cols.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
+            const QString sql =
+                cols.isEmpty()
+                    ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoteIdent(f.name))
+                    : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                          .arg(quoteIdent(f.name), cols.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
             sqlite3_stmt* st = S(statement(sql));
-            for (int i = 0; i < vals.size(); ++i) bindValue(st, i + 1, vals[i], types[i]);
+            for (int i = 0; i < vals.size(); ++i)
+                bindValue(st, i + 1, vals[i], types[i]);
             const int rc = sqlite3_step(st);
             sqlite3_reset(st);
-            if (rc != SQLITE_DONE) f.fail(rc, QStringLiteral("Schlüsselverletzung oder Schreibfehler in %1").arg(f.name));
+            if (rc != SQLITE_DONE)
+                f.fail(rc, QStringLiteral("Schlüsselverletzung oder Schreibfehler in %1").arg(f.name));
             m_recordId = sqlite3_last_insert_rowid(f.handle);
             for (int i = 0; i < m_storedCount; ++i)
-                if (fields[i].type == FieldType::Auto && emptyValue(m_values[i])) m_values[i] = int(m_recordId);
+                if (fields[i].type == FieldType::Auto && emptyValue(m_values[i]))
+                    m_values[i] = int(m_recordId);
             f.changed(ChangeKind::Insert, m_recordId);
         } else if (m_modified) {
             QStringList sets;
@@ -856,11 +958,13 @@ void Table::post() {
             }
             sqlite3_stmt* st = S(statement(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
                                                .arg(quoteIdent(f.name), sets.join(QLatin1Char(',')))));
-            for (int i = 0; i < vals.size(); ++i) bindValue(st, i + 1, vals[i], types[i]);
+            for (int i = 0; i < vals.size(); ++i)
+                bindValue(st, i + 1, vals[i], types[i]);
             sqlite3_bind_int64(st, int(vals.size()) + 1, m_recordId);
             const int rc = sqlite3_step(st);
             sqlite3_reset(st);
-            if (rc != SQLITE_DONE) f.fail(rc, QStringLiteral("Schlüsselverletzung oder Schreibfehler in %1").arg(f.name));
+            if (rc != SQLITE_DONE)
+                f.fail(rc, QStringLiteral("Schlüsselverletzung oder Schreibfehler in %1").arg(f.name));
             f.changed(ChangeKind::Update, m_recordId);
         }
     } catch (const EngineError& e) {
@@ -945,29 +1049,35 @@ void Table::addLookupField(const QString& name, FieldType type, const QString& k
     m_changed << false;
 }
 
-QVariant Table::lookupValue(const QString& keyFields, const QVariantList& values, const QString& resultField) {
+QVariant Table::lookupValue(const QString& keyFields, const QVariantList& values,
+                            const QString& resultField) {
     requireOpen();
     const QStringList keys = splitFields(keyFields);
     const int rc0 = m_file->fieldPos.value(resultField.toLower(), -1);
-    if (rc0 < 0) throw EngineError(code::NoSuchField, QStringLiteral("Feld %1 fehlt in %2").arg(resultField, normalName()), normalName());
+    if (rc0 < 0)
+        throw EngineError(code::NoSuchField,
+                          QStringLiteral("Feld %1 fehlt in %2").arg(resultField, normalName()), normalName());
     QStringList c;
     QVariantList params;
     for (int i = 0; i < keys.size(); ++i) {
         const int col = m_file->fieldPos.value(keys[i].toLower(), -1);
-        if (col < 0) throw EngineError(code::NoSuchField, QStringLiteral("Feld %1 fehlt in %2").arg(keys[i], normalName()), normalName());
+        if (col < 0)
+            throw EngineError(code::NoSuchField,
+                              QStringLiteral("Feld %1 fehlt in %2").arg(keys[i], normalName()), normalName());
         const FieldDef& f = m_file->def.fields[col];
         QString name = quoteIdent(f.name);
         if (isTextType(f.type)) name += QStringLiteral(" COLLATE ") + collationFor(m_file->def, nullptr);
         const QVariant sv = asStored(values.value(i), f.type);
-        if (!sv.isValid()) c << name + QStringLiteral(" IS NULL");
+        if (!sv.isValid())
+            c << name + QStringLiteral(" IS NULL");
         else {
             c << name + QStringLiteral(" = ?");
             params << sv;
         }
     }
     sqlite3_stmt* st = S(statement(QStringLiteral("SELECT %1 FROM %2 WHERE %3 ORDER BY rowid LIMIT 1")
-                                       .arg(quoteIdent(m_file->def.fields[rc0].name), quoteIdent(m_file->name),
-                                            c.join(QStringLiteral(" AND ")))));
+                                       .arg(quoteIdent(m_file->def.fields[rc0].name),
+                                            quoteIdent(m_file->name), c.join(QStringLiteral(" AND ")))));
     bindAll(st, params);
     QVariant v;
     if (sqlite3_step(st) == SQLITE_ROW) v = columnValue(st, 0, m_file->def.fields[rc0].type);

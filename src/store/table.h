@@ -32,8 +32,8 @@ public:
 
     Database& database() const { return m_db; }
     const QString& tableName() const { return m_tableName; } // as given
-    QString normalName() const;                                // lower case, no extension
-    void setTableName(const QString& name);                    // only while closed
+    QString normalName() const;                              // lower case, no extension
+    void setTableName(const QString& name);                  // only while closed
 
     // --- opening
     bool exists() const;
@@ -41,12 +41,12 @@ public:
     void close(); // posts a pending edit first
     bool isOpen() const;
     OpenMode openMode() const { return m_mode; }
-    void create(const TableDef& def); // creates the file (table must be closed)
+    void create(const TableDef& def);   // creates the file (table must be closed)
     const TableDef& definition() const; // fields and indexes as stored (open table)
 
     // --- index
-    void setIndexName(const QString& name);          // "" = primary key (or record order when none)
-    void setIndexFields(const QString& fieldList);   // "A;B": the index whose fields begin with the list
+    void setIndexName(const QString& name);        // "" = primary key (or record order when none)
+    void setIndexFields(const QString& fieldList); // "A;B": the index whose fields begin with the list
     const QString& indexName() const { return m_indexName; }
     QStringList indexFields() const;
     QList<IndexDef> indexDefs() const;
@@ -68,13 +68,13 @@ public:
     void flush();   // commits anything pending; after a post the record is already durable
 
     qint64 recordId() const { return m_recordId; } // internal id (rowid) of the current record
-    bool gotoRecordId(qint64 id);                   // stays put when the record is not in view
+    bool gotoRecordId(qint64 id);                  // stays put when the record is not in view
     using Bookmark = qint64;
     Bookmark bookmark() const { return m_recordId; }
     bool gotoBookmark(Bookmark b) { return gotoRecordId(b); }
 
     // --- search on the current index
-    bool findKey(const QVariantList& values); // exact; stays put on failure
+    bool findKey(const QVariantList& values);     // exact; stays put on failure
     void findNearest(const QVariantList& values); // first key >= values (a prefix of the key fields)
     void setRange(const QVariantList& low, const QVariantList& high);
     void cancelRange();
@@ -98,7 +98,7 @@ public:
     int asInt(const QString& name) const;
     double asFloat(const QString& name) const;
     bool asBool(const QString& name) const;
-    QDate asDate(const QString& name) const; // invalid when empty
+    QDate asDate(const QString& name) const;       // invalid when empty
     qint64 asDayNumber(const QString& name) const; // days since 1899-12-30; 0 when empty
     QVariant operator[](const QString& name) const { return value(name); }
     void setValue(int i, const QVariant& v);
@@ -150,6 +150,8 @@ private:
     int positionOf(qint64 id) const;
     void validate() const;
     void finalizeStatements();
+    void postPending(); // a pending edit is stored before any move
+    void moveTo(int pos, bool atBof, bool atEof);
 
     Database& m_db;
     QString m_tableName;
@@ -178,6 +180,9 @@ private:
     mutable std::vector<qint64> m_ids;
     mutable quint64 m_builtAt = ~0ull;
     mutable int m_pos = -1;
+    mutable QHash<qint64, int> m_posOf;
+    mutable quint64 m_posOfBuiltAt = ~0ull;
+    mutable quint64 m_orderGeneration = 0;
 
     QVariantList m_rangeLow, m_rangeHigh;
     bool m_hasRange = false;
