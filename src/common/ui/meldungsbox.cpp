@@ -1,0 +1,32 @@
+#include "common/ui/meldungsbox.h"
+
+#include "common/meldungsdienst.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace velmora {
+
+void meldungsboxInstallieren() {
+    Meldungsdienst::setAnzeige([](const Meldung& m) {
+        QMessageBox box(QApplication::activeWindow());
+        box.setWindowTitle(QStringLiteral("Velmora"));
+        QString text = m.text;
+        text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+        text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+        box.setText(text);
+        box.setIcon(m.art == MeldungsArt::Fehler    ? QMessageBox::Critical
+                    : m.art == MeldungsArt::Warnung ? QMessageBox::Warning
+                                                    : QMessageBox::Information);
+        if (m.knoepfe == Knoepfe::JaNein) {
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            box.setDefaultButton(QMessageBox::Yes);
+            return box.exec() == QMessageBox::Yes ? Antwort::Ja : Antwort::Nein;
+        }
+        box.setStandardButtons(QMessageBox::Ok);
+        box.exec();
+        return Antwort::Ok;
+    });
+}
+
+} // namespace velmora
