@@ -566,6 +566,27 @@ int Table::moveBy(int distance) {
     return moved;
 }
 
+int Table::position() const {
+    if (!m_open || !m_hasRecord) return -1;
+    ensureOrder();
+    return positionOf(m_recordId);
+}
+
+bool Table::gotoPosition(int pos) {
+    requireOpen();
+    postPending();
+    ensureOrder();
+    if (pos < 0 || pos >= int(m_ids.size())) return false;
+    moveTo(pos, false, false);
+    return true;
+}
+
+quint64 Table::orderStamp() const {
+    if (!m_open) return 0;
+    ensureOrder();
+    return m_orderGeneration;
+}
+
 void Table::refresh() {
     requireOpen();
     invalidate();

@@ -61,6 +61,12 @@ public:
     void next();
     void prior();
     int moveBy(int distance); // returns how far it moved
+    // Position of the current record in the current order (0-based), -1 without one. Grids use it
+    // with gotoPosition to show row r without walking there.
+    int position() const;
+    bool gotoPosition(int pos); // false (and stays put) when pos lies outside the order
+    // Changes whenever the order may have changed (any write to the table, a new range or filter).
+    quint64 orderStamp() const;
     bool bof() const { return m_bof; }
     bool eof() const { return m_eof; }
     bool hasRecord() const { return m_hasRecord; }

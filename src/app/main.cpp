@@ -1,0 +1,11 @@
+// velmora [--daten DIR] [--einstellungen DIR] [Dateneingabe]
+
+#include "app/ui/start.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    const QStringList args = app.arguments().mid(1);
+    return velmora::app::velmoraAusfuehren(velmora::app::argumenteLesen(args, QCoreApplication::applicationDirPath()));
+}

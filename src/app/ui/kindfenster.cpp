@@ -1,0 +1,33 @@
+#include "app/ui/kindfenster.h"
+
+#include "app/ui/tvelmora.h"
+#include "language/tag.h"
+
+#include <QCloseEvent>
+
+namespace velmora::app {
+
+TKindFenster::TKindFenster(TVelmora& hauptfenster, const QString& fensterName, int tag, QWidget* parent)
+    : QWidget(parent), m_haupt(hauptfenster), m_name(fensterName) {
+    setObjectName(fensterName);
+    language::setTag(this, tag);
+    setAttribute(Qt::WA_DeleteOnClose);
+}
+
+TKindFenster::~TKindFenster() {
+    if (!m_geschlossen) {
+        m_geschlossen = true;
+        schliessen();
+    }
+    m_haupt.fensterGeschlossen(m_name);
+}
+
+void TKindFenster::closeEvent(QCloseEvent* e) {
+    if (!m_geschlossen) {
+        m_geschlossen = true;
+        schliessen();
+    }
+    e->accept();
+}
+
+} // namespace velmora::app

@@ -1,0 +1,41 @@
+#pragma once
+// Base of every child window of the main window: it is registered under its window name while open,
+// translated by its tag when created and when the language changes, opens its tables when it opens
+// and closes them (posting pending edits) when it closes.
+
+#include <QWidget>
+
+namespace velmora::app {
+
+class TVelmora;
+
+class TKindFenster : public QWidget {
+    Q_OBJECT
+public:
+    // fensterName: the registry name ("FormRassen"); also the object name, so the language tables
+    // find the window under it.
+    TKindFenster(TVelmora& hauptfenster, const QString& fensterName, int tag, QWidget* parent = nullptr);
+    ~TKindFenster() override;
+
+    const QString& fensterName() const { return m_name; }
+    TVelmora& hauptfenster() const { return m_haupt; }
+
+    // Opens the window's tables; false when the window cannot work (it is then not shown).
+    virtual bool oeffnen() { return true; }
+    // Posts pending edits and closes the tables. Called once, when the window closes.
+    virtual void schliessen() {}
+    // The register shows another cat; windows that follow the current cat override this.
+    virtual void katzeGewaehlt(int katzenNummer) {}
+    // Re-applies translated captions that are computed rather than set by tag.
+    virtual void uebersetzt() {}
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    TVelmora& m_haupt;
+    QString m_name;
+    bool m_geschlossen = false;
+};
+
+} // namespace velmora::app

@@ -1,0 +1,463 @@
+#include "app/ui/tvelmora.h"
+
+#include "app/letztekatzen.h"
+#include "app/ui/katzenliste.h"
+#include "app/ui/kindfenster.h"
+#include "common/meldungsdienst.h"
+#include "language/sprache.h"
+#include "language/tag.h"
+#include "language/ui/uebersetzen.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QFontDialog>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPageSetupDialog>
+#include <QPrinter>
+#include <QScreen>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QUrl>
+
+namespace velmora::app {
+
+namespace {
+std::vector<Fensterart>& arten() {
+    static std::vector<Fensterart> a;
+    return a;
+}
+
+QString text(int tag, const QString& vorgabe) {
+    const QString t = language::feldName(tag);
+    return t.isEmpty() ? vorgabe : t;
+}
+
+QPrinter& drucker() {
+    static QPrinter p;
+    return p;
+}
+} // namespace
+
+void fensterartRegistrieren(Fensterart art) {
+    for (Fensterart& a : arten())
+        if (a.name == art.name) {
+            a = std::move(art);
+            return;
+        }
+    arten().push_back(std::move(art));
+}
+
+const std::vector<Fensterart>& fensterarten() { return arten(); }
+
+TVelmora::TVelmora(const Kontext& kontext, QWidget* parent) : QMainWindow(parent), m_kontext(kontext) {
+    setObjectName(QStringLiteral("Velmora"));
+    m_splitter = new QSplitter(this);
+    m_liste = new KatzenListe(db(), m_splitter);
+    m_mdi = new QMdiArea(m_splitter);
+    m_mdi->setObjectName(QStringLiteral("MDI"));
+    m_splitter->addWidget(m_liste);
+    m_splitter->addWidget(m_mdi);
+    m_splitter->setStretchFactor(1, 1);
+    m_splitter->setSizes({220, 800});
+    setCentralWidget(m_splitter);
+
+    auto* leiste = addToolBar(QStringLiteral("Werkzeuge"));
+    leiste->setObjectName(QStringLiteral("ToolBar"));
+    leiste->setMovable(false);
+    QAction* ende = leiste->addAction(QStringLiteral("ENDE"));
+    ende->setObjectName(QStringLiteral("SpeedButtonEnde"));
+    language::setTag(ende, 8911);
+    connect(ende, &QAction::triggered, this, &QWidget::close);
+
+    m_anzahlText = new QLabel(this);
+    m_anzahlText->setObjectName(QStringLiteral("LabelAnzahl"));
+    language::setTag(m_anzahlText, 626);
+    m_anzahl = new QLabel(this);
+    m_anzahl->setObjectName(QStringLiteral("LabelAnzahlWert"));
+    statusBar()->addPermanentWidget(m_anzahlText);
+    statusBar()->addPermanentWidget(m_anzahl);
+
+    menuesAnlegen();
+    hoeheBalken = leiste->sizeHint().height() + statusBar()->sizeHint().height() + 4;
+
+    try {
+        m_liste->oeffnen();
+    } catch (const std::exception&) {
+        // The presence check has passed, so a failure here is a damaged table; the list stays empty.
+    }
+    m_liste->blockiert = [this] { return NeuausStb; };
+    connect(m_liste, &KatzenListe::gesperrt, this, [this] { gesperrt(); });
+    connect(m_liste, &KatzenListe::katzeGewaehlt, this, [this](int nummer) {
+        if (katzeZeigen) katzeZeigen(nummer);
+        for (auto& [name, sub] : m_offen)
+            if (sub)
+                if (auto* k = qobject_cast<TKindFenster*>(sub->widget())) k->katzeGewaehlt(nummer);
+    });
+    titelSetzen();
+    AktualisiereLastCatsMenues();
+    katzenAnzahlAnzeigen();
+}
+
+TVelmora::~TVelmora() = default;
+
+QAction* TVelmora::aktion(QMenu* menue, int tag, const QString& t, const char* objektName) {
+    QAction* a = menue->addAction(text(tag, t));
+    a->setObjectName(QLatin1String(objektName));
+    language::setTag(a, tag);
+    return a;
+}
+
+void TVelmora::menuesAnlegen() {
+    auto menue = [this](int tag, const QString& t, const char* name) {
+        QMenu* m = menuBar()->addMenu(text(tag, t));
+        m->setObjectName(QLatin1String(name));
+        language::setTag(m, tag);
+        m_menues[QLatin1String(name)] = m;
+        return m;
+    };
+    m_katzeMenue = menue(8901, QStringLiteral("&Katze"), "MenueKatze");
+    m_katzeMenue->addSeparator();
+    m_letzteTrenner = m_katzeMenue->addSeparator();
+    language::setTag(aktion(m_katzeMenue, 8910, QStringLiteral("&Beenden"), "MenuBeenden"), 8910);
+    connect(m_katzeMenue->actions().last(), &QAction::triggered, this, &QWidget::close);
+    for (int i = 0; i < 5; ++i) {
+        auto* a = new QAction(this);
+        a->setObjectName(QStringLiteral("LastCat%1").arg(i + 1));
+        connect(a, &QAction::triggered, this, [this, i] { letzteKatzeGewaehlt(i); });
+        m_letzte << a;
+    }
+
+    menue(8902, QStringLiteral("&Stammdaten"), "MenueStammdaten");
+    menue(8903, QStringLiteral("&Verwaltung"), "MenueVerwaltung");
+    QMenu* druck = menue(8904, QStringLiteral("&Drucken"), "MenueDrucken");
+    connect(aktion(druck, 132, QStringLiteral("Drucker&einrichtung..."), "MenuDruckereinrichtung"),
+            &QAction::triggered, this, [this] {
+                QPageSetupDialog d(&drucker(), this);
+                d.exec();
+            });
+    connect(aktion(druck, 133, QStringLiteral("&Schriftart"), "MenuSchriftart"), &QAction::triggered, this,
+            [this] {
+                bool ok = false;
+                QFont f(einstellungen().Schriftart.isEmpty() ? font().family() : einstellungen().Schriftart,
+                        einstellungen().Schriftgroesse > 0 ? einstellungen().Schriftgroesse : 10);
+                f = QFontDialog::getFont(&ok, f, this);
+                if (!ok) return;
+                einstellungen().Schriftart = f.family();
+                einstellungen().Schriftgroesse = f.pointSize();
+                einstellungen().schreibeFelder({QStringLiteral("Schriftart"), QStringLiteral("Schriftgroesse")});
+            });
+
+    QMenu* extras = menue(8905, QStringLiteral("E&xtras"), "MenueExtras");
+    QMenu* sprache = extras->addMenu(text(625, QStringLiteral("Sprache")));
+    sprache->setObjectName(QStringLiteral("MenueSprache"));
+    language::setTag(sprache, 625);
+    const struct {
+        int tag;
+        const char* text;
+        const char* name;
+    } sprachen[] = {{8920, "Deutsch", "MenuDeutsch"}, {8921, "English", "MenuEnglisch"}, {8922, "Nederlands", "MenuHollaendisch"}};
+    for (int i = 0; i < 3; ++i) {
+        QAction* a = sprache->addAction(QLatin1String(sprachen[i].text));
+        a->setObjectName(QLatin1String(sprachen[i].name));
+        connect(a, &QAction::triggered, this, [this, i] { spracheWechseln(i); });
+    }
+    language::setTag(sprache->actions().at(0), 8920);
+    language::setTag(sprache->actions().at(1), 8921);
+    language::setTag(sprache->actions().at(2), 8922);
+
+    QMenu* fenster = menue(8906, QStringLiteral("&Fenster"), "MenueFenster");
+    connect(aktion(fenster, 151, QStringLiteral("&Übereinander"), "MenuUebereinander"), &QAction::triggered,
+            this, [this] {
+                if (m_register.exklusivOffen()) return;
+                m_mdi->cascadeSubWindows();
+                if (einstellungen().Fenstergroesse) fensterEinpassen();
+            });
+    connect(aktion(fenster, 152, QStringLiteral("&Symbole anordnen"), "MenuSymbole"), &QAction::triggered,
+            this, [this] {
+                if (m_register.exklusivOffen()) return;
+                m_mdi->tileSubWindows();
+            });
+
+    QMenu* hilfe = menue(8907, QStringLiteral("&Hilfe"), "MenueHilfe");
+    connect(aktion(hilfe, 153, QStringLiteral("&Inhalt"), "MenuInhalt"), &QAction::triggered, this,
+            [this] { hilfeZeigen(1001); });
+    connect(aktion(hilfe, 156, QStringLiteral("Inf&o..."), "MenuInfo"), &QAction::triggered, this,
+            [this] { ueberZeigen(); });
+
+    fensterMenueEintraege();
+}
+
+void TVelmora::fensterMenueEintraege() {
+    for (const Fensterart& art : arten()) {
+        auto it = m_menues.find(art.menue);
+        if (it == m_menues.end() || !art.erzeugen) continue;
+        QMenu* m = it->second;
+        const QString objekt = QStringLiteral("Menu") + art.name;
+        if (m->findChild<QAction*>(objekt)) continue;
+        QAction* a = m->addAction(text(art.tag, art.text));
+        a->setObjectName(objekt);
+        language::setTag(a, art.tag);
+        const QString name = art.name;
+        connect(a, &QAction::triggered, this, [this, name] { FensterZeigen(name); });
+    }
+    // Menus without any entry stay hidden: no dead entries.
+    for (auto& [name, m] : m_menues)
+        m->menuAction()->setVisible(!m->actions().isEmpty());
+}
+
+void TVelmora::titelSetzen() {
+    QString vorname, name;
+    try {
+        store::Table eigen(db(), QStringLiteral("eigen"));
+        eigen.open(store::Table::OpenMode::ReadOnly);
+        eigen.first();
+        if (eigen.hasRecord()) {
+            vorname = eigen.asString(QStringLiteral("Vorname"));
+            name = eigen.asString(QStringLiteral("Name"));
+        }
+    } catch (const std::exception&) {
+    }
+    setWindowTitle(QStringLiteral("Velmora  <") + vorname + QLatin1Char(' ') + name + QLatin1Char('>'));
+}
+
+void TVelmora::katzenAnzahlAnzeigen() {
+    int n = 0;
+    try {
+        store::Table t(db(), QStringLiteral("catstamm"));
+        t.open(store::Table::OpenMode::ReadOnly);
+        n = t.recordCount();
+    } catch (const std::exception&) {
+    }
+    m_anzahl->setText(QString::number(n));
+    if (m_anzahlText->text().isEmpty()) m_anzahlText->setText(text(626, QStringLiteral("Anzahl Katzen :")));
+}
+
+int TVelmora::TableTopKatzeLaden(int nummer) {
+    try {
+        store::Table t(db(), QStringLiteral("topkatze"));
+        t.open(store::Table::OpenMode::ReadOnly);
+        return t.lookupValue(QStringLiteral("Katze"), {nummer}, QStringLiteral("Farbe")).toInt();
+    } catch (const std::exception&) {
+        return 0;
+    }
+}
+
+int TVelmora::CheckFormOpen(const QString& argument) {
+    const Fensterregister::Pruefung p = m_register.pruefen(argument, ProgrammEnde);
+    if (p.code == 0 || p.code == 10) return p.code;
+    if (p.nachVorne && m_mdi->activeSubWindow()) {
+        const auto fenster = m_mdi->subWindowList();
+        for (int i = fenster.size() - 1; i >= 0; --i)
+            if (fenster[i]->widget() && fenster[i]->widget()->objectName().toLower() == p.blockierer) {
+                m_mdi->setActiveSubWindow(fenster[i]);
+                break;
+            }
+    }
+    if (p.meldungZeigen) Meldungsdienst::nachricht(p.code, MeldungsArt::Information);
+    return p.code;
+}
+
+TKindFenster* TVelmora::fenster(const QString& name) const {
+    auto it = m_offen.find(name);
+    if (it == m_offen.end() || !it->second) return nullptr;
+    return qobject_cast<TKindFenster*>(it->second->widget());
+}
+
+TKindFenster* TVelmora::FensterZeigen(const QString& name) {
+    if (gesperrtFuer(name)) return nullptr;
+    if (CheckFormOpen(name) != 0) return nullptr;
+    if (TKindFenster* k = fenster(name)) {
+        // A second request for an open window brings it forward, nothing more.
+        m_mdi->setActiveSubWindow(m_offen[name]);
+        return k;
+    }
+    FensterAnpassen(name);
+    return fenster(name);
+}
+
+bool TVelmora::gesperrtFuer(const QString&) { return false; }
+
+void TVelmora::FensterAnpassen(const QString& name) {
+    const Fensterart* art = nullptr;
+    for (const Fensterart& a : arten())
+        if (a.name == name) art = &a;
+    if (!art || !art->erzeugen) return;
+    TKindFenster* k = art->erzeugen(*this);
+    if (!k) return;
+    if (!k->oeffnen()) {
+        delete k;
+        return;
+    }
+    language::FensterObjektUebersetzen(*m_kontext.sprache, k, m_kontext.sprache->offset());
+    k->uebersetzt();
+    QMdiSubWindow* sub = m_mdi->addSubWindow(k);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->setWindowTitle(k->windowTitle());
+    connect(k, &QWidget::windowTitleChanged, sub, &QWidget::setWindowTitle);
+    m_offen[name] = sub;
+    m_register.geoeffnet(name);
+    if (istExklusiv(name)) {
+        if (m_listeAn && m_liste->isVisible()) m_liste->hide();
+        sub->showMaximized();
+    } else {
+        sub->show();
+        if (einstellungen().Fenstergroesse) {
+            m_mdi->cascadeSubWindows();
+            fensterEinpassen();
+        }
+    }
+}
+
+void TVelmora::fensterEinpassen() {
+    const QSize client = m_mdi->viewport()->size();
+    for (QMdiSubWindow* sub : m_mdi->subWindowList()) {
+        auto* k = qobject_cast<TKindFenster*>(sub->widget());
+        if (!k) continue;
+        if (istExklusiv(k->fensterName())) {
+            sub->resize(client.width() - 7, client.height() - 59);
+            continue;
+        }
+        const int breite = client.width() - sub->x() - 4;
+        const int hoehe = client.height() - sub->y();
+        const QString n = k->fensterName();
+        const bool nurHoehe = n == QLatin1String("FormAugenfarbe") || n == QLatin1String("FormTitel") ||
+                              n == QLatin1String("FormStbFarbe") || n == QLatin1String("FormMerkmale");
+        sub->resize(nurHoehe ? sub->width() : std::max(200, breite), std::max(150, hoehe));
+    }
+}
+
+void TVelmora::fensterGeschlossen(const QString& name) {
+    m_register.geschlossen(name);
+    m_offen.erase(name);
+    if (!m_register.exklusivOffen() && m_listeAn && !ProgrammEnde) m_liste->show();
+}
+
+bool TVelmora::gesperrt() {
+    if (!NeuausStb) return false;
+    Meldungsdienst::zeigen(MeldungsArt::Information, 223,
+                           language::meldung(223) + QLatin1Char(' ') + language::meldung(224));
+    return true;
+}
+
+void TVelmora::setzen(bool spracheAnwenden) {
+    QRect bereich;
+    if (QScreen* s = QGuiApplication::primaryScreen()) bereich = s->availableGeometry();
+    const settings::SetzenPlan plan = einstellungen().setzen(bereich);
+    m_listeAn = plan.listeAnzeigen;
+    m_liste->setVisible(m_listeAn && !m_register.exklusivOffen());
+    m_liste->einstellen(plan.listenIndex, plan.listenFilter, plan.rufnameSpalte, einstellungen().MerkmalvorTop);
+    if (plan.fenster.maximiert)
+        setWindowState(windowState() | Qt::WindowMaximized);
+    else {
+        if (plan.fenster.groesseSetzen) resize(plan.fenster.rechteck.size());
+        if (plan.fenster.positionSetzen) move(plan.fenster.rechteck.topLeft());
+    }
+    if (spracheAnwenden || plan.spracheAnwenden) spracheWechseln(plan.sprache);
+}
+
+void TVelmora::spracheWechseln(int sprache) {
+    if (!m_kontext.sprache) return;
+    if (sprache != einstellungen().spracheNummer()) {
+        einstellungen().Sprache = static_cast<settings::Sprache>(sprache);
+        einstellungen().schreibeFeld(QStringLiteral("Sprache"));
+    }
+    m_kontext.sprache->setSprache(sprache);
+    language::AlleFensterUebersetzen(*m_kontext.sprache, m_kontext.sprache->offset());
+    for (auto& [name, sub] : m_offen)
+        if (sub)
+            if (auto* k = qobject_cast<TKindFenster*>(sub->widget())) {
+                language::FensterObjektUebersetzen(*m_kontext.sprache, k, m_kontext.sprache->offset());
+                k->uebersetzt();
+                sub->setWindowTitle(k->windowTitle());
+            }
+    titelSetzen();
+    AktualisiereLastCatsMenues();
+}
+
+void TVelmora::SaveLastCats(const QString& name, int nummer) {
+    if (letzteKatzeEintragen(einstellungen().LastCats, name, nummer)) {
+        AktualisiereLastCatsMenues();
+        einstellungen().schreibeFeld(QStringLiteral("LastCats"));
+    }
+}
+
+void TVelmora::AktualisiereLastCatsMenues() {
+    for (QAction* a : m_letzte)
+        m_katzeMenue->removeAction(a);
+    const auto& liste = einstellungen().LastCats;
+    for (int i = 0; i < 5; ++i) {
+        const QString& e = liste[i];
+        if (e.isEmpty() || e == QLatin1String("{}")) continue;
+        m_letzte[i]->setText(e);
+        m_katzeMenue->insertAction(m_letzteTrenner, m_letzte[i]);
+    }
+}
+
+void TVelmora::letzteKatzeGewaehlt(int index) {
+    if (gesperrt()) return;
+    const int nummer = nummerAusEintrag(einstellungen().LastCats[index]);
+    if (!nummer) return;
+    if (katzeZeigen) katzeZeigen(nummer);
+    m_liste->zeigeKatze(nummer);
+}
+
+void TVelmora::hilfeZeigen(int thema) {
+    const QString datei = QDir(m_kontext.installationsVerzeichnis).filePath(QStringLiteral("Help/%1.html").arg(thema));
+    if (!QFileInfo::exists(datei)) {
+        Meldungsdienst::zeigen(MeldungsArt::Fehler, 179, language::meldung(179) + QLatin1Char('\r') + datei);
+        return;
+    }
+    QDesktopServices::openUrl(QUrl::fromLocalFile(datei));
+}
+
+void TVelmora::ueberZeigen() {
+    Meldungsdienst::zeigen(MeldungsArt::Information, 0, QStringLiteral("Velmora\rVersion 7.0"));
+}
+
+void TVelmora::closeEvent(QCloseEvent* e) {
+    ProgrammEnde = true;
+    if (indexrekonstruktion) {
+        Meldungsdienst::zeigen(MeldungsArt::Information, 0,
+                               einstellungen().spracheNummer() == 1
+                                   ? QStringLiteral("Program is closed! Please restart!")
+                                   : QStringLiteral("Programm wird beendet! Bitte neu starten!"));
+    } else {
+        QString frage = einstellungen().spracheNummer() == 1 ? QStringLiteral("Exit program!")
+                                                             : QStringLiteral("Programm beenden!");
+        const bool tabelle = m_kontext.sprache && m_kontext.sprache->meldungenOffen();
+        if (tabelle) frage = language::meldung(16, frage);
+        if (Meldungsdienst::zeigen(MeldungsArt::Warnung, tabelle ? 16 : 0, frage, Knoepfe::JaNein) !=
+            Antwort::Ja) {
+            ProgrammEnde = false;
+            e->ignore();
+            return;
+        }
+        if (einstellungen().Aufloesung.contains(QLatin1String("Angepasst")))
+            einstellungen().AufloesungSpeichern(width(), height());
+    }
+    // Every child window posts its pending edits and closes its tables.
+    for (QMdiSubWindow* sub : m_mdi->subWindowList())
+        sub->close();
+    m_liste->schliessen();
+    e->accept();
+}
+
+void TVelmora::resizeEvent(QResizeEvent* e) {
+    QMainWindow::resizeEvent(e);
+    if (einstellungen().Fenstergroesse) fensterEinpassen();
+}
+
+void TVelmora::changeEvent(QEvent* e) {
+    QMainWindow::changeEvent(e);
+    if (e->type() == QEvent::ActivationChange && !isActiveWindow()) m_liste->suchNameLeeren();
+}
+
+} // namespace velmora::app

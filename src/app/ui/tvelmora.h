@@ -1,0 +1,132 @@
+#pragma once
+// The main window: a frame whose central area holds every other window as a child window, with the
+// cat list at the left, the tool bar, the status bar with the cat count, the menus and the registry
+// of open windows.
+
+#include "app/fensterregister.h"
+#include "settings/systeminfo.h"
+#include "store/database.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <functional>
+#include <map>
+#include <memory>
+
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QSplitter;
+
+namespace velmora::language {
+class TSprache;
+}
+
+namespace velmora::app {
+
+class KatzenListe;
+class TKindFenster;
+
+// Everything the frame needs from the start-up: the data directory, the settings, the language tables.
+struct Kontext {
+    QString datenVerzeichnis;
+    QString installationsVerzeichnis; // the folder holding Daten/ and Help/
+    QString einstellungsVerzeichnis;
+    store::Database* db = nullptr;
+    settings::tsysteminfo* einstellungen = nullptr;
+    language::TSprache* sprache = nullptr;
+};
+
+// A window kind later parts add: the menu entry shows once a factory for its name exists.
+struct Fensterart {
+    QString name;     // registry name, e.g. "FormRassen"
+    QString menue;    // object name of the menu it belongs in, e.g. "MenueStammdaten"
+    int tag = 0;      // caption number of the menu entry
+    QString text;     // German text used when the tables lack the caption
+    std::function<TKindFenster*(class TVelmora&)> erzeugen;
+};
+void fensterartRegistrieren(Fensterart art);
+const std::vector<Fensterart>& fensterarten();
+
+class TVelmora : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TVelmora(const Kontext& kontext, QWidget* parent = nullptr);
+    ~TVelmora() override;
+
+    // state
+    bool ProgrammEnde = false;
+    bool indexrekonstruktion = false;
+    bool InzuchtBerechne = false;
+    int hoeheBalken = 0;
+    int Druckentag = 0;
+    int tmpTiervorNeuaufnahme = 0;
+    bool NeuausStb = false; // new-parent-from-pedigree mode (mirrors the shared data module)
+
+    const Kontext& kontext() const { return m_kontext; }
+    settings::tsysteminfo& einstellungen() { return *m_kontext.einstellungen; }
+    store::Database& db() { return *m_kontext.db; }
+    KatzenListe* katzenListe() { return m_liste; }
+    QMdiArea* mdi() { return m_mdi; }
+    Fensterregister& register_() { return m_register; }
+
+    // 0 when no exclusive window blocks, else the blocking window's code (its message shown unless
+    // asked "ohneMeldung").
+    int CheckFormOpen(const QString& argument);
+    // Opens the window through the check: brings it to the front when open, else creates, registers,
+    // translates and fits it. Returns the window or nullptr when refused or not available.
+    TKindFenster* FensterZeigen(const QString& name);
+    void FensterAnpassen(const QString& name);
+    TKindFenster* fenster(const QString& name) const;
+    void fensterGeschlossen(const QString& name);
+
+    // The settings applied to the windows (list, index, filter, fonts, size, language).
+    void setzen(bool spracheAnwenden);
+    void spracheWechseln(int sprache);
+
+    // Recent cats.
+    void SaveLastCats(const QString& name, int nummer);
+    void AktualisiereLastCatsMenues();
+    void letzteKatzeGewaehlt(int index);
+    // The cat shown in the register moved; the list and the open windows follow.
+    std::function<void(int nummer)> katzeZeigen;
+
+    void katzenAnzahlAnzeigen();
+    int TableTopKatzeLaden(int nummer);
+    // The commands refused while the new-cat-from-pedigree mode is on show 223 and 224.
+    bool gesperrt();
+    // Commands refused by name while the new-cat-from-pedigree mode is on (none of the open windows yet).
+    bool gesperrtFuer(const QString& fensterName);
+
+    void hilfeZeigen(int thema);
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void changeEvent(QEvent* e) override;
+
+private:
+    void menuesAnlegen();
+    void fensterMenueEintraege();
+    void titelSetzen();
+    void fensterEinpassen();
+    void ueberZeigen();
+    QAction* aktion(QMenu* menue, int tag, const QString& text, const char* objektName);
+
+    Kontext m_kontext;
+    Fensterregister m_register;
+    std::map<QString, QPointer<QMdiSubWindow>> m_offen;
+    QSplitter* m_splitter = nullptr;
+    QMdiArea* m_mdi = nullptr;
+    KatzenListe* m_liste = nullptr;
+    QLabel* m_anzahlText = nullptr;
+    QLabel* m_anzahl = nullptr;
+    QMenu* m_katzeMenue = nullptr;
+    QAction* m_letzteTrenner = nullptr;
+    QList<QAction*> m_letzte;
+    std::map<QString, QMenu*> m_menues;
+    bool m_listeAn = true;
+};
+
+} // namespace velmora::app

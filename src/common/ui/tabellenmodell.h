@@ -1,0 +1,64 @@
+#pragma once
+// A grid model over a table cursor: one row per record in the cursor's current order (range, filter and
+// master respected), one column per named field. Rows are read in blocks and cached until the table
+// changes, so a grid over a million cats only reads what it shows. The cursor's current record is kept:
+// reading a block returns the cursor to the record it stood on.
+
+#include "store/table.h"
+
+#include <QAbstractTableModel>
+#include <QHash>
+#include <QStringList>
+#include <functional>
+
+namespace velmora {
+
+class TabellenModell : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    struct Spalte {
+        QString feld;
+        QString titel;
+    };
+    using Zeile = QVector<QVariant>; // the column values of one row, in column order
+
+    TabellenModell(store::Table& tabelle, QList<Spalte> spalten, QObject* parent = nullptr);
+
+    void setSpalten(QList<Spalte> spalten);
+    const QList<Spalte>& spalten() const { return m_spalten; }
+    void setSpaltenTitel(int spalte, const QString& titel);
+    void setBearbeitbar(bool b) { m_bearbeitbar = b; }
+
+    // Extra roles (colours, fonts) for a row; the default shows nothing extra.
+    std::function<QVariant(int role, const Zeile& zeile, int spalte)> zusatz;
+    // The text shown for a value (dates, booleans); the default shows the value as text.
+    std::function<QString(const QVariant& wert, int spalte)> anzeigeText;
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation o, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+
+    // The row of the cursor's current record (-1 without one).
+    int aktuelleZeile() const;
+    // Moves the cursor to the row's record.
+    bool zuZeile(int zeile);
+    // Re-reads everything (after the table changed outside the model).
+    void neuLaden();
+    store::Table& tabelle() { return m_tabelle; }
+
+private:
+    void pruefeStand() const;
+    const Zeile* zeile(int r) const;
+
+    store::Table& m_tabelle;
+    QList<Spalte> m_spalten;
+    bool m_bearbeitbar = false;
+    mutable quint64 m_stand = ~0ull;
+    mutable int m_anzahl = 0;
+    mutable QHash<int, Zeile> m_cache;
+};
+
+} // namespace velmora
