@@ -10,8 +10,18 @@ QString einstellungsVerzeichnis(const QString& override) {
     if (!override.isEmpty()) return override;
     // An empty XDG_CONFIG_HOME counts as unset, as the base-directory rules say.
     const QString xdg = qEnvironmentVariable("XDG_CONFIG_HOME");
-    if (!xdg.isEmpty()) return QDir(xdg).filePath(QStringLiteral("Velmora"));
+    if (!xdg.isEmpty() && QDir::isAbsolutePath(xdg)) return QDir(xdg).filePath(QStringLiteral("Velmora"));
     return QDir(QDir::homePath()).filePath(QStringLiteral(".config/Velmora"));
+}
+
+QString einstellungsVerzeichnisAus(QStringList& argumente) {
+    QString dir;
+    const int i = argumente.indexOf(QStringLiteral("--einstellungen"));
+    if (i >= 0 && i + 1 < argumente.size()) {
+        dir = argumente.at(i + 1);
+        argumente.remove(i, 2);
+    }
+    return einstellungsVerzeichnis(dir);
 }
 
 QString einstellungsPfad(const QString& verzeichnis) {

@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
 
 namespace velmora::settings {
 namespace {
@@ -51,14 +53,48 @@ QString datumsFormat(const QLocale& locale) {
     return f;
 }
 
+// Strict: a code page 1252 file with an umlaut next to plain letters is never valid UTF-8.
+bool istGueltigesUtf8(const QByteArray& bytes, QString* text) {
+    QStringDecoder dec(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    *text = dec.decode(bytes);
+    return !dec.hasError();
+}
+
+bool nurAscii(const QByteArray& bytes) {
+    for (const char c : bytes)
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    return true;
+}
+
+int zweistelligesJahr(int jahr, const QDate& heute) {
+    // The parser gives 19xx for "yy"; the window runs from 50 years back to 49 ahead.
+    const int schwelle = heute.year() - 50;
+    int j = schwelle - schwelle % 100 + jahr % 100;
+    if (j < schwelle) j += 100;
+    return j;
+}
+
 } // namespace
 
 bool IniDatei::lesen() {
     m_zeilen.clear();
+    m_utf8 = m_bom = false;
     QFile f(m_pfad);
     if (!f.exists()) return true;
     if (!f.open(QIODevice::ReadOnly)) return false;
-    setzeText(store::fromCp1252(f.readAll()));
+    QByteArray bytes = f.readAll();
+    if (bytes.startsWith("\xEF\xBB\xBF")) {
+        m_utf8 = m_bom = true;
+        bytes.remove(0, 3);
+    }
+    QString text;
+    if (m_bom || (!nurAscii(bytes) && istGueltigesUtf8(bytes, &text))) {
+        m_utf8 = true;
+        if (m_bom) istGueltigesUtf8(bytes, &text);
+        setzeText(text);
+    } else {
+        setzeText(store::fromCp1252(bytes));
+    }
     return true;
 }
 
@@ -102,7 +138,7 @@ int IniDatei::leseZahl(const QString& sektion, const QString& schluessel, int vo
     QString w;
     if (findeSchluessel(sektion, schluessel, &w) < 0) return vorgabe;
     bool ok = false;
-    const int v = w.toInt(&ok, 10);
+    const int v = parseZahl(w, &ok);
     return ok ? v : vorgabe;
 }
 
@@ -140,10 +176,11 @@ void IniDatei::setzeWert(const QString& sektion, const QString& schluessel, cons
         m_zeilen.append(neu);
         return;
     }
-    // After the section's last non-blank line, so a blank line before the next section stays there.
+    // After the section's last entry, so a blank line or a comment heading the next section stays
+    // with that section.
     int nach = s;
     for (int i = s + 1; i < m_zeilen.size() && !istSektion(m_zeilen.at(i)); ++i)
-        if (!m_zeilen.at(i).trimmed().isEmpty()) nach = i;
+        if (!m_zeilen.at(i).trimmed().isEmpty() && !istKommentar(m_zeilen.at(i))) nach = i;
     m_zeilen.insert(nach + 1, neu);
 }
 
@@ -151,7 +188,11 @@ QByteArray IniDatei::inhalt() const {
     QString text;
     for (const QString& z : m_zeilen)
         text += z + QLatin1String("\r\n");
-    return store::toCp1252(text);
+    if (!m_utf8) return store::toCp1252(text);
+    QStringEncoder enc(QStringEncoder::Utf8);
+    QByteArray bytes = enc.encode(text);
+    if (m_bom) bytes.prepend("\xEF\xBB\xBF");
+    return bytes;
 }
 
 bool IniDatei::speichern() const {
@@ -199,15 +240,32 @@ double parseReal(const QString& text, const QLocale& locale, bool* ok) {
     return good ? v : 0.0;
 }
 
-QDate parseDatum(const QString& text, const QLocale& locale) {
+QDate parseDatum(const QString& text, const QLocale& locale, const QDate& heute) {
     const QString t = text.trimmed();
     if (t.isEmpty() || t == QLatin1String("0")) return {};
     for (const QString& f : {datumsFormat(locale), locale.dateFormat(QLocale::ShortFormat),
                              QStringLiteral("yyyy-MM-dd"), QStringLiteral("dd.MM.yyyy")}) {
         const QDate d = locale.toDate(t, f);
-        if (d.isValid()) return d;
+        if (!d.isValid()) continue;
+        if (f.contains(QLatin1String("yyyy"))) return d;
+        const QDate verschoben(zweistelligesJahr(d.year(), heute), d.month(), d.day());
+        return verschoben.isValid() ? verschoben : d; // 29 February of a year that has none
     }
     return {};
+}
+
+int parseZahl(const QString& text, bool* ok) {
+    const QString t = text.trimmed();
+    bool good = false;
+    int v = 0;
+    if (t.startsWith(QLatin1String("0x"), Qt::CaseInsensitive) && t.size() > 2)
+        v = t.mid(2).toInt(&good, 16);
+    else if (t.startsWith(QLatin1Char('$')) && t.size() > 1)
+        v = t.mid(1).toInt(&good, 16);
+    else
+        v = t.toInt(&good, 10);
+    if (ok) *ok = good;
+    return good ? v : 0;
 }
 
 } // namespace velmora::settings

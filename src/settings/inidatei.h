@@ -1,7 +1,8 @@
 #pragma once
 // A small INI reader/writer that keeps the file as the user left it: comments, unknown keys and blank
 // lines survive when a single key is written. Section and key names compare without regard to case;
-// the file is code page 1252 with CRLF line ends.
+// the file is code page 1252 with CRLF line ends. A file a user has saved as UTF-8 (with or without a
+// byte-order mark) is read as such and written back in UTF-8, so its other lines do not turn into "?".
 
 #include <QDate>
 #include <QLocale>
@@ -28,7 +29,7 @@ public:
 
     bool enthaelt(const QString& sektion, const QString& schluessel) const;
     QString leseText(const QString& sektion, const QString& schluessel, const QString& vorgabe = {}) const;
-    // Non-numbers give the default, as the classic profile functions do.
+    // Non-numbers give the default, as the classic profile functions do; "0x1F" and "$1F" are hex.
     int leseZahl(const QString& sektion, const QString& schluessel, int vorgabe) const;
     bool leseBool(const QString& sektion, const QString& schluessel, bool vorgabe) const;
     double leseReal(const QString& sektion, const QString& schluessel, double vorgabe,
@@ -45,6 +46,7 @@ public:
     static bool schreibe(const QString& pfad, const QList<IniEintrag>& eintraege);
 
     const QString& pfad() const { return m_pfad; }
+    bool istUtf8() const { return m_utf8; }
 
 private:
     int findeSektion(const QString& sektion) const;
@@ -52,6 +54,8 @@ private:
 
     QString m_pfad;
     QStringList m_zeilen;
+    bool m_utf8 = false;
+    bool m_bom = false;
 };
 
 // Value encodings of the settings file.
@@ -60,6 +64,10 @@ QString realText(double v, const QLocale& locale);
 QString datumText(const QDate& d, const QLocale& locale);
 // Numbers in the locale's format, then with a dot, then with a comma; ok false when none fits.
 double parseReal(const QString& text, const QLocale& locale, bool* ok);
-QDate parseDatum(const QString& text, const QLocale& locale);
+// Locale's short format, then ISO and dd.MM.yyyy; a two-digit year falls into the hundred years from 50
+// years back. "0" or empty is no date.
+QDate parseDatum(const QString& text, const QLocale& locale, const QDate& heute = QDate::currentDate());
+// The integer a profile entry holds: decimal, or hex after "0x" or "$"; ok false otherwise.
+int parseZahl(const QString& text, bool* ok);
 
 } // namespace velmora::settings

@@ -1,6 +1,10 @@
 #include "settings/systeminfo.h"
 
+#include "settings/einstellungsort.h"
 #include "settings/inidatei.h"
+#include "settings/prozessstarter.h"
+
+#include <QFileInfo>
 
 #include <algorithm>
 #include <limits>
@@ -234,6 +238,48 @@ bool tsysteminfo::AufloesungSpeichern(int breite, int hoehe) {
     return schreibeFeld(QStringLiteral("Aufloesung"));
 }
 
+bool tsysteminfo::schreibeSchluessel(const QString& sektion, const QString& schluessel,
+                                     const QString& wert) const {
+    return !m_pfad.isEmpty() && IniDatei::schreibe(m_pfad, {{sektion, schluessel, wert}});
+}
+
+int tsysteminfo::loadUpdate(ProzessStarter& starter) const {
+    if (m_pfad.isEmpty()) return 0;
+    int gestartet = 0;
+    for (const QString& befehl : updateBefehle(updatePfad(QFileInfo(m_pfad).absolutePath()))) {
+        // A program that cannot be started is skipped; the next one still runs.
+        if (!starter.starte(befehl)) continue;
+        ++gestartet;
+        starter.warte();
+    }
+    return gestartet;
+}
+
+int tsysteminfo::loadUpdate() const {
+    QProzessStarter starter;
+    return loadUpdate(starter);
+}
+
+SetzenPlan tsysteminfo::setzen(const QRect& arbeitsbereich) {
+    StammbaumSortierungAnzeige();
+    StammbaumSortierungDrucken();
+    VerpaarungSortierungAnzeige();
+    generationenAnheben();
+    SetzenPlan p;
+    p.listeAnzeigen = Anzeigen;
+    p.rufnameSpalte = index == QLatin1String("RufnaIdx");
+    p.listenIndex = index;
+    p.listenFilter = statusFilter(Status);
+    p.stammdatenIndex = indexStammdaten;
+    p.schnellhilfe = hilfe;
+    p.fenster = fensterMasse(Aufloesung, arbeitsbereich);
+    p.schriftart = Schriftart;
+    p.schriftgroesse = Schriftgroesse;
+    p.spracheAnwenden = SpracheGeaendert;
+    p.sprache = spracheNummer();
+    return p;
+}
+
 void tsysteminfo::StammbaumSortierungAnzeige() {
     stammbaumAnzeigeArray = stammbaumReihenfolge(stammbaumAnzeige);
 }
@@ -411,6 +457,29 @@ Fenstermasse fensterMasse(const QString& aufloesung, const QRect& arbeitsbereich
         m.rechteck.setSize(QSize(breite, hoehe));
     }
     return m;
+}
+
+QString statusFilter(const QString& status) {
+    if (status == QLatin1String("alle")) return {};
+    QStringList teile;
+    for (const QChar c : status)
+        if (c.isDigit() && c.unicode() < 128) teile << QStringLiteral("Status=") + c;
+    if (teile.isEmpty()) return QStringLiteral("Status=-1");
+    return teile.join(QStringLiteral(" OR "));
+}
+
+QStringList updateBefehle(const QString& updatePfad) {
+    IniDatei upd(updatePfad);
+    if (!upd.lesen()) return {};
+    const QString nummer = upd.leseText(QStringLiteral("Version"), QStringLiteral("Nummer")).left(5);
+    if (nummer.isEmpty() || nummer == QLatin1String("7.0")) return {};
+    QStringList befehle;
+    for (int i = 1; i <= 3; ++i) {
+        const QString b =
+            upd.leseText(QStringLiteral("Programme"), QStringLiteral("Update") + QString::number(i));
+        if (!b.isEmpty()) befehle << b;
+    }
+    return befehle;
 }
 
 } // namespace velmora::settings

@@ -23,6 +23,8 @@ using Reihenfolge23 = std::array<quint8, 23>;
 using LetzteKatzen = std::array<QString, 5>;
 
 class tsysteminfo;
+class ProzessStarter;
+struct SetzenPlan;
 
 // The order of the alternatives is the order of FeldTyp.
 enum class FeldTyp { Text, Bool, Zahl, Byte, Real, Datum, Sprache, Reihenfolge22, Reihenfolge23, Texte5 };
@@ -61,6 +63,17 @@ public:
     bool schreibeFeld(const QString& name) const { return schreibeFelder({name}); }
     // Aufloesung = "Angepasst " + width + "x" + height, written at once.
     bool AufloesungSpeichern(int breite, int hoehe);
+    // A key that belongs to no field (such as "Umrechnung bis"), written at once.
+    bool schreibeSchluessel(const QString& sektion, const QString& schluessel, const QString& wert) const;
+
+    // Reads TessaroUPD.ini beside the settings file and runs its update programs one after the other,
+    // each to its end. Returns how many were started.
+    int loadUpdate(ProzessStarter& starter) const;
+    int loadUpdate() const; // with real processes
+
+    // Prepares applying the settings to the main window: derives the three item orders, raises the
+    // generations to their minimum and returns what the windows have to do.
+    SetzenPlan setzen(const QRect& arbeitsbereich);
 
     int spracheNummer() const { return static_cast<int>(Sprache); }
 
@@ -180,5 +193,29 @@ struct Fenstermasse {
     QRect rechteck; // position and size where set
 };
 Fenstermasse fensterMasse(const QString& aufloesung, const QRect& arbeitsbereich);
+
+// The cat list's filter for Status: empty for "alle", else "Status=d" for each digit, joined by " OR ".
+// A Status without any digit (nothing chosen) gives a filter no cat passes, rather than one the table
+// would refuse.
+QString statusFilter(const QString& status);
+
+// What the windows do with the settings; the settings object fills it, the main window carries it out.
+struct SetzenPlan {
+    bool listeAnzeigen = true;  // cat list panel shown
+    bool rufnameSpalte = false; // column Rufname shown and Name hidden (else the reverse)
+    QString listenIndex;
+    QString listenFilter;
+    QString stammdatenIndex;  // the register's cat table
+    bool schnellhilfe = true; // tool tips
+    Fenstermasse fenster;
+    QString schriftart;
+    int schriftgroesse = 0;
+    bool spracheAnwenden = false; // translate all windows to `sprache`
+    int sprache = 0;
+};
+
+// The command lines TessaroUPD.ini asks to run, in order; empty when its version needs no update or
+// the file or keys are missing.
+QStringList updateBefehle(const QString& updatePfad);
 
 } // namespace velmora::settings

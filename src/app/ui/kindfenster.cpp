@@ -11,7 +11,6 @@ TKindFenster::TKindFenster(TVelmora& hauptfenster, const QString& fensterName, i
     : QWidget(parent), m_haupt(hauptfenster), m_name(fensterName) {
     setObjectName(fensterName);
     language::setTag(this, tag);
-    setAttribute(Qt::WA_DeleteOnClose);
 }
 
 TKindFenster::~TKindFenster() {
@@ -28,6 +27,8 @@ void TKindFenster::closeEvent(QCloseEvent* e) {
         schliessen();
     }
     e->accept();
+    // The registry forgets the window at once; the widget itself goes later.
+    m_haupt.fensterGeschlossen(m_name);
 }
 
 } // namespace velmora::app

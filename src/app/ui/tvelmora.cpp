@@ -106,7 +106,12 @@ TVelmora::TVelmora(const Kontext& kontext, QWidget* parent) : QMainWindow(parent
     katzenAnzahlAnzeigen();
 }
 
-TVelmora::~TVelmora() = default;
+TVelmora::~TVelmora() {
+    // Child windows report their closing to the registry, which must still exist then.
+    ProgrammEnde = true;
+    for (QMdiSubWindow* sub : m_mdi->subWindowList())
+        delete sub;
+}
 
 QAction* TVelmora::aktion(QMenu* menue, int tag, const QString& t, const char* objektName) {
     QAction* a = menue->addAction(text(tag, t));

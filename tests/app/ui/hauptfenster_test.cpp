@@ -1,0 +1,344 @@
+// The main window's flows: the window check, the cat list search, recent cats, shutdown, and the
+// program end to end through the automation mode.
+
+#include "app/ui/katzenliste.h"
+#include "app/ui/kindfenster.h"
+#include "app/ui/tvelmora.h"
+#include "common/meldungsdienst.h"
+#include "language/sprache.h"
+#include "settings/inidatei.h"
+#include "store/table.h"
+#include "support/testsupport.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QLockFile>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProcess>
+#include <QKeyEvent>
+#include <gtest/gtest.h>
+
+using namespace velmora;
+using namespace velmora::app;
+
+namespace {
+
+void katzeAnlegen(store::Database& db, const QString& name, const QString& status = QStringLiteral("1")) {
+    store::Table t(db, QStringLiteral("catstamm"));
+    t.open();
+    t.append();
+    t.setValue(QStringLiteral("Name"), name);
+    t.setValue(QStringLiteral("Status"), status);
+    t.setValue(QStringLiteral("Geschlecht"), QStringLiteral("2"));
+    t.post();
+}
+
+class Aufgenommen {
+public:
+    Aufgenommen() {
+        Meldungsdienst::verlaufLeeren();
+        m_alt = Meldungsdienst::setAnzeige([this](const Meldung& m) {
+            meldungen << m;
+            if (m.knoepfe == Knoepfe::Ok) return Antwort::Ok;
+            return antworten.isEmpty() ? Antwort::Nein : antworten.takeFirst();
+        });
+    }
+    ~Aufgenommen() { Meldungsdienst::setAnzeige(m_alt); }
+    QList<Meldung> meldungen;
+    QList<Antwort> antworten;
+
+private:
+    Meldungsdienst::Anzeige m_alt;
+};
+
+struct Rahmen {
+    test::DataDir daten;
+    test::TempDir einstellungsDir;
+    std::unique_ptr<store::Database> db;
+    settings::tsysteminfo einstellungen;
+    std::unique_ptr<language::TSprache> sprache;
+    std::unique_ptr<TVelmora> haupt;
+
+    explicit Rahmen(const QStringList& katzen = {}, const QString& ini = {}) {
+        QFile f(einstellungsDir.file(QStringLiteral("Tessaro.ini")));
+        f.open(QIODevice::WriteOnly);
+        f.write(ini.toLatin1());
+        f.close();
+        einstellungen.load(f.fileName());
+        db = std::make_unique<store::Database>(daten.path());
+        for (const QString& k : katzen)
+            katzeAnlegen(*db, k);
+        sprache = std::make_unique<language::TSprache>(*db, 0);
+        sprache->oeffnen();
+        language::setAktuelleSprache(sprache.get());
+        Kontext k;
+        k.datenVerzeichnis = daten.path();
+        k.installationsVerzeichnis = daten.path();
+        k.einstellungsVerzeichnis = einstellungsDir.path();
+        k.db = db.get();
+        k.einstellungen = &einstellungen;
+        k.sprache = sprache.get();
+        haupt = std::make_unique<TVelmora>(k);
+        haupt->setzen(false);
+        haupt->resize(900, 600);
+        haupt->show();
+    }
+    ~Rahmen() {
+        haupt.reset();
+        language::setAktuelleSprache(nullptr);
+    }
+};
+
+class Testfenster : public TKindFenster {
+public:
+    Testfenster(TVelmora& h, const QString& name) : TKindFenster(h, name, 0) { ++erzeugt; }
+    static inline int erzeugt = 0;
+};
+
+void testfensterRegistrieren(const QString& name) {
+    fensterartRegistrieren({name, QStringLiteral("MenueVerwaltung"), 127, name,
+                            [name](TVelmora& h) { return new Testfenster(h, name); }});
+}
+
+void tasten(QWidget* w, const QString& text) {
+    for (QChar c : text) {
+        QKeyEvent e(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(w, &e);
+    }
+}
+
+void taste(QWidget* w, Qt::Key k) {
+    QKeyEvent e(QEvent::KeyPress, k, Qt::NoModifier);
+    QApplication::sendEvent(w, &e);
+}
+
+} // namespace
+
+TEST(Hauptfenster, ExklusivesFensterSperrtUndZweiteAnfrageTutNichts) {
+    testfensterRegistrieren(QStringLiteral("Adressenverwaltung"));
+    testfensterRegistrieren(QStringLiteral("FormBuchfuehrung"));
+    testfensterRegistrieren(QStringLiteral("FormRassen"));
+    Rahmen r;
+    Aufgenommen a;
+    Testfenster::erzeugt = 0;
+
+    ASSERT_NE(r.haupt->FensterZeigen(QStringLiteral("Adressenverwaltung")), nullptr);
+    EXPECT_FALSE(r.haupt->katzenListe()->isVisible()); // an exclusive window hides the list
+    EXPECT_EQ(r.haupt->FensterZeigen(QStringLiteral("FormRassen")), nullptr);
+    ASSERT_EQ(a.meldungen.size(), 1);
+    EXPECT_EQ(a.meldungen[0].nummer, 138);
+
+    // Asking again for the open window: the same window, no message, nothing created.
+    EXPECT_EQ(r.haupt->FensterZeigen(QStringLiteral("Adressenverwaltung")),
+              r.haupt->fenster(QStringLiteral("Adressenverwaltung")));
+    EXPECT_EQ(a.meldungen.size(), 1);
+    EXPECT_EQ(Testfenster::erzeugt, 1);
+
+    // The bookkeeping window is refused by the open address book ...
+    EXPECT_EQ(r.haupt->FensterZeigen(QStringLiteral("FormBuchfuehrung")), nullptr);
+    EXPECT_EQ(a.meldungen.last().nummer, 138);
+    // ... and with both open the later one in table order speaks.
+    r.haupt->register_().geoeffnet(QStringLiteral("FormBuchfuehrung"));
+    EXPECT_EQ(r.haupt->CheckFormOpen(QStringLiteral("FormRassen")), 2);
+    EXPECT_EQ(a.meldungen.last().nummer, 2);
+    r.haupt->register_().geschlossen(QStringLiteral("FormBuchfuehrung"));
+
+    // Closing the window clears its registry entry; the list comes back.
+    r.haupt->fenster(QStringLiteral("Adressenverwaltung"))->parentWidget()->close();
+    QApplication::processEvents();
+    EXPECT_EQ(r.haupt->fenster(QStringLiteral("Adressenverwaltung")), nullptr);
+    EXPECT_FALSE(r.haupt->register_().offen(QStringLiteral("Adressenverwaltung")));
+    EXPECT_TRUE(r.haupt->katzenListe()->isVisible());
+    EXPECT_NE(r.haupt->FensterZeigen(QStringLiteral("FormRassen")), nullptr);
+}
+
+TEST(Hauptfenster, MenueEintraegeNurFuerVorhandeneFenster) {
+    Rahmen r;
+    QMenu* verwaltung = r.haupt->findChild<QMenu*>(QStringLiteral("MenueVerwaltung"));
+    ASSERT_NE(verwaltung, nullptr);
+    // Every registered window kind got its entry and each entry opens a window.
+    for (QAction* a : verwaltung->actions())
+        EXPECT_TRUE(a->objectName().startsWith(QStringLiteral("Menu")));
+    QMenu* stammdaten = r.haupt->findChild<QMenu*>(QStringLiteral("MenueStammdaten"));
+    ASSERT_NE(stammdaten, nullptr);
+    EXPECT_EQ(stammdaten->menuAction()->isVisible(), !stammdaten->actions().isEmpty());
+}
+
+TEST(Hauptfenster, KatzenlisteTippenUndEscape) {
+    Rahmen r({QStringLiteral("Anton"), QStringLiteral("Bella"), QStringLiteral("Berta"), QStringLiteral("Carlo")},
+             QStringLiteral("[Stammdaten]\r\nindex=Nameidx\r\n"));
+    KatzenListe* l = r.haupt->katzenListe();
+    l->setFocus();
+    auto name = [&] { return l->tabelle().asString(QStringLiteral("Name")); };
+    tasten(l, QStringLiteral("b"));
+    EXPECT_EQ(name(), QStringLiteral("Bella"));
+    tasten(l, QStringLiteral("er"));
+    EXPECT_EQ(l->suchName(), QStringLiteral("ber"));
+    EXPECT_EQ(name(), QStringLiteral("Berta"));
+    taste(l, Qt::Key_Escape);
+    EXPECT_TRUE(l->suchName().isEmpty());
+    tasten(l, QStringLiteral("c"));
+    EXPECT_EQ(name(), QStringLiteral("Carlo"));
+    // The grid's current row is the cursor's record.
+    EXPECT_EQ(l->currentIndex().row(), 3);
+}
+
+TEST(Hauptfenster, SucheAufNichtTextIndexZeigtDieFuenfMeldungen) {
+    Rahmen r({QStringLiteral("Anton"), QStringLiteral("Bella")});
+    KatzenListe* l = r.haupt->katzenListe();
+    l->tabelle().setIndexName(QString()); // primary key: a number
+    const int vorher = l->aktuelleKatze();
+    Aufgenommen a;
+    EXPECT_FALSE(l->tippen(QStringLiteral("b")));
+    ASSERT_EQ(a.meldungen.size(), 1);
+    const QStringList zeilen = a.meldungen[0].text.split(QLatin1Char('\r'));
+    ASSERT_EQ(zeilen.size(), 5);
+    EXPECT_EQ(zeilen[0], language::meldung(19));
+    EXPECT_EQ(zeilen[4], language::meldung(23));
+    EXPECT_EQ(l->aktuelleKatze(), vorher);
+}
+
+TEST(Hauptfenster, LetzteKatzenImMenueUndInDerDatei) {
+    Rahmen r({QStringLiteral("Anton"), QStringLiteral("Bella")});
+    r.haupt->SaveLastCats(QStringLiteral("Bella"), 2);
+    r.haupt->SaveLastCats(QStringLiteral("Anton"), 1);
+    r.haupt->SaveLastCats(QStringLiteral("Bell"), 9); // occurs inside "Bella {2}": not entered
+    QMenu* katze = r.haupt->findChild<QMenu*>(QStringLiteral("MenueKatze"));
+    QStringList texte;
+    for (QAction* a : katze->actions())
+        if (a->objectName().startsWith(QStringLiteral("LastCat"))) texte << a->text();
+    EXPECT_EQ(texte, (QStringList{QStringLiteral("Anton {1}"), QStringLiteral("Bella {2}")}));
+
+    settings::tsysteminfo neu;
+    neu.load(r.einstellungsDir.file(QStringLiteral("Tessaro.ini")));
+    EXPECT_EQ(neu.LastCats[0], QStringLiteral("Anton {1}"));
+    EXPECT_EQ(neu.LastCats[1], QStringLiteral("Bella {2}"));
+
+    // Choosing an entry moves the list to that cat.
+    int gezeigt = 0;
+    r.haupt->katzeZeigen = [&](int n) { gezeigt = n; };
+    r.haupt->letzteKatzeGewaehlt(1);
+    EXPECT_EQ(gezeigt, 2);
+    EXPECT_EQ(r.haupt->katzenListe()->aktuelleKatze(), 2);
+}
+
+TEST(Hauptfenster, BeendenNeinBleibtJaSchliesst) {
+    Rahmen r;
+    Aufgenommen a;
+    a.antworten = {Antwort::Nein};
+    EXPECT_FALSE(r.haupt->close());
+    EXPECT_TRUE(r.haupt->isVisible());
+    EXPECT_FALSE(r.haupt->ProgrammEnde);
+    ASSERT_EQ(a.meldungen.size(), 1);
+    EXPECT_EQ(a.meldungen[0].nummer, 16);
+    EXPECT_EQ(a.meldungen[0].art, MeldungsArt::Warnung);
+
+    a.antworten = {Antwort::Ja};
+    EXPECT_TRUE(r.haupt->close());
+    EXPECT_TRUE(r.haupt->ProgrammEnde);
+}
+
+TEST(Hauptfenster, NachIndexrekonstruktionNurNeustartHinweis) {
+    Rahmen r;
+    Aufgenommen a;
+    r.haupt->indexrekonstruktion = true;
+    EXPECT_TRUE(r.haupt->close());
+    ASSERT_EQ(a.meldungen.size(), 1);
+    EXPECT_EQ(a.meldungen[0].text, QStringLiteral("Programm wird beendet! Bitte neu starten!"));
+}
+
+TEST(Hauptfenster, SpracheWechselnUebersetztMenues) {
+    Rahmen r;
+    QMenu* katze = r.haupt->findChild<QMenu*>(QStringLiteral("MenueKatze"));
+    EXPECT_EQ(katze->title(), QStringLiteral("&Katze"));
+    r.haupt->spracheWechseln(1);
+    EXPECT_EQ(katze->title(), language::aktuelleSprache()->feldName(8901));
+    EXPECT_EQ(katze->title(), QStringLiteral("&Cat"));
+    r.haupt->spracheWechseln(2);
+    EXPECT_EQ(katze->title(), QStringLiteral("&Kat"));
+    settings::tsysteminfo neu;
+    neu.load(r.einstellungsDir.file(QStringLiteral("Tessaro.ini")));
+    EXPECT_EQ(neu.spracheNummer(), 2);
+}
+
+TEST(Hauptfenster, BildschirmfotoFuerDieAnsicht) {
+    Rahmen r({QStringLiteral("Anton"), QStringLiteral("Bella"), QStringLiteral("Carlo")});
+    QApplication::processEvents();
+    const QString ordner = QStringLiteral(VELMORA_BINARY_DIR "/screenshots");
+    QDir().mkpath(ordner);
+    const QString datei = ordner + QStringLiteral("/hauptfenster.png");
+    ASSERT_TRUE(r.haupt->grab().save(datei));
+    EXPECT_GT(QFileInfo(datei).size(), 1000);
+}
+
+// ---- end to end through the automation mode
+
+namespace {
+struct Lauf {
+    int code = -1;
+    QStringList meldungen;
+};
+
+Lauf velmoraStarten(const QString& daten, const QString& einstellungen, const QString& antworten,
+                    QProcess* laufend = nullptr) {
+    test::TempDir log;
+    const QString logDatei = log.file(QStringLiteral("meldungen.txt"));
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("VELMORA_MELDUNGEN"), logDatei);
+    env.insert(QStringLiteral("VELMORA_ANTWORTEN"), antworten);
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(VELMORA_BINARY_DIR "/velmora"),
+            {QStringLiteral("--daten"), daten, QStringLiteral("--einstellungen"), einstellungen});
+    Lauf l;
+    if (!p.waitForFinished(60000)) {
+        p.kill();
+        p.waitForFinished();
+        return l;
+    }
+    l.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
+    QFile f(logDatei);
+    if (f.open(QIODevice::ReadOnly))
+        l.meldungen = QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    return l;
+}
+} // namespace
+
+TEST(Programm, OhneKatzentabelleMeldungUndEnde) {
+    test::DataDir d;
+    test::TempDir e;
+    QFile::remove(d.file(QStringLiteral("catstamm.db")));
+    const Lauf l = velmoraStarten(d.path(), e.path(), QStringLiteral("ja"));
+    EXPECT_NE(l.code, 0);
+    EXPECT_NE(l.code, -1) << "the program did not end";
+    ASSERT_EQ(l.meldungen.size(), 1);
+    EXPECT_TRUE(l.meldungen[0].startsWith(QStringLiteral("info;;"))) << l.meldungen[0].toStdString();
+    EXPECT_TRUE(l.meldungen[0].contains(QStringLiteral("keine Tierdatenbank vorhanden")));
+    EXPECT_TRUE(l.meldungen[0].contains(QStringLiteral("\\n"))) << "line breaks are written as \\n";
+}
+
+TEST(Programm, NormalerStartUndBeendenMitJa) {
+    test::DataDir d;
+    test::TempDir e;
+    const Lauf l = velmoraStarten(d.path(), e.path(), QStringLiteral("ja"));
+    EXPECT_EQ(l.code, 0);
+    ASSERT_FALSE(l.meldungen.isEmpty());
+    EXPECT_EQ(l.meldungen.last(), QStringLiteral("warnung;16;Programm beenden!;ja"));
+}
+
+TEST(Programm, ZweiteKopieMeldetBesetztesVerzeichnis) {
+    test::DataDir d;
+    test::TempDir e;
+    // A running copy holds the installation's lock.
+    QLockFile sperre(d.file(QStringLiteral("velmora.lck")));
+    ASSERT_TRUE(sperre.tryLock(0));
+    const Lauf l = velmoraStarten(d.path(), e.path(), QStringLiteral("ja"));
+    EXPECT_NE(l.code, 0);
+    ASSERT_EQ(l.meldungen.size(), 1);
+    EXPECT_EQ(l.meldungen[0], QStringLiteral("fehler;;Verzeichnis ist in Benutzung!;ok"));
+}
