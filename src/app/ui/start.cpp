@@ -1,18 +1,24 @@
 #include "app/ui/start.h"
 
+#include "app/ui/katzenliste.h"
 #include "app/ui/tvelmora.h"
+#include "common/datenglobal.h"
 #include "common/meldungsdienst.h"
 #include "common/ui/meldungsbox.h"
 #include "language/sprache.h"
 #include "settings/einstellungsort.h"
 #include "settings/systeminfo.h"
+#include "store/sperre.h"
 #include "store/startup.h"
 #include "store/ui/dberror.h"
 
 #include <QApplication>
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QWheelEvent>
 #include <QDir>
 #include <QLabel>
-#include <QLockFile>
 #include <QProgressBar>
 #include <QScreen>
 #include <QTimer>
@@ -35,6 +41,28 @@ Startargumente argumenteLesen(const QStringList& argumente, const QString& progr
 }
 
 namespace {
+
+// A wheel turn acts as cursor down (towards the user) or cursor up on the focused control, so it steps
+// through records in every data window; an open drop-down list keeps its own scrolling. The cat list
+// handles the wheel itself.
+class Mausrad : public QObject {
+protected:
+    bool eventFilter(QObject* ziel, QEvent* e) override {
+        if (e->type() != QEvent::Wheel) return false;
+        auto* w = qobject_cast<QWidget*>(ziel);
+        if (!w || w->window()->windowType() == Qt::Popup) return false;
+        for (QWidget* p = w; p; p = p->parentWidget())
+            if (qobject_cast<KatzenListe*>(p)) return false;
+        QWidget* fokus = QApplication::focusWidget();
+        if (!fokus) return false;
+        if (auto* combo = qobject_cast<QComboBox*>(fokus); combo && combo->view()->isVisible()) return false;
+        const int dy = static_cast<QWheelEvent*>(e)->angleDelta().y();
+        if (dy == 0) return false;
+        QKeyEvent taste(QEvent::KeyPress, dy < 0 ? Qt::Key_Down : Qt::Key_Up, Qt::NoModifier);
+        QApplication::sendEvent(fokus, &taste);
+        return true;
+    }
+};
 
 // The splash window with its progress bar.
 class Intro : public QWidget {
@@ -94,12 +122,11 @@ int velmoraAusfuehren(const Startargumente& args) {
     QRect bereich;
     if (QScreen* s = QGuiApplication::primaryScreen()) bereich = s->availableGeometry();
     einstellungen.load(einstellungsDatei, bereich);
+    einstellungen.loadUpdate();
 
-    // One running copy per installation: the lock lives in the data directory and is released by the
-    // system when a crashed copy's process is gone.
-    QLockFile sperre(QDir(daten).filePath(QStringLiteral("velmora.lck")));
-    sperre.setStaleLockTime(0);
-    if (!sperre.tryLock(0)) {
+    // One running copy per installation.
+    store::Installationssperre sperre(daten);
+    if (!sperre.sperren()) {
         Meldungsdienst::zeigen(MeldungsArt::Fehler, 0,
                                einstellungen.spracheNummer() == 1 ? QStringLiteral("Directory is busy!")
                                                                   : QStringLiteral("Verzeichnis ist in Benutzung!"));
@@ -125,13 +152,18 @@ int velmoraAusfuehren(const Startargumente& args) {
     k.db = &db;
     k.einstellungen = &einstellungen;
     k.sprache = &sprache;
+    k.fehlerDialog = &fehlerDialog;
     TVelmora haupt(k);
+    common::TDatenGlobal datenGlobal(db, einstellungen, bericht.fehler);
+    haupt.setDatenGlobal(&datenGlobal);
     fehlerDialog.beendenVerlangt = [&haupt] {
         haupt.indexrekonstruktion = true;
         haupt.close();
     };
     for (int p : {20, 35, 55, 70, 90, 100})
         intro.fortschritt(p);
+    Mausrad mausrad;
+    qApp->installEventFilter(&mausrad);
     haupt.setzen(true);
     haupt.show();
     QApplication::restoreOverrideCursor();

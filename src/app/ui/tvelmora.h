@@ -22,6 +22,12 @@ class QSplitter;
 namespace velmora::language {
 class TSprache;
 }
+namespace velmora::common {
+class TDatenGlobal;
+}
+namespace velmora::store::ui {
+class TDBError;
+}
 
 namespace velmora::app {
 
@@ -36,6 +42,7 @@ struct Kontext {
     store::Database* db = nullptr;
     settings::tsysteminfo* einstellungen = nullptr;
     language::TSprache* sprache = nullptr;
+    store::ui::TDBError* fehlerDialog = nullptr; // the run's error dialog (may be null in tests)
 };
 
 // A window kind later parts add: the menu entry shows once a factory for its name exists.
@@ -65,6 +72,10 @@ public:
     bool NeuausStb = false; // new-parent-from-pedigree mode (mirrors the shared data module)
 
     const Kontext& kontext() const { return m_kontext; }
+    // The shared data module, created right after the main window.
+    common::TDatenGlobal* datenGlobal() const { return m_datenGlobal; }
+    void setDatenGlobal(common::TDatenGlobal* d) { m_datenGlobal = d; }
+    store::ui::TDBError* fehlerDialog() const { return m_kontext.fehlerDialog; }
     settings::tsysteminfo& einstellungen() { return *m_kontext.einstellungen; }
     store::Database& db() { return *m_kontext.db; }
     KatzenListe* katzenListe() { return m_liste; }
@@ -115,6 +126,7 @@ private:
     QAction* aktion(QMenu* menue, int tag, const QString& text, const char* objektName);
 
     Kontext m_kontext;
+    common::TDatenGlobal* m_datenGlobal = nullptr;
     Fensterregister m_register;
     std::map<QString, QPointer<QMdiSubWindow>> m_offen;
     QSplitter* m_splitter = nullptr;

@@ -342,3 +342,32 @@ TEST(Programm, ZweiteKopieMeldetBesetztesVerzeichnis) {
     ASSERT_EQ(l.meldungen.size(), 1);
     EXPECT_EQ(l.meldungen[0], QStringLiteral("fehler;;Verzeichnis ist in Benutzung!;ok"));
 }
+
+TEST(Hauptfenster, HilfeFehltMeldung179MitPfad) {
+    Rahmen r;
+    Aufgenommen a;
+    r.haupt->hilfeZeigen(1001);
+    ASSERT_EQ(a.meldungen.size(), 1);
+    EXPECT_EQ(a.meldungen[0].nummer, 179);
+    EXPECT_EQ(a.meldungen[0].art, MeldungsArt::Fehler);
+    EXPECT_TRUE(a.meldungen[0].text.endsWith(QStringLiteral("Help/1001.html")));
+    EXPECT_TRUE(a.meldungen[0].text.startsWith(language::meldung(179) + QLatin1Char('\r')));
+}
+
+TEST(Hauptfenster, ImElternteilModusSindListeUndLetzteKatzenGesperrt) {
+    Rahmen r({QStringLiteral("Anton"), QStringLiteral("Bella")}, QStringLiteral("[Stammdaten]\r\nindex=Nameidx\r\n"));
+    r.haupt->SaveLastCats(QStringLiteral("Bella"), 2);
+    r.haupt->NeuausStb = true;
+    KatzenListe* l = r.haupt->katzenListe();
+    const int vorher = l->aktuelleKatze();
+    Aufgenommen a;
+    int gezeigt = 0;
+    r.haupt->katzeZeigen = [&](int n) { gezeigt = n; };
+    tasten(l, QStringLiteral("b"));
+    r.haupt->letzteKatzeGewaehlt(0);
+    EXPECT_EQ(gezeigt, 0);
+    EXPECT_EQ(l->aktuelleKatze(), vorher);
+    ASSERT_EQ(a.meldungen.size(), 2);
+    for (const Meldung& m : a.meldungen)
+        EXPECT_EQ(m.text, language::meldung(223) + QLatin1Char(' ') + language::meldung(224));
+}
