@@ -121,6 +121,15 @@ bool tListeInzucht::anhaengen() {
     return true;
 }
 
+bool tListeInzucht::reservieren(size_t n) {
+    try {
+        m_elemente.reserve(n);
+    } catch (const std::exception&) {
+        return false; // appending reports the shortage itself, element by element
+    }
+    return true;
+}
+
 void tListeInzucht::next() {
     if (hatNachfolger()) ++Kette;
 }

@@ -95,6 +95,8 @@ struct tKetteInzucht {
 class tListeInzucht {
 public:
     bool anhaengen();
+    // Room for n elements in all, so appending that many allocates nothing; false when it cannot be had.
+    bool reservieren(size_t n);
     void next();
     void first();
     void geheEnde();

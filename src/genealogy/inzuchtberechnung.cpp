@@ -130,6 +130,15 @@ void paarsucheGruppiert(TBinaerbaum& baum, tListeInzucht& liste, PaarErgebnis& e
     }
 
     const bool zweigLinks = zaehlt(baum.knoten(wurzel).Links);
+    if (zweigLinks) {
+        // Collapsed deep pedigrees give millions of pairs; one allocation instead of repeated growth.
+        size_t paare = 0;
+        for (int i = 0; i < sireEnde; ++i) {
+            auto it = damGruppe.constFind(baum.knoten(folge[static_cast<size_t>(i)]).Satznummer);
+            if (it != damGruppe.constEnd()) paare += it->size();
+        }
+        liste.reservieren(liste.elemente().size() + paare);
+    }
     for (size_t i = 0; i < folge.size(); ++i) {
         const int a = folge[i];
         Satz& sa = baum.knoten(a);
@@ -470,15 +479,27 @@ bool TFormInzuchtberechnung::Berechne(qint32 Tier, qint32 Vater, qint32 Mutter, 
     // 6. coefficient, summed in list order
     if (!ketteInzucht.leer()) {
         double summe = 0;
+        // Deep pedigrees repeat the same ancestor at the same distances many times; the line is built
+        // once per (ancestor, distances) and shared after that.
+        QHash<quint64, QString> zeilen;
+        const bool zeilenSchreiben = ausInzucht && mitVorfahren;
+        if (zeilenSchreiben) this->Inzucht.reserve(static_cast<qsizetype>(ketteInzucht.elemente().size()));
         for (const tKetteInzucht& e : ketteInzucht.elemente()) {
             if (abbruch) break;
             summe += e.berechnung;
-            if (ausInzucht && mitVorfahren) {
+            if (!zeilenSchreiben) continue;
+            const quint64 schluessel =
+                (quint64(quint32(e.satz)) << 16) | (quint64(e.GenerationLinks) << 8) | e.GenerationRechts;
+            auto z = zeilen.constFind(schluessel);
+            if (z == zeilen.constEnd()) {
+                QString zeile;
                 if (const KatzenDaten* d = cache(e.satz))
-                    this->Inzucht << d->Name + QStringLiteral(" : ") + QString::number(e.GenerationLinks) +
-                                         QStringLiteral(" : ") + QString::number(e.GenerationRechts) +
-                                         QStringLiteral(" = ") + festFormat(e.berechnung, 3, 5, locale);
+                    zeile = d->Name + QStringLiteral(" : ") + QString::number(e.GenerationLinks) +
+                            QStringLiteral(" : ") + QString::number(e.GenerationRechts) +
+                            QStringLiteral(" = ") + festFormat(e.berechnung, 3, 5, locale);
+                z = zeilen.insert(schluessel, zeile);
             }
+            if (!z->isNull()) this->Inzucht << *z;
         }
         ketteInzucht.setzeAufEnde();
         Inzuchtkoeffizientkurz = festFormat(summe * 100, 4, 2, locale) + QLatin1Char('%');

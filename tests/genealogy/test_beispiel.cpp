@@ -1,0 +1,148 @@
+// The generated register: same seed, same register; every link and date as a real register has them.
+
+#include "genealogy/inzuchtberechnung.h"
+#include "genealogy/tabellenquelle.h"
+#include "store/database.h"
+#include "support/testsupport.h"
+
+#include <QDate>
+#include <QDir>
+#include <QHash>
+#include <QSet>
+#include <gtest/gtest.h>
+
+using namespace velmora;
+
+namespace {
+
+QStringList zeilen(const QString& dir, const QString& sql) {
+    store::Database db(dir);
+    store::Query q(db, sql);
+    QStringList r;
+    while (q.next()) {
+        QStringList zellen;
+        for (int i = 0; i < q.columnCount(); ++i)
+            zellen << q.value(i).toString();
+        r << zellen.join(QLatin1Char('|'));
+    }
+    return r;
+}
+
+QString erzeuge(const test::TempDir& tmp, const QString& name, int katzen, int generationen, int seed) {
+    const QString dir = tmp.file(name);
+    QString out, err;
+    const int rc = test::runWerkzeug({"beispiel", dir, "--katzen", QString::number(katzen), "--generationen",
+                                      QString::number(generationen), "--seed", QString::number(seed)},
+                                     &out, &err);
+    EXPECT_EQ(rc, 0) << err.toStdString();
+    EXPECT_TRUE(out.contains(QStringLiteral("Katzen: %1\n").arg(katzen))) << out.toStdString();
+    return dir;
+}
+
+const QString kKatzen = QStringLiteral("SELECT * FROM catstamm ORDER BY LaufendeNummer");
+const QString kMerkmale = QStringLiteral("SELECT Katze, Merkmal FROM katzemerkmal ORDER BY LaufendeNummer");
+
+} // namespace
+
+TEST(Beispiel, GleicherSeedGleichesRegisterAndererSeedAnderes) {
+    test::TempDir tmp;
+    const QString a = erzeuge(tmp, "a", 400, 8, 5);
+    const QString b = erzeuge(tmp, "b", 400, 8, 5);
+    const QString c = erzeuge(tmp, "c", 400, 8, 6);
+    const QStringList ka = zeilen(a, kKatzen);
+    EXPECT_EQ(ka.size(), 400);
+    EXPECT_EQ(ka, zeilen(b, kKatzen));
+    EXPECT_EQ(zeilen(a, kMerkmale), zeilen(b, kMerkmale));
+    EXPECT_NE(ka, zeilen(c, kKatzen));
+    // an existing register is never overwritten
+    QString err;
+    EXPECT_EQ(test::runWerkzeug({"beispiel", a, "--katzen", "10"}, nullptr, &err), 1);
+    EXPECT_EQ(zeilen(a, kKatzen), ka);
+    EXPECT_EQ(test::runWerkzeug({"beispiel", tmp.file("d")}), 64); // --katzen is required
+}
+
+TEST(Beispiel, ElternGibtEsSindAelterUndVomRichtigenGeschlecht) {
+    test::TempDir tmp;
+    const int n = 1500;
+    const QString dir = erzeuge(tmp, "r", n, 12, 11);
+    struct K {
+        QString geschlecht;
+        QDate geboren;
+        qint32 vater, mutter;
+        QString farbe;
+        qint32 rasse;
+        QString name;
+    };
+    QHash<qint32, K> katzen;
+    {
+        // "Rasse" is also a table name, so the columns are read from SELECT * by name
+        store::Database db(dir);
+        store::Query q(db, "SELECT * FROM catstamm");
+        while (q.next())
+            katzen.insert(q.value("LaufendeNummer").toInt(),
+                          {q.value("Geschlecht").toString(),
+                           QDate::fromString(q.value("GebDatum").toString(), Qt::ISODate),
+                           q.value("Vater").toInt(), q.value("Mutter").toInt(),
+                           q.value("FellFarbe").toString(), q.value("Rasse").toInt(),
+                           q.value("Name").toString()});
+    }
+    ASSERT_EQ(katzen.size(), n);
+    const QStringList farbListe = zeilen(dir, "SELECT Farbname FROM farbe");
+    const QSet<QString> farben(farbListe.begin(), farbListe.end());
+    const QStringList rasseListe = zeilen(dir, "SELECT RCode FROM rasse");
+    const QSet<QString> rassen(rasseListe.begin(), rasseListe.end());
+    int gruender = 0;
+    QSet<qint32> vaeter;
+    for (auto it = katzen.cbegin(); it != katzen.cend(); ++it) {
+        const K& k = *it;
+        EXPECT_TRUE(k.geschlecht == "1" || k.geschlecht == "2");
+        EXPECT_TRUE(k.geboren.isValid());
+        EXPECT_FALSE(k.name.isEmpty());
+        EXPECT_TRUE(farben.contains(k.farbe)) << k.farbe.toStdString();
+        EXPECT_TRUE(rassen.contains(QString::number(k.rasse)));
+        EXPECT_EQ(k.vater == 0, k.mutter == 0) << it.key();
+        if (k.vater == 0) {
+            ++gruender;
+            continue;
+        }
+        vaeter.insert(k.vater);
+        ASSERT_TRUE(katzen.contains(k.vater) && katzen.contains(k.mutter)) << it.key();
+        const K& v = katzen[k.vater];
+        const K& m = katzen[k.mutter];
+        EXPECT_EQ(v.geschlecht, "1");
+        EXPECT_EQ(m.geschlecht, "2");
+        EXPECT_EQ(k.rasse, v.rasse); // closed population per breed
+        // two to three years after the younger parent
+        const qint64 abstand = std::max(v.geboren, m.geboren).daysTo(k.geboren);
+        EXPECT_GE(abstand, 730) << it.key();
+        EXPECT_LE(abstand, 1095) << it.key();
+    }
+    EXPECT_GT(gruender, 0);
+    EXPECT_LT(gruender, n / 5);
+    // popular sires: far fewer sires than toms
+    EXPECT_LT(vaeter.size(), (n - gruender) / 8);
+
+    const QStringList merkmale = zeilen(dir, "SELECT Katze, Merkmal FROM katzemerkmal");
+    EXPECT_GT(merkmale.size(), 0);
+    const QStringList merkmalListe = zeilen(dir, "SELECT LaufendeNummer FROM merkmale");
+    const QSet<QString> bekannt(merkmalListe.begin(), merkmalListe.end());
+    for (const QString& z : merkmale) {
+        const QStringList f = z.split(QLatin1Char('|'));
+        EXPECT_TRUE(katzen.contains(f[0].toInt()));
+        EXPECT_TRUE(bekannt.contains(f[1]));
+        if (f[1] == "2") EXPECT_EQ(katzen[f[0].toInt()].vater, 0) << "Foundation only on founders";
+    }
+
+    // Pedigrees of the youngest cats collapse and show inbreeding.
+    store::Database db(dir);
+    genealogy::TabellenKatzenQuelle quelle(db);
+    genealogy::TFormInzuchtberechnung calc(quelle);
+    int mitVerlust = 0, mitInzucht = 0;
+    for (qint32 nr = n; nr > n - 30; --nr) {
+        ASSERT_TRUE(calc.Berechne(nr, katzen[nr].vater, katzen[nr].mutter, 10, false));
+        if (calc.zaehlerdoppelt > 0) ++mitVerlust;
+        if (!calc.ketteInzucht.leer()) ++mitInzucht;
+    }
+    EXPECT_GE(mitVerlust, 25);
+    EXPECT_GE(mitInzucht, 10);
+}
