@@ -78,4 +78,11 @@ private:
     QString m_table;
 };
 
+// A silent end of an operation: a check before a post refused it (after asking the user). The post is
+// not written and whatever caused it (a move, closing) stops; callers show no message for it.
+class Abbruch : public std::exception {
+public:
+    const char* what() const noexcept override { return "abgebrochen"; }
+};
+
 } // namespace velmora::store

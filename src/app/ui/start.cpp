@@ -5,6 +5,7 @@
 #include "common/datenglobal.h"
 #include "common/meldungsdienst.h"
 #include "common/ui/meldungsbox.h"
+#include "register/ui/tcatstamm.h"
 #include "language/sprache.h"
 #include "settings/einstellungsort.h"
 #include "settings/systeminfo.h"
@@ -95,6 +96,7 @@ private:
 
 int velmoraAusfuehren(const Startargumente& args) {
     QApplication::setApplicationName(QStringLiteral("Velmora"));
+    reg::registerFensterRegistrieren();
     if (!Meldungsdienst::automatik()) meldungsboxInstallieren();
 
     const QString daten = QDir(args.daten).absolutePath();
@@ -162,6 +164,13 @@ int velmoraAusfuehren(const Startargumente& args) {
     };
     for (int p : {20, 35, 55, 70, 90, 100})
         intro.fortschritt(p);
+    // The register lives for the whole run; the other windows open on demand.
+    haupt.FensterZeigen(QStringLiteral("FormCatStamm"));
+    if (haupt.ProgrammEnde) {
+        // The register refused to work (no settings file): the run ends before any work is done.
+        language::setAktuelleSprache(nullptr);
+        return ende(1);
+    }
     Mausrad mausrad;
     qApp->installEventFilter(&mausrad);
     haupt.setzen(true);

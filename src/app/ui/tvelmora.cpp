@@ -200,6 +200,11 @@ void TVelmora::menuesAnlegen() {
     fensterMenueEintraege();
 }
 
+QMenu* TVelmora::menue(const QString& objektName) const {
+    auto it = m_menues.find(objektName);
+    return it == m_menues.end() ? nullptr : it->second;
+}
+
 void TVelmora::fensterMenueEintraege() {
     for (const Fensterart& art : arten()) {
         auto it = m_menues.find(art.menue);
@@ -207,7 +212,12 @@ void TVelmora::fensterMenueEintraege() {
         QMenu* m = it->second;
         const QString objekt = QStringLiteral("Menu") + art.name;
         if (m->findChild<QAction*>(objekt)) continue;
-        QAction* a = m->addAction(text(art.tag, art.text));
+        QAction* a = new QAction(text(art.tag, art.text), m);
+        // The Katze menu keeps "Beenden" last; window entries go above the recent cats.
+        if (m == m_katzeMenue)
+            m->insertAction(m->actions().value(0), a);
+        else
+            m->addAction(a);
         a->setObjectName(objekt);
         language::setTag(a, art.tag);
         const QString name = art.name;

@@ -80,6 +80,7 @@ public:
     store::Database& db() { return *m_kontext.db; }
     KatzenListe* katzenListe() { return m_liste; }
     QMdiArea* mdi() { return m_mdi; }
+    QMenu* menue(const QString& objektName) const;
     Fensterregister& register_() { return m_register; }
 
     // 0 when no exclusive window blocks, else the blocking window's code (its message shown unless

@@ -284,7 +284,11 @@ struct Lauf {
 };
 
 Lauf velmoraStarten(const QString& daten, const QString& einstellungen, const QString& antworten,
-                    QProcess* laufend = nullptr) {
+                    bool mitEinstellungsdatei = true) {
+    if (mitEinstellungsdatei) {
+        QFile ini(QDir(einstellungen).filePath(QStringLiteral("Tessaro.ini")));
+        if (!ini.exists() && ini.open(QIODevice::WriteOnly)) ini.close();
+    }
     test::TempDir log;
     const QString logDatei = log.file(QStringLiteral("meldungen.txt"));
     QProcess p;
@@ -329,6 +333,15 @@ TEST(Programm, NormalerStartUndBeendenMitJa) {
     EXPECT_EQ(l.code, 0);
     ASSERT_FALSE(l.meldungen.isEmpty());
     EXPECT_EQ(l.meldungen.last(), QStringLiteral("warnung;16;Programm beenden!;ja"));
+}
+
+TEST(Programm, OhneEinstellungsdateiMeldung25UndEnde) {
+    test::DataDir d;
+    test::TempDir e;
+    const Lauf l = velmoraStarten(d.path(), e.path(), QStringLiteral("ja"), false);
+    EXPECT_EQ(l.code, 1);
+    ASSERT_EQ(l.meldungen.size(), 1);
+    EXPECT_TRUE(l.meldungen[0].startsWith(QStringLiteral("fehler;25;"))) << l.meldungen[0].toStdString();
 }
 
 TEST(Programm, ZweiteKopieMeldetBesetztesVerzeichnis) {

@@ -1,0 +1,933 @@
+#include "register/ui/tcatstamm.h"
+
+#include "app/ui/katzenliste.h"
+#include "app/ui/tvelmora.h"
+#include "common/datenglobal.h"
+#include "common/meldungsdienst.h"
+#include "common/ui/feldeditoren.h"
+#include "common/ui/navigator.h"
+#include "genealogy/inzuchtberechnung.h"
+#include "genealogy/tabellenquelle.h"
+#include "language/sprache.h"
+#include "language/tag.h"
+#include "register/katzenregeln.h"
+#include "settings/einstellungsort.h"
+#include "store/errors.h"
+#include "store/ui/dberror.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QCompleter>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace velmora::reg {
+
+namespace {
+
+constexpr char kName[] = "FormCatStamm";
+
+QString farbeAlsStil(int wert) {
+    if (!wert) return {};
+    return QStringLiteral("background-color: rgb(%1,%2,%3);").arg(wert & 0xff).arg((wert >> 8) & 0xff).arg((wert >> 16) & 0xff);
+}
+
+std::unique_ptr<store::Table> oeffne(store::Database& db, const char* name, store::Table::OpenMode modus,
+                                     store::ui::TDBError* fehler) {
+    auto t = std::make_unique<store::Table>(db, QLatin1String(name));
+    try {
+        t->open(modus);
+    } catch (const std::exception& e) {
+        if (fehler) fehler->HandleException(e, QLatin1String(name) + QStringLiteral(".db"));
+        return nullptr;
+    }
+    return t;
+}
+
+} // namespace
+
+TCatStamm::TCatStamm(app::TVelmora& haupt) : TKindFenster(haupt, QLatin1String(kName), 8940) {}
+
+TCatStamm::~TCatStamm() {
+    hauptfenster().katzeZeigen = nullptr;
+    qDeleteAll(m_befehle);
+}
+
+void TCatStamm::befehleAnlegen() {
+    QMenu* katze = hauptfenster().menue(QStringLiteral("MenueKatze"));
+    if (!katze) return;
+    QAction* vor = katze->actions().value(0);
+    auto befehl = [&](int tag, const char* text, const char* name, void (TCatStamm::*f)()) {
+        QString t = language::feldName(tag);
+        auto* a = new QAction(t.isEmpty() ? QString::fromUtf8(text) : t, katze);
+        a->setObjectName(QLatin1String(name));
+        language::setTag(a, tag);
+        connect(a, &QAction::triggered, this, [this, f] { (this->*f)(); });
+        katze->insertAction(vor, a);
+        m_befehle << a;
+    };
+    befehl(8930, "&Neuaufnahme", "MenuNeuaufnahme", &TCatStamm::KatzeNew);
+    befehl(8931, "&Duplizieren", "MenuDuplizieren", &TCatStamm::Katzekopieren1Click);
+    befehl(8934, "Katze Löschen", "MenuLoeschen", &TCatStamm::loeschenClick);
+    auto* speichern = new QAction(katze);
+    speichern->setObjectName(QStringLiteral("MenuSpeichern"));
+    language::setTag(speichern, 8933);
+    speichern->setText(language::feldName(8933).isEmpty() ? QStringLiteral("S&peichern") : language::feldName(8933));
+    connect(speichern, &QAction::triggered, this, [this] {
+        if (!hauptfenster().gesperrt()) SpeichernClick();
+    });
+    katze->insertAction(vor, speichern);
+    m_befehle << speichern;
+    auto* trenner = new QAction(katze);
+    trenner->setSeparator(true);
+    katze->insertAction(vor, trenner);
+    m_befehle << trenner;
+}
+
+int TCatStamm::aktuelleNummer() const {
+    return m_katzen && m_katzen->hasRecord() ? m_katzen->asInt(QStringLiteral("LaufendeNummer")) : 0;
+}
+
+bool TCatStamm::oeffnen() {
+    // Without a settings file the register cannot keep the user's choices.
+    const QString ini = hauptfenster().einstellungen().pfad();
+    if (ini.isEmpty() || !QFileInfo::exists(ini)) {
+        Meldungsdienst::nachricht(25, MeldungsArt::Fehler);
+        hauptfenster().ProgrammEnde = true;
+        return false;
+    }
+    store::Database& db = hauptfenster().db();
+    store::ui::TDBError* fehler = hauptfenster().fehlerDialog();
+    using M = store::Table::OpenMode;
+    m_katzen = oeffne(db, "catstamm", M::Shared, fehler);
+    if (!m_katzen) return false;
+    m_rasse = oeffne(db, "rasse", M::ReadOnly, fehler);
+    m_fellart = oeffne(db, "fellart", M::ReadOnly, fehler);
+    m_status = oeffne(db, "status", M::ReadOnly, fehler);
+    m_farben = oeffne(db, "farbe", M::ReadOnly, fehler);
+    m_augen = oeffne(db, "augen", M::ReadOnly, fehler);
+    m_titelbez = oeffne(db, "titelbez", M::ReadOnly, fehler);
+    m_titelhund = oeffne(db, "titelhund", M::Shared, fehler);
+    m_merkmal = oeffne(db, "katzemerkmal", M::ReadOnly, fehler);
+    m_merkmale = oeffne(db, "merkmale", M::ReadOnly, fehler);
+    m_topkatze = oeffne(db, "topkatze", M::ReadOnly, fehler);
+    m_adr = oeffne(db, "adr_dat", M::ReadOnly, fehler);
+    m_eigen = oeffne(db, "eigen", M::ReadOnly, fehler);
+    if (m_rasse) m_rasse->setIndexFields(QStringLiteral("RName"));
+    if (m_merkmal) m_merkmal->setIndexFields(QStringLiteral("Katze"));
+    try {
+        if (!hauptfenster().einstellungen().indexStammdaten.isEmpty())
+            m_katzen->setIndexName(hauptfenster().einstellungen().indexStammdaten);
+    } catch (const std::exception&) {
+        m_katzen->setIndexName(QString());
+    }
+
+    m_katzen->beforePost = [this](store::Table& t) { vorDemSpeichern(t); };
+    m_katzen->onPostError = store::ui::postFehlerBehandlung(*fehler);
+    m_katzen->afterScroll = [this](store::Table&) {
+        if (!m_laedt) TitelKatzeNeu(true);
+    };
+    m_bindung = std::make_unique<FeldBindung>(*m_katzen);
+    m_bindung->fehlerAnzeige = [fehler](const std::exception& e) {
+        if (dynamic_cast<const store::Abbruch*>(&e)) return; // the user refused the store
+        if (fehler) fehler->HandleException(e, QStringLiteral("catstamm.db"));
+    };
+    connect(m_bindung.get(), &FeldBindung::geaendertGewechselt, this, [this] { knoepfeSetzen(); });
+
+    m_quelle = std::make_unique<genealogy::TabellenKatzenQuelle>(db);
+    m_inzucht = std::make_unique<genealogy::TFormInzuchtberechnung>(*m_quelle, [](int n) { return language::meldung(n); });
+    m_inzucht->setzeInzuchtBerechne = [this](bool an) { hauptfenster().InzuchtBerechne = an; };
+    m_inzucht->MerkmalVorTop = hauptfenster().einstellungen().MerkmalvorTop;
+
+    aufbauen();
+    TitelLaden();
+    m_katzen->first();
+    m_bindung->neuLaden();
+    TitelKatzeNeu(false);
+
+    hauptfenster().katzeZeigen = [this](int n) { zeigeKatze(n); };
+    befehleAnlegen();
+    return true;
+}
+
+void TCatStamm::aufbauen() {
+    auto* haupt = new QVBoxLayout(this);
+    m_seiten = new QTabWidget(this);
+    m_seiten->setObjectName(QStringLiteral("PageControl"));
+    haupt->addWidget(m_seiten);
+
+    // --- base data
+    auto* stamm = new QWidget(m_seiten);
+    stamm->setObjectName(QStringLiteral("TabSheetStammdaten"));
+    language::setTag(stamm, 8941);
+    auto* raster = new QGridLayout(stamm);
+    auto* links = new QFormLayout;
+    auto* rechts = new QFormLayout;
+    raster->addLayout(links, 0, 0);
+    raster->addLayout(rechts, 0, 1);
+    auto label = [](const QString& text, int tag, const char* name) {
+        auto* l = new QLabel(text);
+        l->setObjectName(QLatin1String(name));
+        language::setTag(l, tag);
+        return l;
+    };
+    FeldBindung& b = *m_bindung;
+    m_name = new DbEdit(b, QStringLiteral("Name"));
+    m_name->setObjectName(QStringLiteral("DBName"));
+    links->addRow(label(QStringLiteral("Name"), 8942, "LabelName"), m_name);
+    connect(m_name, &QLineEdit::editingFinished, this, [this] { DBNameNeu(); });
+    connect(m_name, &QLineEdit::textEdited, this, [this] { nameGeaendert = true; });
+    m_zwinger = new DbEdit(b, QStringLiteral("Zwinger"));
+    m_zwinger->setObjectName(QStringLiteral("DBzwinger"));
+    links->addRow(label(QStringLiteral("Zwinger"), 8943, "LabelZwinger"), m_zwinger);
+    connect(m_zwinger, &QLineEdit::editingFinished, this, [this] { DBzwingerExit(); });
+    auto* ruf = new DbEdit(b, QStringLiteral("Rufname"));
+    links->addRow(label(QStringLiteral("Rufname"), 8944, "LabelRufname"), ruf);
+    auto* geb = new DbDatum(b, QStringLiteral("GebDatum"));
+    auto* gebZeile = new QHBoxLayout;
+    gebZeile->addWidget(geb);
+    m_alter = new QLabel;
+    m_alter->setObjectName(QStringLiteral("LabelAlter"));
+    m_kreuz = new QLabel(QStringLiteral("\u271D"));
+    m_kreuz->setObjectName(QStringLiteral("LabelKreuz"));
+    gebZeile->addWidget(m_alter);
+    gebZeile->addWidget(m_kreuz);
+    links->addRow(label(QStringLiteral("geb."), 8945, "LabelGebDatum"), gebZeile);
+    if (m_rasse) {
+        auto* rasse = new DbNachschlag(b, QStringLiteral("Rasse"), *m_rasse, QStringLiteral("RName"), QStringLiteral("RCode"));
+        rasse->setLeerErlaubt(true);
+        links->addRow(label(QStringLiteral("Rasse"), 8946, "LabelRasse"), rasse);
+    }
+    auto* farbe = new DbEdit(b, QStringLiteral("FellFarbe"));
+    if (m_farben) {
+        QStringList eintraege;
+        m_farben->setIndexFields(QStringLiteral("Farbname"));
+        for (m_farben->first(); !m_farben->eof(); m_farben->next()) {
+            const QString info = m_farben->asString(QStringLiteral("Rasseinfo"));
+            const QString name = m_farben->asString(QStringLiteral("Farbname"));
+            eintraege << (info.isEmpty() ? name : QStringLiteral("(") + info + QStringLiteral(") ") + name);
+        }
+        eintraege.sort(Qt::CaseInsensitive);
+        auto* c = new QCompleter(eintraege, farbe);
+        c->setCaseSensitivity(Qt::CaseInsensitive);
+        c->setFilterMode(Qt::MatchContains);
+        farbe->setCompleter(c);
+    }
+    links->addRow(label(QStringLiteral("Farbe"), 8947, "LabelFarbe"), farbe);
+    auto* augen = new DbEdit(b, QStringLiteral("Augenfarbe"));
+    if (m_augen) {
+        QStringList eintraege;
+        for (m_augen->first(); !m_augen->eof(); m_augen->next())
+            eintraege << m_augen->asString(QStringLiteral("Augenfarbe"));
+        augen->setCompleter(new QCompleter(eintraege, augen));
+    }
+    links->addRow(label(QStringLiteral("Augenfarbe"), 8948, "LabelAugen"), augen);
+    auto* zb = new DbEdit(b, QStringLiteral("Zuchtbuchnummer1"));
+    zb->setObjectName(QStringLiteral("DBZuchtbuchnummer1"));
+    connect(zb, &QLineEdit::editingFinished, this, [this] { zuchtbuchnummerGeaendert(); });
+    auto* zbZeile = new QHBoxLayout;
+    zbZeile->addWidget(zb);
+    auto* andere = new DbCheckBox(b, QStringLiteral("AndereRegistrierung"), QStringLiteral("And.Reg."));
+    language::setTag(andere, 8949);
+    zbZeile->addWidget(andere);
+    links->addRow(label(QStringLiteral("Reg.-Nr."), 8950, "LabelZuchtbuch"), zbZeile);
+    auto* sex = new DbAuswahl(b, QStringLiteral("Geschlecht"),
+                              {{QString(), QString()}, {QStringLiteral("m"), QStringLiteral("1")},
+                               {QStringLiteral("w"), QStringLiteral("2")}, {QStringLiteral("m/k"), QStringLiteral("3")},
+                               {QStringLiteral("w/k"), QStringLiteral("4")}});
+    sex->setObjectName(QStringLiteral("DBGeschlecht"));
+    links->addRow(label(QStringLiteral("Geschlecht"), 8951, "LabelGeschlecht"), sex);
+
+    rechts->addRow(label(QStringLiteral("Chip-Nr."), 8952, "LabelChip"), new DbEdit(b, QStringLiteral("ChipNr")));
+    rechts->addRow(label(QStringLiteral("Blutgruppe"), 8953, "LabelBlut"), new DbEdit(b, QStringLiteral("Blutgruppe")));
+    rechts->addRow(label(QStringLiteral("Tests"), 8954, "LabelTests"), new DbEdit(b, QStringLiteral("Tests")));
+    if (m_fellart) {
+        auto* fell = new DbNachschlag(b, QStringLiteral("Fellart"), *m_fellart, QStringLiteral("Bezeichnung"),
+                                      QStringLiteral("LaufendeNummer"));
+        fell->setLeerErlaubt(true);
+        rechts->addRow(label(QStringLiteral("Fellart"), 8955, "LabelFellart"), fell);
+    }
+    rechts->addRow(label(QStringLiteral("Täto-Nr."), 8956, "LabelTaeto"), new DbEdit(b, QStringLiteral("TaetoNr")));
+    rechts->addRow(label(QStringLiteral("Zuchtsperre"), 8957, "LabelZuchtsperre"), new DbDatum(b, QStringLiteral("zzlDatum")));
+    rechts->addRow(label(QStringLiteral("Gewicht"), 8958, "LabelGewicht"), new DbEdit(b, QStringLiteral("Gewicht")));
+    rechts->addRow(label(QStringLiteral("Größe"), 8959, "LabelGroesse"), new DbEdit(b, QStringLiteral("Groesse")));
+    if (m_status) {
+        m_status->setIndexName(QString());
+        auto* st = new DbNachschlag(b, QStringLiteral("Status"), *m_status, QStringLiteral("Name"), QStringLiteral("Nummer"));
+        rechts->addRow(label(QStringLiteral("Status"), 8960, "LabelStatus"), st);
+    }
+
+    auto* titel = new QGroupBox(QStringLiteral("Titel"), stamm);
+    titel->setObjectName(QStringLiteral("GroupBoxTitel"));
+    language::setTag(titel, 8961);
+    m_titelRaster = new QGridLayout(titel);
+    raster->addWidget(titel, 1, 0, 1, 2);
+
+    auto* info = new QHBoxLayout;
+    info->addWidget(label(QStringLiteral("IK"), 8962, "LabelIK"));
+    m_ik = new QLabel;
+    m_ik->setObjectName(QStringLiteral("LabelIKWert"));
+    info->addWidget(m_ik);
+    info->addWidget(label(QStringLiteral("AVK"), 8963, "LabelAVK"));
+    m_avk = new QLabel;
+    m_avk->setObjectName(QStringLiteral("LabelAVKWert"));
+    info->addWidget(m_avk);
+    info->addWidget(label(QStringLiteral("Merkmale"), 8964, "LabelMerkmale"));
+    m_merkmaleText = new QLabel;
+    m_merkmaleText->setObjectName(QStringLiteral("LabelMerkmaleWert"));
+    info->addWidget(m_merkmaleText, 1);
+    raster->addLayout(info, 2, 0, 1, 2);
+    m_bemerkung = new QLabel;
+    m_bemerkung->setObjectName(QStringLiteral("LabelBemerkung"));
+    m_bemerkung->setWordWrap(true);
+    raster->addWidget(m_bemerkung, 3, 0, 1, 2);
+
+    auto* eltern = new QGridLayout;
+    auto elternZeile = [&](int zeile, bool vater) {
+        eltern->addWidget(label(vater ? QStringLiteral("Vater") : QStringLiteral("Mutter"), vater ? 8965 : 8966,
+                                vater ? "LabelVater" : "LabelMutter"),
+                          zeile, 0);
+        auto* anzeige = new QLabel;
+        anzeige->setObjectName(vater ? QStringLiteral("DBVater") : QStringLiteral("DBMutter"));
+        anzeige->setAutoFillBackground(true);
+        eltern->addWidget(anzeige, zeile, 1);
+        auto* suche = new QPushButton(QStringLiteral("..."));
+        suche->setObjectName(vater ? QStringLiteral("BitBtnVaterSuche") : QStringLiteral("BitBtnMutterSuche"));
+        connect(suche, &QPushButton::clicked, this, [this, vater] { elternWaehlen(vater); });
+        eltern->addWidget(suche, zeile, 2);
+        (vater ? m_vater : m_mutter) = anzeige;
+    };
+    elternZeile(0, true);
+    elternZeile(1, false);
+    m_zuechter = new QLabel;
+    m_zuechter->setObjectName(QStringLiteral("MemoZuechter"));
+    m_besitzer = new QLabel;
+    m_besitzer->setObjectName(QStringLiteral("MemoBesitzer"));
+    eltern->addWidget(label(QStringLiteral("Züchter"), 8967, "LabelZuechter"), 0, 3);
+    eltern->addWidget(m_zuechter, 0, 4);
+    eltern->addWidget(label(QStringLiteral("Besitzer"), 8968, "LabelBesitzer"), 1, 3);
+    eltern->addWidget(m_besitzer, 1, 4);
+    raster->addLayout(eltern, 4, 0, 1, 2);
+    m_seiten->addTab(stamm, QStringLiteral("&Stammdaten"));
+
+    // --- extra data owned by the record itself
+    auto* zusatz = new QWidget(m_seiten);
+    zusatz->setObjectName(QStringLiteral("TabSheetZusatzinfo"));
+    language::setTag(zusatz, 8969);
+    auto* z = new QFormLayout(zusatz);
+    z->addRow(label(QStringLiteral("Registrierung &2"), 8970, "LabelReg2"), new DbEdit(b, QStringLiteral("Zuchtbuchnummer2")));
+    z->addRow(label(QStringLiteral("Registrierung &3"), 8971, "LabelReg3"), new DbEdit(b, QStringLiteral("Zuchtbuchnummer3")));
+    z->addRow(label(QStringLiteral("gestorben"), 8972, "LabelGestorben"), new DbDatum(b, QStringLiteral("Toddatum")));
+    m_alterTod = new QLabel;
+    m_alterTod->setObjectName(QStringLiteral("LabelAlterTod"));
+    z->addRow(label(QStringLiteral("erreichtes Alter"), 8973, "LabelErreicht"), m_alterTod);
+    z->addRow(label(QStringLiteral("Bemerkung"), 8974, "LabelBemerkungVoll"), new DbMemo(b, QStringLiteral("Bemerkung")));
+    m_seiten->addTab(zusatz, QStringLiteral("&Zusatzinfo"));
+    // A page change stores what is pending, as moving does.
+    connect(m_seiten, &QTabWidget::currentChanged, this, [this] {
+        if (m_bindung->geaendert()) SpeichernClick();
+    });
+
+    auto* unten = new QHBoxLayout;
+    m_navigator = new Navigator(b, this);
+    unten->addWidget(m_navigator);
+    unten->addStretch();
+    m_speichern = new QPushButton(QStringLiteral("&Speichern"));
+    m_speichern->setObjectName(QStringLiteral("BitBtnSpeichern"));
+    language::setTag(m_speichern, 8975);
+    connect(m_speichern, &QPushButton::clicked, this, [this] { SpeichernClick(); });
+    m_rueckgaengig = new QPushButton(QStringLiteral("R&ückgängig"));
+    m_rueckgaengig->setObjectName(QStringLiteral("BitBtnRueckgaengig"));
+    language::setTag(m_rueckgaengig, 8976);
+    connect(m_rueckgaengig, &QPushButton::clicked, this, [this] { BitBtnRueckgaengigClick(); });
+    unten->addWidget(m_speichern);
+    unten->addWidget(m_rueckgaengig);
+    haupt->addLayout(unten);
+    knoepfeSetzen();
+}
+
+void TCatStamm::uebersetzt() {
+    setWindowTitle(beschriftung());
+    m_navigator->texteSetzen();
+}
+
+bool TCatStamm::blockiert() {
+    if (hauptfenster().gesperrt()) return true;
+    return hauptfenster().CheckFormOpen(QLatin1String(kName)) != 0;
+}
+
+void TCatStamm::knoepfeSetzen() {
+    const bool an = (m_bindung && m_bindung->geaendert()) || titelGeaendert || neuerSatz;
+    if (m_speichern) m_speichern->setEnabled(an);
+    if (m_rueckgaengig) m_rueckgaengig->setEnabled(an);
+}
+
+// ---------------------------------------------------------------- the checks before a post
+
+void TCatStamm::vorDemSpeichern(store::Table& t) {
+    common::TDatenGlobal* dg = hauptfenster().datenGlobal();
+    const bool ausStb = dg && dg->NeuausStb;
+    if (t.state() == store::Table::State::Insert && t.asString(QStringLiteral("Name")).trimmed().isEmpty()) {
+        if (ausStb) {
+            Meldungsdienst::nachricht(217, MeldungsArt::Information);
+            m_seiten->setCurrentIndex(0);
+            throw store::Abbruch();
+        }
+        if (Meldungsdienst::ja(148)) {
+            t.cancel();
+            neuerSatz = false;
+            QMetaObject::invokeMethod(this, [this] { m_bindung->neuLaden(); knoepfeSetzen(); }, Qt::QueuedConnection);
+        } else {
+            m_seiten->setCurrentIndex(0);
+        }
+        throw store::Abbruch();
+    }
+    if (t.asString(QStringLiteral("Geschlecht")).isEmpty()) {
+        if (Meldungsdienst::ja(169)) {
+            t.cancel();
+            neuerSatz = false;
+            QMetaObject::invokeMethod(this, [this] { m_bindung->neuLaden(); knoepfeSetzen(); }, Qt::QueuedConnection);
+        }
+        throw store::Abbruch();
+    }
+    if (!hauptfenster().einstellungen().speichern && !Meldungsdienst::ja(29)) {
+        t.cancel();
+        neuerSatz = false;
+        QMetaObject::invokeMethod(this, [this] { m_bindung->neuLaden(); TitelKatzeNeu(false); }, Qt::QueuedConnection);
+        throw store::Abbruch();
+    }
+}
+
+void TCatStamm::nachDemSpeichern() {
+    neuerSatz = false;
+    m_katzen->flush();
+    setWindowTitle(beschriftung());
+    app::KatzenListe* liste = hauptfenster().katzenListe();
+    if (nameGeaendert && liste && liste->offen()) {
+        liste->neuLaden();
+        liste->zeigeKatze(aktuelleNummer());
+    }
+    hauptfenster().katzenAnzahlAnzeigen();
+    nameGeaendert = false;
+    m_quelle->aktualisieren();
+    bemerkungZeigen();
+    knoepfeSetzen();
+}
+
+// ---------------------------------------------------------------- commands
+
+void TCatStamm::KatzeNew() {
+    if (blockiert()) return;
+    if (m_bindung->geaendert() && !SpeichernClick()) return;
+    m_seiten->setCurrentIndex(0);
+    hauptfenster().tmpTiervorNeuaufnahme = aktuelleNummer();
+    m_laedt = true;
+    m_bindung->anhaengen();
+    m_laedt = false;
+    const settings::tsysteminfo& e = hauptfenster().einstellungen();
+    m_katzen->setValue(QStringLiteral("AndereRegistrierung"), false);
+    if (!e.FarbeStandardeinstellung.isEmpty()) m_katzen->setValue(QStringLiteral("FellFarbe"), e.FarbeStandardeinstellung);
+    if (e.RasseStandardeinstellung) m_katzen->setValue(QStringLiteral("Rasse"), e.RasseStandardeinstellung);
+    if (e.HaarartStandardeinstellung) m_katzen->setValue(QStringLiteral("Fellart"), e.HaarartStandardeinstellung);
+    m_katzen->setValue(QStringLiteral("Status"), QStringLiteral("2"));
+    m_bindung->neuLaden();
+    setWindowTitle(language::meldung(14, QStringLiteral(" Neue Katze aufnehmen ")));
+    m_zuechter->clear();
+    m_besitzer->clear();
+    m_ik->clear();
+    m_avk->clear();
+    m_merkmaleText->clear();
+    m_vater->clear();
+    m_mutter->clear();
+    for (QCheckBox* c : m_titel)
+        c->setChecked(false);
+    m_name->setStyleSheet(QString());
+    neuerSatz = true;
+    knoepfeSetzen();
+    m_name->setFocus();
+}
+
+void TCatStamm::KatzeNewausStb(QChar vmZeiger, int catNr) {
+    common::TDatenGlobal* dg = hauptfenster().datenGlobal();
+    if (!dg) return;
+    dg->VMZeiger = vmZeiger;
+    dg->CatNr = catNr;
+    m_speichern->setText(hauptfenster().einstellungen().spracheNummer() == 1 ? QStringLiteral("&Save->Back to pedigree")
+                                                                             : QStringLiteral("&Speichern->Zurück Stammbaum"));
+    KatzeNew();
+    if (!neuerSatz) return;
+    dg->NeuausStb = true;
+    hauptfenster().NeuausStb = true;
+    const bool mutter = vmZeiger == QLatin1Char('M');
+    m_katzen->setValue(QStringLiteral("Geschlecht"), mutter ? QStringLiteral("2") : QStringLiteral("1"));
+    m_bindung->neuLaden();
+    setWindowTitle(mutter ? QStringLiteral(" Mutter neu aufnehmen / suchen ") : QStringLiteral(" Vater neu aufnehmen / suchen "));
+}
+
+void TCatStamm::Katzekopieren1Click() {
+    if (blockiert()) return;
+    if (m_bindung->geaendert() && !SpeichernClick()) return;
+    if (!m_katzen->hasRecord()) return;
+    static const char* const felder[] = {"Geschlecht", "GebDatum", "FellFarbe", "Rasse",   "Augenfarbe",
+                                         "Vater",      "Mutter",   "Züchter",   "Besitzer", "Zwinger",
+                                         "Status",     "Wurfzahl", "TaetoNr",   "Fellart"};
+    QVariantList werte;
+    for (const char* f : felder)
+        werte << m_katzen->value(QString::fromUtf8(f));
+    const QString name = m_katzen->asString(QStringLiteral("Name"));
+    m_seiten->setCurrentIndex(0);
+    hauptfenster().tmpTiervorNeuaufnahme = aktuelleNummer();
+    m_laedt = true;
+    m_bindung->anhaengen();
+    m_laedt = false;
+    for (int i = 0; i < int(std::size(felder)); ++i)
+        if (werte[i].isValid() && !werte[i].isNull()) m_katzen->setValue(QString::fromUtf8(felder[i]), werte[i]);
+    const int sprache = hauptfenster().einstellungen().spracheNummer();
+    if (sprache == 0) m_katzen->setValue(QStringLiteral("Name"), QString(name + QStringLiteral(" Kopie")));
+    else if (sprache == 1) m_katzen->setValue(QStringLiteral("Name"), QString(name + QStringLiteral(" Copy")));
+    m_katzen->setValue(QStringLiteral("AndereRegistrierung"), false);
+    m_bindung->neuLaden();
+    elternZeigen();
+    setWindowTitle(language::meldung(14, QStringLiteral(" Neue Katze aufnehmen ")));
+    neuerSatz = true;
+    nameGeaendert = true;
+    knoepfeSetzen();
+    m_name->setFocus();
+}
+
+void TCatStamm::loeschenClick() {
+    if (blockiert() || !m_katzen->hasRecord()) return;
+    const QString name = m_katzen->asString(QStringLiteral("Name"));
+    const QString text = QStringLiteral("<<") + name + QStringLiteral(">>\r") + language::meldung(15);
+    if (Meldungsdienst::zeigen(MeldungsArt::Warnung, 15, text, Knoepfe::JaNein) != Antwort::Ja) return;
+    try {
+        if (m_katzen->state() != store::Table::State::Browse) m_katzen->cancel();
+        m_laedt = true;
+        m_katzen->remove();
+        m_laedt = false;
+        m_katzen->flush();
+    } catch (const std::exception& e) {
+        m_laedt = false;
+        if (hauptfenster().fehlerDialog()) hauptfenster().fehlerDialog()->HandleException(e, QStringLiteral("catstamm.db"));
+    }
+    m_quelle->aktualisieren();
+    if (app::KatzenListe* l = hauptfenster().katzenListe()) {
+        l->neuLaden();
+        if (aktuelleNummer()) l->zeigeKatze(aktuelleNummer());
+    }
+    hauptfenster().katzenAnzahlAnzeigen();
+    m_bindung->neuLaden();
+    TitelKatzeNeu(false);
+}
+
+bool TCatStamm::SpeichernClick() {
+    const bool warNeu = neuerSatz;
+    if (m_katzen->state() == store::Table::State::Edit || m_katzen->state() == store::Table::State::Insert) {
+        m_laedt = true;
+        const bool ok = m_bindung->speichern();
+        m_laedt = false;
+        if (!ok || m_katzen->state() != store::Table::State::Browse) {
+            knoepfeSetzen();
+            return false;
+        }
+        nachDemSpeichern();
+    }
+    if (titelGeaendert) Titelspeichern();
+    common::TDatenGlobal* dg = hauptfenster().datenGlobal();
+    if (dg && dg->NeuausStb) {
+        // The saved cat becomes the missing parent of the cat whose pedigree asked for it.
+        const int neu = aktuelleNummer();
+        store::Table kind(hauptfenster().db(), QStringLiteral("catstamm"));
+        kind.open();
+        if (kind.findKey({dg->CatNr})) {
+            kind.edit();
+            kind.setValue(dg->VMZeiger == QLatin1Char('M') ? QStringLiteral("Mutter") : QStringLiteral("Vater"), neu);
+            kind.post();
+        }
+        kind.close();
+        dg->NeuausStb = false;
+        dg->VMZeiger = QLatin1Char(' ');
+        hauptfenster().NeuausStb = false;
+        m_speichern->setText(language::feldName(8975).isEmpty() ? QStringLiteral("&Speichern") : language::feldName(8975));
+        zeigeKatze(hauptfenster().tmpTiervorNeuaufnahme);
+    } else if (warNeu) {
+        TitelKatzeNeu(true);
+    }
+    knoepfeSetzen();
+    return true;
+}
+
+void TCatStamm::BitBtnRueckgaengigClick() {
+    const bool warNeu = neuerSatz;
+    m_laedt = true;
+    m_bindung->abbrechen();
+    m_laedt = false;
+    neuerSatz = false;
+    titelGeaendert = false;
+    if (warNeu && hauptfenster().tmpTiervorNeuaufnahme) zeigeKatze(hauptfenster().tmpTiervorNeuaufnahme);
+    else TitelKatzeNeu(false);
+    common::TDatenGlobal* dg = hauptfenster().datenGlobal();
+    if (dg && dg->NeuausStb) {
+        dg->NeuausStb = false;
+        dg->VMZeiger = QLatin1Char(' ');
+        hauptfenster().NeuausStb = false;
+        m_speichern->setText(QStringLiteral("&Speichern"));
+    }
+    knoepfeSetzen();
+}
+
+bool TCatStamm::zeigeKatze(int nummer) {
+    if (!nummer) return false;
+    if ((m_bindung->geaendert() || neuerSatz) && !SpeichernClick()) return false;
+    if (titelGeaendert) Titelspeichern();
+    const QString index = m_katzen->indexName();
+    m_katzen->setIndexName(QString());
+    m_laedt = true;
+    const bool gefunden = m_katzen->findKey({nummer});
+    const qint64 satz = m_katzen->recordId();
+    m_katzen->setIndexName(index);
+    if (gefunden) m_katzen->gotoRecordId(satz);
+    m_laedt = false;
+    m_bindung->neuLaden();
+    if (!gefunden) return false;
+    TitelKatzeNeu(true);
+    return true;
+}
+
+// ---------------------------------------------------------------- showing a cat
+
+QString TCatStamm::beschriftung() const {
+    if (!m_katzen || !m_katzen->hasRecord()) return QStringLiteral("Katze");
+    QString t = m_katzen->asString(QStringLiteral("Name"));
+    const QDate geb = m_katzen->asDate(QStringLiteral("GebDatum"));
+    if (geb.isValid()) t += QStringLiteral(", ") + geb.toString(QStringLiteral("dd.MM.yyyy"));
+    const QString farbe = m_katzen->asString(QStringLiteral("FellFarbe"));
+    if (!farbe.isEmpty()) t += QStringLiteral(", ") + farbe;
+    return t;
+}
+
+QString TCatStamm::elternAnzeige(bool vater) const { return (vater ? m_vater : m_mutter)->text(); }
+QString TCatStamm::ikText() const { return m_ik->text(); }
+QString TCatStamm::avkText() const { return m_avk->text(); }
+
+namespace {
+Markierung markierungVon(int nummer, store::Table* merkmal, store::Table* merkmale, store::Table* top, bool vorTop) {
+    QList<MerkmalZeile> zeilen;
+    if (merkmal && merkmale) {
+        merkmal->setRange({nummer}, {nummer});
+        for (merkmal->first(); !merkmal->eof(); merkmal->next()) {
+            const QVariant m = merkmal->value(QStringLiteral("Merkmal"));
+            MerkmalZeile z;
+            z.farbe = merkmale->lookupValue(QStringLiteral("LaufendeNummer"), {m}, QStringLiteral("Farbe")).toInt();
+            z.kuerzel = merkmale->lookupValue(QStringLiteral("LaufendeNummer"), {m}, QStringLiteral("Kuerzel")).toString();
+            zeilen << z;
+        }
+        merkmal->cancelRange();
+    }
+    std::optional<int> topFarbe;
+    if (top) {
+        const QVariant f = top->lookupValue(QStringLiteral("Katze"), {nummer}, QStringLiteral("Farbe"));
+        if (f.isValid() && !f.isNull()) topFarbe = f.toInt();
+    }
+    return markierung(zeilen, topFarbe, vorTop);
+}
+} // namespace
+
+void TCatStamm::elternZeigen() {
+    const bool vorTop = hauptfenster().einstellungen().MerkmalvorTop;
+    for (bool vater : {true, false}) {
+        QLabel* l = vater ? m_vater : m_mutter;
+        l->clear();
+        l->setStyleSheet(QString());
+        const int n = m_katzen->asInt(vater ? QStringLiteral("Vater") : QStringLiteral("Mutter"));
+        if (n <= 0) continue;
+        const QVariant name = m_katzen->lookupValue(QStringLiteral("LaufendeNummer"), {n}, QStringLiteral("Name"));
+        if (!name.isValid() || name.isNull()) continue; // a link to a deleted cat is no parent
+        const Markierung m = markierungVon(n, m_merkmal.get(), m_merkmale.get(), m_topkatze.get(), vorTop);
+        l->setText(elternText(name.toString(), m));
+        l->setStyleSheet(farbeAlsStil(m.farbe));
+    }
+}
+
+void TCatStamm::alterZeigen() {
+    const QString jahre = language::feldName(1485);
+    const AltersFelder f = altersFelder(
+        m_katzen->asDate(QStringLiteral("GebDatum")), m_katzen->asDate(QStringLiteral("Toddatum")),
+        m_katzen->asString(QStringLiteral("Status")), QDate::currentDate(), jahre,
+        [](const QDate& v, const QDate& b) {
+            return common::TDatenGlobal::alterBerechnen(v, b, {}, 0, language::feldName(1485), language::feldName(1486),
+                                                        language::feldName(1487), language::feldName(1488));
+        });
+    const QDate tod = m_katzen->asDate(QStringLiteral("Toddatum"));
+    m_alter->setText(f.zeigeTodDatum ? (tod.isValid() ? tod.toString(QStringLiteral("dd.MM.yyyy")) : QString()) : f.alterAkt);
+    m_kreuz->setVisible(f.tot);
+    m_alterTod->setText(f.alter);
+}
+
+void TCatStamm::bemerkungZeigen() {
+    const QString b = m_katzen->hasRecord() ? m_katzen->asString(QStringLiteral("Bemerkung")) : QString();
+    if (b.isEmpty() || hauptfenster().height() < 700) {
+        m_bemerkung->hide();
+        return;
+    }
+    QStringList w = b.split(QLatin1Char(' '), Qt::SkipEmptyParts).mid(0, 6);
+    if (!w.isEmpty()) w.last() = w.last().left(20);
+    QString t = w.join(QLatin1Char(' '));
+    if (t.size() < b.size()) t += QStringLiteral(" ...");
+    m_bemerkung->setText(t);
+    m_bemerkung->show();
+}
+
+void TCatStamm::adressenZeigen() {
+    auto block = [this](int nr) -> QString {
+        if (nr <= 0 || !m_adr) return {};
+        if (!m_adr->lookupValue(QStringLiteral("LaufendeNr"), {nr}, QStringLiteral("LaufendeNr")).isValid()) return {};
+        auto v = [&](const char* f) { return m_adr->lookupValue(QStringLiteral("LaufendeNr"), {nr}, QLatin1String(f)).toString(); };
+        Adresse a{v("Name"), v("Vorname"), v("Strasse"), v("Land"), v("Plz"), v("Ort"), v("Telefon"), {}};
+        return adressBlock(a).join(QLatin1Char('\n'));
+    };
+    if (!m_katzen->asString(QStringLiteral("Zwinger")).isEmpty() && m_katzen->asInt(QStringLiteral("Züchter")) <= 0)
+        DBzwingerExit();
+    else
+        m_zuechter->setText(block(m_katzen->asInt(QStringLiteral("Züchter"))));
+    if (m_katzen->asString(QStringLiteral("Status")) == QLatin1String("1") && m_eigen) {
+        m_eigen->first();
+        if (m_eigen->hasRecord()) {
+            auto v = [&](const char* f) { return m_eigen->asString(QLatin1String(f)); };
+            m_besitzer->setText(adressBlock({v("Name"), v("Vorname"), v("Strasse"), v("land"), v("Plz"), v("Ort"), v("Telefon"), {}})
+                                    .join(QLatin1Char('\n')));
+        } else {
+            m_besitzer->clear();
+        }
+    } else {
+        m_besitzer->setText(block(m_katzen->asInt(QStringLiteral("Besitzer"))));
+    }
+}
+
+void TCatStamm::TitelKatzeNeu(bool navigation) {
+    if (!m_katzen || !m_seiten) return;
+    if (!m_katzen->hasRecord()) {
+        setWindowTitle(QStringLiteral("Katze"));
+        m_vater->clear();
+        m_mutter->clear();
+        m_ik->clear();
+        m_avk->clear();
+        knoepfeSetzen();
+        return;
+    }
+    elternZeigen();
+    const Markierung eigene = markierungVon(aktuelleNummer(), m_merkmal.get(), m_merkmale.get(), m_topkatze.get(),
+                                            hauptfenster().einstellungen().MerkmalvorTop);
+    m_name->setStyleSheet(farbeAlsStil(eigene.farbe));
+    m_merkmaleText->setText(eigene.text);
+    TitelEintragen();
+    setWindowTitle(beschriftung());
+    alterZeigen();
+    adressenZeigen();
+    bemerkungZeigen();
+    if (navigation && m_katzen->state() == store::Table::State::Browse) {
+        hauptfenster().SaveLastCats(m_katzen->asString(QStringLiteral("Name")), aktuelleNummer());
+        if (app::KatzenListe* l = hauptfenster().katzenListe(); l && l->aktuelleKatze() != aktuelleNummer())
+            l->zeigeKatze(aktuelleNummer());
+    }
+    inzuchtAnzeigen();
+    knoepfeSetzen();
+}
+
+void TCatStamm::inzuchtAnzeigen() {
+    m_ik->clear();
+    m_avk->clear();
+    const int vater = m_katzen->asInt(QStringLiteral("Vater"));
+    const int mutter = m_katzen->asInt(QStringLiteral("Mutter"));
+    auto gibt = [this](int n) {
+        return n > 0 && m_katzen->lookupValue(QStringLiteral("LaufendeNummer"), {n}, QStringLiteral("LaufendeNummer")).isValid();
+    };
+    if (!gibt(vater) || !gibt(mutter)) return;
+    const int generationen = std::max(3, hauptfenster().einstellungen().InzuchtStdgenerationen);
+    if (m_inzucht->Berechne(aktuelleNummer(), vater, mutter, quint8(generationen), false)) {
+        m_ik->setText(m_inzucht->Inzuchtkoeffizientkurz);
+        m_avk->setText(m_inzucht->Ahnenverlustkoeffizient);
+    }
+}
+
+// ---------------------------------------------------------------- name and cattery
+
+void TCatStamm::DBNameNeu() {
+    if (m_rueckgaengig->hasFocus() || !m_katzen->hasRecord() && m_katzen->state() != store::Table::State::Insert) return;
+    if (!m_katzen->asString(QStringLiteral("Zwinger")).isEmpty()) return;
+    const auto zwinger = zwingerAbtrennen(m_katzen->asString(QStringLiteral("Name")), hauptfenster().einstellungen().ZusatzBeiZwinger);
+    if (!zwinger) return;
+    if (m_katzen->state() == store::Table::State::Browse) m_katzen->edit();
+    m_katzen->setValue(QStringLiteral("Zwinger"), zwinger->left(40));
+    m_bindung->neuLaden();
+    DBzwingerExit();
+    knoepfeSetzen();
+}
+
+void TCatStamm::DBzwingerExit() {
+    if (m_katzen->asInt(QStringLiteral("Züchter")) >= 1) return; // an existing breeder link stays
+    const QString zwinger = m_katzen->asString(QStringLiteral("Zwinger"));
+    if (zwinger.isEmpty() || !m_adr) {
+        m_zuechter->clear();
+        return;
+    }
+    const QVariant nr = m_adr->lookupValue(QStringLiteral("Zwinger"), {zwinger}, QStringLiteral("LaufendeNr"));
+    if (!nr.isValid() || nr.isNull()) {
+        m_zuechter->clear();
+        return;
+    }
+    if (m_katzen->state() == store::Table::State::Browse) m_katzen->edit();
+    m_katzen->setValue(QStringLiteral("Züchter"), nr.toInt());
+    auto v = [&](const char* f) { return m_adr->lookupValue(QStringLiteral("LaufendeNr"), {nr}, QLatin1String(f)).toString(); };
+    m_zuechter->setText(adressBlock({v("Name"), v("Vorname"), v("Strasse"), v("Land"), v("Plz"), v("Ort"), v("Telefon"), {}})
+                            .join(QLatin1Char('\n')));
+    knoepfeSetzen();
+}
+
+void TCatStamm::zuchtbuchnummerGeaendert() {
+    const QString nr = m_katzen->asString(QStringLiteral("Zuchtbuchnummer1"));
+    if (nr.isEmpty() || m_katzen->state() == store::Table::State::Browse) return;
+    QVariant andere;
+    try {
+        andere = m_katzen->lookupValue(QStringLiteral("Zuchtbuchnummer1"), {nr}, QStringLiteral("LaufendeNummer"));
+    } catch (const std::exception& e) {
+        if (hauptfenster().fehlerDialog()) hauptfenster().fehlerDialog()->HandleException(e, QStringLiteral("catstamm.db"));
+        return;
+    }
+    if (!andere.isValid() || andere.isNull() || andere.toInt() == aktuelleNummer()) return;
+    if (Meldungsdienst::nachricht(143, MeldungsArt::Information, Knoepfe::JaNein) == Antwort::Ja) {
+        m_laedt = true;
+        m_bindung->abbrechen();
+        m_laedt = false;
+        neuerSatz = false;
+        titelGeaendert = false;
+        zeigeKatze(andere.toInt());
+    } else {
+        m_katzen->clearValue(QStringLiteral("Zuchtbuchnummer1"));
+        m_bindung->neuLaden();
+    }
+}
+
+void TCatStamm::elternWaehlen(bool vater) {
+    if (!elternSuche) return;
+    const int gewaehlt = elternSuche(vater, m_katzen->asString(QStringLiteral("Name")));
+    if (gewaehlt > 0) {
+        if (m_katzen->state() == store::Table::State::Browse) m_katzen->edit();
+        m_katzen->setValue(vater ? QStringLiteral("Vater") : QStringLiteral("Mutter"), gewaehlt);
+        m_bindung->neuLaden();
+        elternZeigen();
+    }
+    inzuchtAnzeigen();
+    knoepfeSetzen();
+}
+
+// ---------------------------------------------------------------- titles
+
+void TCatStamm::TitelLaden() {
+    qDeleteAll(m_titel);
+    m_titel.clear();
+    if (!m_titelbez) return;
+    m_titelbez->setIndexFields(QStringLiteral("Sortierung"));
+    int i = 0;
+    for (m_titelbez->first(); !m_titelbez->eof(); m_titelbez->next()) {
+        auto* c = new QCheckBox(m_titelbez->asString(QStringLiteral("Kuerzel")));
+        c->setObjectName(QStringLiteral("Titel%1").arg(i));
+        connect(c, &QCheckBox::clicked, this, [this] {
+            titelGeaendert = true;
+            knoepfeSetzen();
+        });
+        m_titelRaster->addWidget(c, i / 8, i % 8);
+        m_titel << c;
+        ++i;
+    }
+}
+
+void TCatStamm::TitelEintragen() {
+    QSet<QString> kuerzel;
+    if (m_titelhund && m_titelbez && m_katzen->hasRecord()) {
+        const int nr = aktuelleNummer();
+        m_titelhund->setIndexFields(QStringLiteral("Hund"));
+        m_titelhund->setRange({nr}, {nr});
+        for (m_titelhund->first(); !m_titelhund->eof(); m_titelhund->next())
+            kuerzel << m_titelbez->lookupValue(QStringLiteral("LaufendeNummer"), {m_titelhund->value(QStringLiteral("Titel"))},
+                                               QStringLiteral("Kuerzel"))
+                           .toString();
+        m_titelhund->cancelRange();
+    }
+    for (QCheckBox* c : m_titel)
+        c->setChecked(kuerzel.contains(c->text()));
+    titelGeaendert = false;
+}
+
+void TCatStamm::Titelspeichern() {
+    if (!titelGeaendert) return;
+    titelGeaendert = false;
+    if (!hauptfenster().einstellungen().speichern && !Meldungsdienst::ja(29)) {
+        knoepfeSetzen();
+        return;
+    }
+    if (!m_titelhund || !m_titelbez || !m_katzen->hasRecord()) return;
+    const int nr = aktuelleNummer();
+    try {
+        for (QCheckBox* c : m_titel) {
+            const QVariant titel = m_titelbez->lookupValue(QStringLiteral("Kuerzel"), {c->text()}, QStringLiteral("LaufendeNummer"));
+            if (!titel.isValid() || titel.isNull()) continue; // deleted from the title list meanwhile
+            m_titelhund->setIndexFields(QStringLiteral("Hund;Titel"));
+            const bool vorhanden = m_titelhund->findKey({nr, titel});
+            if (c->isChecked() && !vorhanden) {
+                m_titelhund->append();
+                m_titelhund->setValue(QStringLiteral("Hund"), nr);
+                m_titelhund->setValue(QStringLiteral("Titel"), titel);
+                m_titelhund->post();
+            } else if (!c->isChecked() && vorhanden) {
+                m_titelhund->remove();
+            }
+        }
+        m_titelhund->flush();
+    } catch (const std::exception& e) {
+        if (hauptfenster().fehlerDialog()) hauptfenster().fehlerDialog()->HandleException(e, QStringLiteral("titelhund.db"));
+    }
+    knoepfeSetzen();
+}
+
+// ---------------------------------------------------------------- closing
+
+void TCatStamm::closeEvent(QCloseEvent* e) {
+    if (m_bindung && (m_bindung->geaendert() || neuerSatz) && !SpeichernClick()) {
+        e->ignore();
+        return;
+    }
+    TKindFenster::closeEvent(e);
+}
+
+void TCatStamm::schliessen() {
+    if (!m_katzen) return;
+    try {
+        if (titelGeaendert) Titelspeichern();
+        if (m_katzen->state() != store::Table::State::Browse) m_katzen->post();
+    } catch (const std::exception&) {
+        m_katzen->cancel();
+    }
+    m_bindung.reset();
+    for (auto* t : {&m_katzen, &m_rasse, &m_fellart, &m_status, &m_farben, &m_augen, &m_titelbez, &m_titelhund,
+                    &m_merkmal, &m_merkmale, &m_topkatze, &m_adr, &m_eigen})
+        if (*t) (*t)->close();
+}
+
+// ---------------------------------------------------------------- registration
+
+void registerFensterRegistrieren() {
+    app::fensterartRegistrieren({QLatin1String(kName), QStringLiteral("MenueKatze"), 8940,
+                                 QStringLiteral("Katzenregister"),
+                                 [](app::TVelmora& h) { return new TCatStamm(h); }});
+}
+
+} // namespace velmora::reg

@@ -1,0 +1,131 @@
+#pragma once
+// The cat register: one cat record at a time, its base data and extra data, the title check boxes, the
+// short inbreeding figures, and the commands New, Duplicate, Delete, Save and Undo that the main window
+// hands on to it.
+
+#include "app/ui/kindfenster.h"
+#include "store/table.h"
+
+#include <QList>
+#include <functional>
+#include <memory>
+
+class QAction;
+class QCheckBox;
+class QGridLayout;
+class QLabel;
+class QPushButton;
+class QTabWidget;
+
+namespace velmora {
+class FeldBindung;
+class DbEdit;
+class Navigator;
+} // namespace velmora
+namespace velmora::genealogy {
+class TabellenKatzenQuelle;
+class TFormInzuchtberechnung;
+} // namespace velmora::genealogy
+
+namespace velmora::reg {
+
+class TCatStamm : public app::TKindFenster {
+    Q_OBJECT
+public:
+    explicit TCatStamm(app::TVelmora& haupt);
+    ~TCatStamm() override;
+
+    bool oeffnen() override;
+    void schliessen() override;
+    void uebersetzt() override;
+
+    // --- commands of the main window
+    void KatzeNew();
+    void KatzeNewausStb(QChar vmZeiger, int catNr);
+    void Katzekopieren1Click();
+    void loeschenClick();
+    bool SpeichernClick();
+    void BitBtnRueckgaengigClick();
+    // Makes the cat current (pending edits stored first); false when the cat is unknown or the store
+    // was refused.
+    bool zeigeKatze(int nummer);
+
+    // --- rules
+    void TitelKatzeNeu(bool navigation);
+    void DBNameNeu();
+    void DBzwingerExit();
+    void TitelLaden();
+    void TitelEintragen();
+    void Titelspeichern();
+    void zuchtbuchnummerGeaendert();
+    // Chooses a parent: the search returns the chosen cat's number (0 = none).
+    void elternWaehlen(bool vater);
+    std::function<int(bool vater, const QString& eigenerName)> elternSuche;
+
+    store::Table& katzen() { return *m_katzen; }
+    FeldBindung& bindung() { return *m_bindung; }
+    QTabWidget* seiten() { return m_seiten; }
+    QList<QCheckBox*> titelKaestchen() const { return m_titel; }
+    QString ikText() const;
+    QString avkText() const;
+    QString elternAnzeige(bool vater) const;
+    QPushButton* speichernKnopf() { return m_speichern; }
+    QPushButton* rueckgaengigKnopf() { return m_rueckgaengig; }
+    DbEdit* nameFeld() { return m_name; }
+
+    bool neuerSatz = false;
+    bool titelGeaendert = false;
+    bool nameGeaendert = false;
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    void aufbauen();
+    void befehleAnlegen();
+    void vorDemSpeichern(store::Table& t);
+    void nachDemSpeichern();
+    void knoepfeSetzen();
+    void inzuchtAnzeigen();
+    void elternZeigen();
+    void alterZeigen();
+    void titelZeigen();
+    void bemerkungZeigen();
+    void adressenZeigen();
+    QString beschriftung() const;
+    bool blockiert();
+    int aktuelleNummer() const;
+
+    std::unique_ptr<store::Table> m_katzen, m_rasse, m_fellart, m_status, m_farben, m_augen;
+    std::unique_ptr<store::Table> m_titelbez, m_titelhund, m_merkmal, m_merkmale, m_topkatze, m_adr, m_eigen;
+    std::unique_ptr<FeldBindung> m_bindung;
+    std::unique_ptr<genealogy::TabellenKatzenQuelle> m_quelle;
+    std::unique_ptr<genealogy::TFormInzuchtberechnung> m_inzucht;
+    bool m_laedt = false;
+
+    QTabWidget* m_seiten = nullptr;
+    DbEdit* m_name = nullptr;
+    DbEdit* m_zwinger = nullptr;
+    QLabel* m_alter = nullptr;
+    QLabel* m_kreuz = nullptr;
+    QLabel* m_alterTod = nullptr;
+    QLabel* m_vater = nullptr;
+    QLabel* m_mutter = nullptr;
+    QLabel* m_ik = nullptr;
+    QLabel* m_avk = nullptr;
+    QLabel* m_merkmaleText = nullptr;
+    QLabel* m_bemerkung = nullptr;
+    QLabel* m_zuechter = nullptr;
+    QLabel* m_besitzer = nullptr;
+    QGridLayout* m_titelRaster = nullptr;
+    QList<QCheckBox*> m_titel;
+    QPushButton* m_speichern = nullptr;
+    QPushButton* m_rueckgaengig = nullptr;
+    Navigator* m_navigator = nullptr;
+    QList<QAction*> m_befehle; // the register's commands in the main window's Katze menu
+};
+
+// Registers the register window and its commands with the main window.
+void registerFensterRegistrieren();
+
+} // namespace velmora::reg

@@ -1,0 +1,291 @@
+// The register window's flows: new cat and the checks before a post, duplicate, delete, titles,
+// the registration number check and the short inbreeding figures.
+
+#include "app/ui/katzenliste.h"
+#include "app/ui/tvelmora.h"
+#include "common/datenglobal.h"
+#include "common/meldungsdienst.h"
+#include "common/ui/feldeditoren.h"
+#include "language/sprache.h"
+#include "register/ui/tcatstamm.h"
+#include "store/table.h"
+#include "support/testsupport.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFile>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+using namespace velmora;
+
+namespace {
+
+int katze(store::Database& db, const QString& name, const QString& sex, int vater = 0, int mutter = 0) {
+    store::Table t(db, QStringLiteral("catstamm"));
+    t.open();
+    t.append();
+    t.setValue(QStringLiteral("Name"), name);
+    t.setValue(QStringLiteral("Geschlecht"), sex);
+    t.setValue(QStringLiteral("Status"), QStringLiteral("1"));
+    if (vater) t.setValue(QStringLiteral("Vater"), vater);
+    if (mutter) t.setValue(QStringLiteral("Mutter"), mutter);
+    t.post();
+    return t.asInt(QStringLiteral("LaufendeNummer"));
+}
+
+struct Antworten {
+    Antworten() {
+        alt = Meldungsdienst::setAnzeige([this](const Meldung& m) {
+            meldungen << m;
+            if (m.knoepfe == Knoepfe::Ok) return Antwort::Ok;
+            return ja.isEmpty() ? Antwort::Nein : (ja.takeFirst() ? Antwort::Ja : Antwort::Nein);
+        });
+    }
+    ~Antworten() { Meldungsdienst::setAnzeige(alt); }
+    QList<int> nummern() const {
+        QList<int> n;
+        for (const Meldung& m : meldungen)
+            n << m.nummer;
+        return n;
+    }
+    QList<Meldung> meldungen;
+    QList<bool> ja;
+    Meldungsdienst::Anzeige alt;
+};
+
+struct Register {
+    test::DataDir daten;
+    test::TempDir einstellungsDir;
+    std::unique_ptr<store::Database> db;
+    settings::tsysteminfo einstellungen;
+    std::unique_ptr<language::TSprache> sprache;
+    std::unique_ptr<app::TVelmora> haupt;
+    std::unique_ptr<common::TDatenGlobal> dg;
+    reg::TCatStamm* r = nullptr;
+    int vater = 0, mutter = 0, kind = 0;
+
+    explicit Register(const QString& ini = QStringLiteral("[System]\r\nSpeichern=1\r\n"), int spracheNr = 0) {
+        QFile f(einstellungsDir.file(QStringLiteral("Tessaro.ini")));
+        f.open(QIODevice::WriteOnly);
+        f.write(ini.toLatin1());
+        f.close();
+        einstellungen.load(f.fileName());
+        db = std::make_unique<store::Database>(daten.path());
+        vater = katze(*db, QStringLiteral("Anton vom Hof"), QStringLiteral("1"));
+        mutter = katze(*db, QStringLiteral("Berta vom Hof"), QStringLiteral("2"));
+        kind = katze(*db, QStringLiteral("Carla vom Hof"), QStringLiteral("2"), vater, mutter);
+        sprache = std::make_unique<language::TSprache>(*db, spracheNr);
+        sprache->oeffnen();
+        language::setAktuelleSprache(sprache.get());
+        einstellungen.Sprache = static_cast<settings::Sprache>(spracheNr);
+        app::Kontext k;
+        k.datenVerzeichnis = daten.path();
+        k.installationsVerzeichnis = daten.path();
+        k.einstellungsVerzeichnis = einstellungsDir.path();
+        k.db = db.get();
+        k.einstellungen = &einstellungen;
+        k.sprache = sprache.get();
+        haupt = std::make_unique<app::TVelmora>(k);
+        dg = std::make_unique<common::TDatenGlobal>(*db, einstellungen);
+        haupt->setDatenGlobal(dg.get());
+        reg::registerFensterRegistrieren();
+        haupt->show();
+        r = static_cast<reg::TCatStamm*>(haupt->FensterZeigen(QStringLiteral("FormCatStamm")));
+    }
+    ~Register() {
+        haupt.reset();
+        dg.reset();
+        language::setAktuelleSprache(nullptr);
+    }
+    void setzen(const char* feld, const QVariant& v) {
+        if (r->katzen().state() == store::Table::State::Browse) r->katzen().edit();
+        r->katzen().setValue(QLatin1String(feld), v);
+        r->bindung().neuLaden();
+    }
+    int anzahl() {
+        store::Table t(*db, QStringLiteral("catstamm"));
+        t.open(store::Table::OpenMode::ReadOnly);
+        return t.recordCount();
+    }
+};
+
+} // namespace
+
+TEST(Register, NeueKatzeMitNamenUndGeschlechtWirdGespeichert) {
+    Register reg;
+    ASSERT_NE(reg.r, nullptr);
+    reg.r->KatzeNew();
+    EXPECT_TRUE(reg.r->neuerSatz);
+    EXPECT_EQ(reg.r->katzen().asString(QStringLiteral("Status")), QStringLiteral("2"));
+    EXPECT_EQ(reg.r->windowTitle(), language::meldung(14));
+    EXPECT_TRUE(reg.r->rueckgaengigKnopf()->isEnabled());
+    reg.setzen("Name", QStringLiteral("Dora vom Hof"));
+    reg.setzen("Geschlecht", QStringLiteral("2"));
+    ASSERT_TRUE(reg.r->SpeichernClick());
+    EXPECT_EQ(reg.anzahl(), 4);
+    EXPECT_FALSE(reg.r->neuerSatz);
+    EXPECT_FALSE(reg.r->speichernKnopf()->isEnabled());
+    // The recent cats list the new cat once.
+    EXPECT_EQ(reg.einstellungen.LastCats[0], QStringLiteral("Dora vom Hof {%1}").arg(reg.kind + 1));
+}
+
+TEST(Register, LeererNameFragt148JaVerwirftNeinBleibt) {
+    Register reg;
+    Antworten a;
+    reg.r->KatzeNew();
+    reg.setzen("Geschlecht", QStringLiteral("1"));
+    a.ja = {false};
+    EXPECT_FALSE(reg.r->SpeichernClick());
+    EXPECT_EQ(a.nummern(), QList<int>{148});
+    EXPECT_EQ(reg.r->katzen().state(), store::Table::State::Insert); // No keeps the new record open
+    a.ja = {true};
+    EXPECT_FALSE(reg.r->SpeichernClick());
+    QApplication::processEvents();
+    EXPECT_EQ(reg.r->katzen().state(), store::Table::State::Browse);
+    EXPECT_EQ(reg.anzahl(), 3);
+}
+
+TEST(Register, LeeresGeschlechtFragt169) {
+    Register reg;
+    Antworten a;
+    reg.r->KatzeNew();
+    reg.setzen("Name", QStringLiteral("Emil"));
+    a.ja = {false};
+    EXPECT_FALSE(reg.r->SpeichernClick());
+    EXPECT_EQ(a.nummern(), QList<int>{169});
+    EXPECT_EQ(reg.anzahl(), 3);
+}
+
+TEST(Register, SpeichernAusFragt29NeinVerwirftUndBleibtBeiDerKatze) {
+    Register reg(QStringLiteral("[System]\r\nSpeichern=0\r\n"));
+    Antworten a;
+    ASSERT_TRUE(reg.r->zeigeKatze(reg.vater));
+    reg.setzen("Rufname", QStringLiteral("Toni"));
+    a.ja = {false};
+    // Moving to another cat asks first; No discards the edit and the cat stays current.
+    EXPECT_FALSE(reg.r->zeigeKatze(reg.mutter));
+    EXPECT_EQ(a.nummern(), QList<int>{29});
+    QApplication::processEvents();
+    EXPECT_EQ(reg.r->katzen().asInt(QStringLiteral("LaufendeNummer")), reg.vater);
+    EXPECT_TRUE(reg.r->katzen().asString(QStringLiteral("Rufname")).isEmpty());
+    // Yes stores.
+    reg.setzen("Rufname", QStringLiteral("Toni"));
+    a.ja = {true};
+    EXPECT_TRUE(reg.r->zeigeKatze(reg.mutter));
+    store::Table t(*reg.db, QStringLiteral("catstamm"));
+    t.open(store::Table::OpenMode::ReadOnly);
+    EXPECT_EQ(t.lookupValue(QStringLiteral("LaufendeNummer"), {reg.vater}, QStringLiteral("Rufname")).toString(),
+              QStringLiteral("Toni"));
+}
+
+TEST(Register, DuplizierenKopiertUndHollaendischLaesstNamenLeer) {
+    {
+        Register reg;
+        ASSERT_TRUE(reg.r->zeigeKatze(reg.kind));
+        reg.r->Katzekopieren1Click();
+        EXPECT_EQ(reg.r->katzen().asString(QStringLiteral("Name")), QStringLiteral("Carla vom Hof Kopie"));
+        EXPECT_EQ(reg.r->katzen().asInt(QStringLiteral("Vater")), reg.vater);
+        EXPECT_EQ(reg.r->katzen().asInt(QStringLiteral("Mutter")), reg.mutter);
+        EXPECT_TRUE(reg.r->elternAnzeige(true).startsWith(QStringLiteral("Anton vom Hof")));
+        ASSERT_TRUE(reg.r->SpeichernClick());
+        EXPECT_EQ(reg.anzahl(), 4);
+    }
+    {
+        Register reg(QStringLiteral("[System]\r\nSpeichern=1\r\n"), 2);
+        Antworten a;
+        ASSERT_TRUE(reg.r->zeigeKatze(reg.kind));
+        reg.r->Katzekopieren1Click();
+        EXPECT_TRUE(reg.r->katzen().asString(QStringLiteral("Name")).isEmpty());
+        a.ja = {true};
+        EXPECT_FALSE(reg.r->SpeichernClick()); // the first save of the nameless copy asks 148
+        EXPECT_EQ(a.nummern(), QList<int>{148});
+    }
+}
+
+TEST(Register, LoeschenLaesstKinderOhneElternteil) {
+    Register reg;
+    Antworten a;
+    ASSERT_TRUE(reg.r->zeigeKatze(reg.vater));
+    a.ja = {false};
+    reg.r->loeschenClick();
+    EXPECT_EQ(reg.anzahl(), 3);
+    ASSERT_EQ(a.meldungen.size(), 1);
+    EXPECT_EQ(a.meldungen[0].text, QStringLiteral("<<Anton vom Hof>>\r") + language::meldung(15));
+    a.ja = {true};
+    reg.r->loeschenClick();
+    EXPECT_EQ(reg.anzahl(), 2);
+    ASSERT_TRUE(reg.r->zeigeKatze(reg.kind));
+    EXPECT_TRUE(reg.r->elternAnzeige(true).isEmpty()); // the link to the deleted number shows nobody
+    EXPECT_EQ(reg.r->katzen().asInt(QStringLiteral("Vater")), reg.vater); // but stays stored
+    EXPECT_TRUE(reg.r->elternAnzeige(false).startsWith(QStringLiteral("Berta")));
+    EXPECT_TRUE(reg.r->ikText().isEmpty()); // no inbreeding figure without both parents
+}
+
+TEST(Register, TitelSpeichernUndGeloeschterTitelWirdIgnoriert) {
+    Register reg;
+    ASSERT_TRUE(reg.r->zeigeKatze(reg.kind));
+    const auto titel = reg.r->titelKaestchen();
+    ASSERT_GE(titel.size(), 2);
+    titel[0]->click();
+    titel[1]->click();
+    EXPECT_TRUE(reg.r->titelGeaendert);
+    EXPECT_TRUE(reg.r->speichernKnopf()->isEnabled());
+    ASSERT_TRUE(reg.r->SpeichernClick());
+    EXPECT_EQ(reg.dg->GetTitel(reg.kind, QString()), titel[0]->text() + QLatin1Char('/') + titel[1]->text());
+
+    // A title removed from the list meanwhile is neither saved nor removed.
+    {
+        store::Table bez(*reg.db, QStringLiteral("titelbez"));
+        bez.open();
+        bez.setIndexFields(QStringLiteral("Kuerzel"));
+        ASSERT_TRUE(bez.findKey({titel[1]->text()}));
+        bez.remove();
+    }
+    titel[1]->click(); // untick the deleted title
+    titel[0]->click(); // untick an existing one
+    ASSERT_TRUE(reg.r->SpeichernClick());
+    store::Table hund(*reg.db, QStringLiteral("titelhund"));
+    hund.open(store::Table::OpenMode::ReadOnly);
+    EXPECT_EQ(hund.recordCount(), 1); // the deleted title's link stays, the other is gone
+}
+
+TEST(Register, ZuchtbuchnummerEinerAnderenKatze143) {
+    Register reg;
+    Antworten a;
+    ASSERT_TRUE(reg.r->zeigeKatze(reg.vater));
+    reg.setzen("Zuchtbuchnummer1", QStringLiteral("DE 123"));
+    ASSERT_TRUE(reg.r->SpeichernClick());
+    ASSERT_TRUE(reg.r->zeigeKatze(reg.mutter));
+    reg.setzen("Zuchtbuchnummer1", QStringLiteral("DE 123"));
+    a.ja = {false};
+    reg.r->zuchtbuchnummerGeaendert();
+    EXPECT_EQ(a.nummern(), QList<int>{143});
+    EXPECT_TRUE(reg.r->katzen().asString(QStringLiteral("Zuchtbuchnummer1")).isEmpty());
+    reg.setzen("Zuchtbuchnummer1", QStringLiteral("DE 123"));
+    a.ja = {true};
+    reg.r->zuchtbuchnummerGeaendert();
+    EXPECT_EQ(reg.r->katzen().asInt(QStringLiteral("LaufendeNummer")), reg.vater);
+    EXPECT_EQ(reg.r->katzen().state(), store::Table::State::Browse);
+}
+
+TEST(Register, ZwingerAusDemNamenUndInzuchtAnzeige) {
+    Register reg;
+    reg.r->KatzeNew();
+    reg.setzen("Name", QStringLiteral("Bella vom Kattenhof"));
+    reg.r->DBNameNeu();
+    EXPECT_EQ(reg.r->katzen().asString(QStringLiteral("Zwinger")), QStringLiteral("Kattenhof"));
+    EXPECT_EQ(reg.r->katzen().asString(QStringLiteral("Name")), QStringLiteral("Bella vom Kattenhof"));
+    // A typed cattery is never overwritten.
+    reg.setzen("Zwinger", QStringLiteral("Eigener"));
+    reg.r->DBNameNeu();
+    EXPECT_EQ(reg.r->katzen().asString(QStringLiteral("Zwinger")), QStringLiteral("Eigener"));
+    reg.r->BitBtnRueckgaengigClick();
+
+    // A cat whose parents are full siblings: 25 % inbreeding on the base page.
+    const int sohn = katze(*reg.db, QStringLiteral("Dino vom Hof"), QStringLiteral("1"), reg.vater, reg.mutter);
+    const int enkel = katze(*reg.db, QStringLiteral("Enzo vom Hof"), QStringLiteral("1"), sohn, reg.kind);
+    ASSERT_TRUE(reg.r->zeigeKatze(enkel));
+    EXPECT_FALSE(reg.r->ikText().isEmpty());
+    EXPECT_TRUE(reg.r->ikText().contains(QStringLiteral("25"))) << reg.r->ikText().toStdString();
+}
