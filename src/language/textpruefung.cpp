@@ -34,7 +34,7 @@ QList<int> sortiert(const QSet<int>& s) {
 
 void textNummernAusText(const QString& text, TextNummern& nummern) {
     static const QRegularExpression meldungen(
-        QStringLiteral(R"(\b(?:MeldungLaden|meldung)\(\s*(\d+)\s*[,)])"));
+        QStringLiteral(R"(\b(?:MeldungLaden|meldung|nachricht|Meldungsdienst::ja)\(\s*(\d+)\s*[,)])"));
     static const QRegularExpression beschriftungen(QStringLiteral(
         R"(\b(?:FeldNameLaden|feldName|FeldNameSprache)\(\s*(\d+)\s*[,)]|\bsetTag\([^,;()]*(?:\([^()]*\))?[^,;()]*,\s*(\d+)\s*\)|setProperty\(\s*"tag"\s*,\s*(\d+)\s*\))"));
     static const QRegularExpression liste(

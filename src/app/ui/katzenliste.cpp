@@ -157,6 +157,7 @@ bool KatzenListe::tippen(const QString& zeichen) {
     const bool text = f >= 0 && m_tabelle->fieldDef(f).type == store::FieldType::Text;
     if (!text) {
         QString t;
+        // texte: meldung 19-23
         for (int n : {19, 20, 21, 22, 23}) {
             if (!t.isEmpty()) t += QLatin1Char('\r');
             t += language::meldung(n);

@@ -5,6 +5,7 @@
 #include "common/datenglobal.h"
 #include "common/meldungsdienst.h"
 #include "common/ui/meldungsbox.h"
+#include "register/ui/referenzlisten.h"
 #include "register/ui/tcatstamm.h"
 #include "language/sprache.h"
 #include "settings/einstellungsort.h"
@@ -97,6 +98,7 @@ private:
 int velmoraAusfuehren(const Startargumente& args) {
     QApplication::setApplicationName(QStringLiteral("Velmora"));
     reg::registerFensterRegistrieren();
+    reg::referenzlistenRegistrieren();
     if (!Meldungsdienst::automatik()) meldungsboxInstallieren();
 
     const QString daten = QDir(args.daten).absolutePath();

@@ -11,6 +11,8 @@
 #include "language/sprache.h"
 #include "language/tag.h"
 #include "register/katzenregeln.h"
+#include "register/ui/referenzlisten.h"
+#include "register/ui/suchendlg.h"
 #include "settings/einstellungsort.h"
 #include "store/errors.h"
 #include "store/ui/dberror.h"
@@ -76,6 +78,7 @@ void TCatStamm::befehleAnlegen() {
     };
     befehl(8930, "&Neuaufnahme", "MenuNeuaufnahme", &TCatStamm::KatzeNew);
     befehl(8931, "&Duplizieren", "MenuDuplizieren", &TCatStamm::Katzekopieren1Click);
+    befehl(8932, "Suchen", "MenuSuchen", &TCatStamm::KatzeSuchen);
     befehl(8934, "Katze Löschen", "MenuLoeschen", &TCatStamm::loeschenClick);
     auto* speichern = new QAction(katze);
     speichern->setObjectName(QStringLiteral("MenuSpeichern"));
@@ -147,6 +150,15 @@ bool TCatStamm::oeffnen() {
     m_inzucht->setzeInzuchtBerechne = [this](bool an) { hauptfenster().InzuchtBerechne = an; };
     m_inzucht->MerkmalVorTop = hauptfenster().einstellungen().MerkmalvorTop;
 
+    m_suche = std::make_unique<TSuchenDlg>(db, this);
+    if (fehler) m_suche->setFehlerDialog(fehler);
+    elternSuche = [this](bool vater, const QString& name) {
+        SuchAufruf a;
+        a.formular = 3;
+        a.geschlecht = vater ? SuchGeschlecht::Maennlich : SuchGeschlecht::Weiblich;
+        a.eigenerName = name;
+        return m_suche->waehlen(a);
+    };
     aufbauen();
     TitelLaden();
     m_katzen->first();
@@ -155,6 +167,12 @@ bool TCatStamm::oeffnen() {
 
     hauptfenster().katzeZeigen = [this](int n) { zeigeKatze(n); };
     befehleAnlegen();
+    // A changed title list rebuilds the check boxes; the choice lists re-read their tables themselves.
+    connect(&referenzhinweise(hauptfenster()), &Referenzhinweise::titelGeaendert, this, [this] {
+        if (titelGeaendert) Titelspeichern();
+        TitelLaden();
+        TitelEintragen();
+    });
     return true;
 }
 
@@ -528,6 +546,39 @@ void TCatStamm::loeschenClick() {
     TitelKatzeNeu(false);
 }
 
+void TCatStamm::KatzeSuchen() {
+    common::TDatenGlobal* dg = hauptfenster().datenGlobal();
+    const bool ausStb = dg && dg->NeuausStb;
+    if (!ausStb && hauptfenster().CheckFormOpen(QLatin1String(kName)) != 0) return;
+    SuchAufruf a;
+    if (ausStb) {
+        a.neuausStb = true;
+        a.vmZeiger = dg->VMZeiger;
+        a.getippterName = m_katzen->asString(QStringLiteral("Name"));
+    }
+    const int gefunden = m_suche->waehlen(a);
+    if (!gefunden) return;
+    if (ausStb) {
+        if (gefunden == dg->CatNr) {
+            // texte: meldung 225 226
+            Meldungsdienst::zeigen(MeldungsArt::Fehler, 225, language::meldung(225) + QLatin1Char(' ') + language::meldung(226));
+            m_name->setFocus();
+            return;
+        }
+        // The found cat becomes the parent instead of a new one.
+        m_laedt = true;
+        m_bindung->abbrechen();
+        m_laedt = false;
+        neuerSatz = false;
+        zeigeKatze(gefunden);
+        m_speichern->setEnabled(true);
+        m_rueckgaengig->setEnabled(true);
+        return;
+    }
+    zeigeKatze(gefunden);
+    if (app::KatzenListe* l = hauptfenster().katzenListe()) l->zeigeKatze(gefunden);
+}
+
 bool TCatStamm::SpeichernClick() {
     const bool warNeu = neuerSatz;
     if (m_katzen->state() == store::Table::State::Edit || m_katzen->state() == store::Table::State::Insert) {
@@ -761,7 +812,7 @@ void TCatStamm::inzuchtAnzeigen() {
 // ---------------------------------------------------------------- name and cattery
 
 void TCatStamm::DBNameNeu() {
-    if (m_rueckgaengig->hasFocus() || !m_katzen->hasRecord() && m_katzen->state() != store::Table::State::Insert) return;
+    if (m_rueckgaengig->hasFocus() || (!m_katzen->hasRecord() && m_katzen->state() != store::Table::State::Insert)) return;
     if (!m_katzen->asString(QStringLiteral("Zwinger")).isEmpty()) return;
     const auto zwinger = zwingerAbtrennen(m_katzen->asString(QStringLiteral("Name")), hauptfenster().einstellungen().ZusatzBeiZwinger);
     if (!zwinger) return;

@@ -44,6 +44,7 @@ public:
     void KatzeNewausStb(QChar vmZeiger, int catNr);
     void Katzekopieren1Click();
     void loeschenClick();
+    void KatzeSuchen();
     bool SpeichernClick();
     void BitBtnRueckgaengigClick();
     // Makes the cat current (pending edits stored first); false when the cat is unknown or the store
@@ -101,6 +102,7 @@ private:
     std::unique_ptr<FeldBindung> m_bindung;
     std::unique_ptr<genealogy::TabellenKatzenQuelle> m_quelle;
     std::unique_ptr<genealogy::TFormInzuchtberechnung> m_inzucht;
+    std::unique_ptr<class TSuchenDlg> m_suche;
     bool m_laedt = false;
 
     QTabWidget* m_seiten = nullptr;

@@ -1,0 +1,308 @@
+#include "common/ui/listenfenster.h"
+
+#include "app/ui/tvelmora.h"
+#include "common/meldungsdienst.h"
+#include "language/tag.h"
+#include "store/ui/dberror.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace velmora {
+
+using store::Table;
+
+// texte: meldung 28 29
+
+TListenFenster::TListenFenster(app::TVelmora& hauptfenster, const QString& fensterName, int tag,
+                               QString tabellenName, QString indexName)
+    : TKindFenster(hauptfenster, fensterName, tag), m_tabellenName(std::move(tabellenName)),
+      m_indexName(std::move(indexName)) {}
+
+TListenFenster::~TListenFenster() {
+    // Destroyed without being closed: the pending change must not be lost with the cursor.
+    if (!m_geschlossen) TListenFenster::schliessen();
+}
+
+store::ui::TDBError& TListenFenster::fehlerDialog() {
+    if (m_fehlerDialog) return *m_fehlerDialog;
+    if (store::ui::TDBError* d = hauptfenster().fehlerDialog()) return *d;
+    if (!m_eigenerDialog) m_eigenerDialog = std::make_unique<store::ui::TDBError>(&hauptfenster().db(), this);
+    return *m_eigenerDialog;
+}
+
+bool TListenFenster::oeffnen() {
+    m_tabelle = std::make_unique<Table>(hauptfenster().db(), m_tabellenName);
+    try {
+        m_tabelle->open();
+        m_tabelle->setIndexName(m_indexName);
+        m_tabelle->first();
+    } catch (const std::exception& e) {
+        fehlerDialog().HandleException(e, m_tabellenName);
+        m_tabelle.reset();
+        return false;
+    }
+
+    m_tabelle->beforePost = [this](Table& t) {
+        // A row opened for editing but left unchanged is not worth a question.
+        if (t.state() == Table::State::Edit && !t.isModified()) {
+            t.cancel();
+            return;
+        }
+        if (!aenderungErlaubt()) {
+            t.cancel();
+            return;
+        }
+        if (!hauptfenster().einstellungen().speichern &&
+            Meldungsdienst::nachricht(29, MeldungsArt::Warnung, Knoepfe::JaNein) != Antwort::Ja)
+            t.cancel();
+    };
+    m_tabelle->afterPost = [this](Table& t) {
+        m_gepostet = true;
+        t.flush();
+        nachPost();
+    };
+    m_tabelle->onPostError = [this](Table& t, const store::EngineError& e) {
+        return store::ui::postFehlerBehandeln(fehlerDialog(), t, e);
+    };
+
+    m_modell = new TabellenModell(*m_tabelle, spalten(), this);
+    m_modell->setBearbeitbar(true);
+    m_gitter = new QTableView(this);
+    m_gitter->setObjectName(QStringLiteral("DBGrid"));
+    m_gitter->setModel(m_modell);
+    m_gitter->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_gitter->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_gitter->verticalHeader()->setDefaultSectionSize(m_gitter->fontMetrics().height() + 6);
+    m_gitter->horizontalHeader()->setStretchLastSection(true);
+    connect(m_gitter->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& aktuell) {
+                if (!m_sperre && aktuell.isValid()) gitterZeileGewaehlt(aktuell.row());
+            });
+    connect(m_modell, &QAbstractItemModel::dataChanged, this, [this] {
+        if (m_sperre) return;
+        m_sperre = true;
+        for (auto& [edit, feld] : m_felder)
+            if (m_tabelle->hasRecord() || m_tabelle->state() == Table::State::Insert)
+                edit->setText(m_tabelle->asString(feld));
+        m_sperre = false;
+        datensatzAngezeigt();
+        knoepfeSetzen();
+    });
+
+    auto* haupt = new QVBoxLayout(this);
+    auto* inhalt = new QVBoxLayout;
+    haupt->addLayout(inhalt, 1);
+    aufbauen(inhalt);
+
+    auto* reihe = new QHBoxLayout;
+    auto knopf = [this, reihe](const char* name, const QString& text) {
+        auto* b = new QPushButton(text, this);
+        b->setObjectName(QString::fromLatin1(name));
+        reihe->addWidget(b);
+        return b;
+    };
+    m_hinzufuegen = knopf("BitBtnHinzufuegen", QStringLiteral("H&inzufügen"));
+    language::setTag(m_hinzufuegen, 8610);
+    m_rueckgaengig = knopf("BitBtnRueckgaengig", QStringLiteral("R&ückgängig"));
+    language::setTag(m_rueckgaengig, 8611);
+    m_loeschen = knopf("BitBtnLoeschen", QStringLiteral("L&öschen"));
+    language::setTag(m_loeschen, 8612);
+    zusatzKnoepfe(reihe);
+    reihe->addStretch(1);
+    m_hilfe = knopf("BitBtnHilfe", QStringLiteral("&Hilfe"));
+    language::setTag(m_hilfe, 8613);
+    m_zurueck = knopf("BitBtnZurueck", QStringLiteral("&Zurück"));
+    language::setTag(m_zurueck, 8614);
+    haupt->addLayout(reihe);
+
+    connect(m_hinzufuegen, &QPushButton::clicked, this, &TListenFenster::hinzufuegen);
+    connect(m_rueckgaengig, &QPushButton::clicked, this, &TListenFenster::rueckgaengig);
+    connect(m_loeschen, &QPushButton::clicked, this, &TListenFenster::loeschen);
+    connect(m_hilfe, &QPushButton::clicked, this, [this] { hauptfenster().hilfeZeigen(1001); });
+    connect(m_zurueck, &QPushButton::clicked, this, &QWidget::close);
+
+    anzeigen();
+    return true;
+}
+
+void TListenFenster::schliessen() {
+    if (!m_tabelle || m_geschlossen) return;
+    m_geschlossen = true;
+    try {
+        if (m_tabelle->isOpen()) {
+            speichern();
+            m_tabelle->flush();
+            m_tabelle->close();
+        }
+        if (m_modell) m_modell->neuLaden();
+    } catch (const std::exception& e) {
+        fehlerDialog().HandleException(e, m_tabellenName);
+    }
+    nachSchliessen();
+    emit tabelleGeschlossen(m_tabellenName);
+}
+
+bool TListenFenster::aenderungOffen() const {
+    if (!m_tabelle || !m_tabelle->isOpen()) return false;
+    const Table::State s = m_tabelle->state();
+    return s == Table::State::Insert || (s == Table::State::Edit && m_tabelle->isModified());
+}
+
+void TListenFenster::knoepfeSetzen() {
+    if (!m_rueckgaengig) return;
+    m_rueckgaengig->setEnabled(aenderungOffen());
+    m_loeschen->setEnabled(m_tabelle && m_tabelle->isOpen() &&
+                           (m_tabelle->hasRecord() || m_tabelle->state() == Table::State::Insert));
+}
+
+QWidget* TListenFenster::erstesFeld() {
+    return m_felder.isEmpty() ? static_cast<QWidget*>(m_gitter) : m_felder.first().first;
+}
+
+void TListenFenster::hinzufuegen() {
+    try {
+        // append() stores a pending change first, through the save question.
+        m_tabelle->append();
+        neueZeileVorbelegen();
+    } catch (const std::exception& e) {
+        fehlerDialog().HandleException(e, m_tabellenName);
+    }
+    nachAenderung();
+    if (QWidget* w = erstesFeld()) w->setFocus();
+}
+
+void TListenFenster::rueckgaengig() {
+    m_tabelle->cancel();
+    nachAenderung();
+}
+
+bool TListenFenster::loeschenBestaetigen() {
+    return Meldungsdienst::nachricht(28, MeldungsArt::Warnung, Knoepfe::JaNein) == Antwort::Ja;
+}
+
+void TListenFenster::loeschen() {
+    if (!m_tabelle->hasRecord() && m_tabelle->state() != Table::State::Insert) return;
+    if (!loeschenErlaubt()) return;
+    if (!loeschenBestaetigen()) return;
+    try {
+        m_tabelle->remove(); // a row not yet stored is only discarded
+        m_tabelle->flush();
+    } catch (const std::exception& e) {
+        fehlerDialog().HandleException(e, m_tabellenName);
+    }
+    nachAenderung();
+}
+
+bool TListenFenster::speichern() {
+    const Table::State s = m_tabelle->state();
+    if (s != Table::State::Edit && s != Table::State::Insert) return false;
+    m_gepostet = false;
+    try {
+        m_tabelle->post();
+    } catch (const std::exception& e) {
+        // Not a table error the post handler took: the change cannot be kept either.
+        m_tabelle->cancel();
+        fehlerDialog().HandleException(e, m_tabellenName);
+    }
+    nachAenderung();
+    return m_gepostet;
+}
+
+void TListenFenster::zuZeile(int zeile) {
+    try {
+        m_modell->zuZeile(zeile);
+    } catch (const std::exception& e) {
+        m_tabelle->cancel();
+        fehlerDialog().HandleException(e, m_tabellenName);
+    }
+    nachAenderung();
+}
+
+void TListenFenster::gitterZeileGewaehlt(int zeile) {
+    if (zeile == m_modell->aktuelleZeile() && m_tabelle->state() == Table::State::Browse) {
+        anzeigen();
+        return;
+    }
+    // The grid is reset by the move when it stores a change; not while its selection signal runs.
+    QMetaObject::invokeMethod(
+        this, [this, zeile] { zuZeile(zeile); }, Qt::QueuedConnection);
+}
+
+void TListenFenster::indexWechseln(const QString& indexName) {
+    try {
+        speichern();
+        m_tabelle->setIndexName(indexName);
+        m_indexName = indexName;
+    } catch (const std::exception& e) {
+        fehlerDialog().HandleException(e, m_tabellenName);
+    }
+    nachAenderung();
+}
+
+void TListenFenster::nachAenderung() {
+    if (!m_modell) return;
+    m_sperre = true;
+    if (m_tabelle->state() == Table::State::Browse) m_modell->neuLaden();
+    m_sperre = false;
+    anzeigen();
+}
+
+void TListenFenster::anzeigen() {
+    m_sperre = true;
+    const bool zeigen = m_tabelle->hasRecord() || m_tabelle->state() == Table::State::Insert;
+    for (auto& [edit, feld] : m_felder)
+        edit->setText(zeigen ? m_tabelle->asString(feld) : QString());
+    if (m_gitter && m_tabelle->state() != Table::State::Insert) {
+        const int z = m_modell->aktuelleZeile();
+        if (z >= 0 && z < m_modell->rowCount()) {
+            const QModelIndex i = m_modell->index(z, std::max(0, m_gitter->currentIndex().column()));
+            m_gitter->selectionModel()->setCurrentIndex(i, QItemSelectionModel::ClearAndSelect |
+                                                               QItemSelectionModel::Rows);
+        }
+    }
+    m_sperre = false;
+    datensatzAngezeigt();
+    knoepfeSetzen();
+}
+
+void TListenFenster::feldSetzen(const QString& feld, const QVariant& wert) {
+    try {
+        if (m_tabelle->state() == Table::State::Browse && !m_tabelle->hasRecord()) {
+            m_tabelle->append();
+            neueZeileVorbelegen();
+        }
+        m_tabelle->setValue(feld, wert);
+    } catch (const std::exception& e) {
+        fehlerDialog().HandleException(e, m_tabellenName);
+    }
+    datensatzAngezeigt();
+    knoepfeSetzen();
+}
+
+void TListenFenster::feldBinden(QLineEdit* edit, const QString& feld) {
+    m_felder.append({edit, feld});
+    const int i = m_tabelle->fieldIndex(feld);
+    if (i >= 0 && m_tabelle->fieldDef(i).size > 0) edit->setMaxLength(m_tabelle->fieldDef(i).size);
+    const bool zahl = i >= 0 && (m_tabelle->fieldDef(i).type == store::FieldType::Int ||
+                                 m_tabelle->fieldDef(i).type == store::FieldType::Short);
+    connect(edit, &QLineEdit::textEdited, this, [this, feld, zahl](const QString& text) {
+        if (m_sperre) return;
+        if (!zahl) {
+            feldSetzen(feld, text);
+            return;
+        }
+        // Number fields take what reads as a number; anything else leaves the field empty.
+        bool ok = false;
+        const int n = text.trimmed().toInt(&ok);
+        feldSetzen(feld, ok ? QVariant(n) : QVariant());
+    });
+    connect(edit, &QLineEdit::returnPressed, this, [this] { speichern(); });
+}
+
+} // namespace velmora

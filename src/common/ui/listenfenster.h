@@ -1,0 +1,130 @@
+#pragma once
+// The editing pattern every list window shares: one table cursor on one index, a grid over it, line
+// edits bound to fields of the current record, and the buttons "H&inzufügen", "R&ückgängig",
+// "L&öschen", "&Hilfe" and "&Zurück".
+//
+//   - "R&ückgängig" is enabled exactly while an unstored change exists;
+//   - before a change is stored, message 29 is asked unless the setting `Speichern` is on; No discards;
+//   - "L&öschen" asks message 28 (warning, Yes/No);
+//   - after a store the table is flushed; a failing store is cancelled and reported through the
+//     database error dialog; pending changes are stored when the window closes.
+//
+// The members differ in a few hooks (protected virtuals below); they build their own form and pages in
+// aufbauen() and place gitter() where they want it.
+
+#include "app/ui/kindfenster.h"
+#include "common/ui/tabellenmodell.h"
+#include "store/table.h"
+
+#include <QList>
+#include <QString>
+#include <memory>
+#include <utility>
+
+class QHBoxLayout;
+class QLineEdit;
+class QPushButton;
+class QTableView;
+class QVBoxLayout;
+
+namespace velmora::store::ui {
+class TDBError;
+}
+
+namespace velmora {
+
+class TListenFenster : public app::TKindFenster {
+    Q_OBJECT
+public:
+    TListenFenster(app::TVelmora& hauptfenster, const QString& fensterName, int tag, QString tabellenName,
+                   QString indexName);
+    ~TListenFenster() override;
+
+    // Opens the table on its index and builds the window; false (after reporting) when the table
+    // cannot be opened.
+    bool oeffnen() override;
+    // Stores a pending change (through the same questions), flushes and closes the table.
+    void schliessen() override;
+
+    store::Table& tabelle() { return *m_tabelle; }
+    TabellenModell* modell() const { return m_modell; }
+    QTableView* gitter() const { return m_gitter; }
+    QPushButton* hinzufuegenKnopf() const { return m_hinzufuegen; }
+    QPushButton* rueckgaengigKnopf() const { return m_rueckgaengig; }
+    QPushButton* loeschenKnopf() const { return m_loeschen; }
+    QPushButton* zurueckKnopf() const { return m_zurueck; }
+
+    // The dialog store errors are reported with; without one the main window's, else a local one.
+    void setFehlerDialog(store::ui::TDBError* dialog) { m_fehlerDialog = dialog; }
+    store::ui::TDBError& fehlerDialog();
+
+    // The commands behind the buttons.
+    void hinzufuegen();
+    void rueckgaengig();
+    void loeschen();
+    // Stores a pending change; false when nothing was stored (no change, discarded, refused, failed).
+    bool speichern();
+    // Moves the cursor to the grid row (storing a pending change first, as any move does).
+    void zuZeile(int zeile);
+    bool aenderungOffen() const;
+
+signals:
+    // The table was closed: the register refreshes its copy of the list.
+    void tabelleGeschlossen(const QString& tabelle);
+
+protected:
+    // The grid's columns; built once the table is open.
+    virtual QList<TabellenModell::Spalte> spalten() = 0;
+    // Places the form, the pages and gitter() into the window's area above the buttons.
+    virtual void aufbauen(QVBoxLayout* inhalt) = 0;
+    // Extra buttons between "L&öschen" and "&Hilfe".
+    virtual void zusatzKnoepfe(QHBoxLayout* reihe) {}
+    // Asked before the delete question; false keeps the row (the hook shows its own message).
+    virtual bool loeschenErlaubt() { return true; }
+    // The delete question; message 28 unless a member asks something else.
+    virtual bool loeschenBestaetigen();
+    // Asked before the save question; false cancels the change (the hook shows its own message).
+    virtual bool aenderungErlaubt() { return true; }
+    // A new row was started: defaults for required fields.
+    virtual void neueZeileVorbelegen() {}
+    virtual void nachPost() {}
+    // The table has been closed.
+    virtual void nachSchliessen() {}
+    // The current record changed or was edited: members refresh views that are not bound line edits.
+    virtual void datensatzAngezeigt() {}
+    // The control that gets the focus after "H&inzufügen".
+    virtual QWidget* erstesFeld();
+    // The grid's index after the table reopened on another index.
+    void indexWechseln(const QString& indexName);
+
+    // Binds the line edit to a field of the current record: it shows the field and typing changes it.
+    void feldBinden(QLineEdit* edit, const QString& feld);
+    // Shows the current record in the bound fields, selects its grid row and sets the buttons.
+    void anzeigen();
+    void knoepfeSetzen();
+    // Changes a field of the current record the way typing does (starting a row on an empty table).
+    void feldSetzen(const QString& feld, const QVariant& wert);
+
+private:
+    void gitterZeileGewaehlt(int zeile);
+    void nachAenderung(); // the table changed: reread the grid, show the record
+
+    QString m_tabellenName;
+    QString m_indexName;
+    std::unique_ptr<store::Table> m_tabelle;
+    TabellenModell* m_modell = nullptr;
+    QTableView* m_gitter = nullptr;
+    QPushButton* m_hinzufuegen = nullptr;
+    QPushButton* m_rueckgaengig = nullptr;
+    QPushButton* m_loeschen = nullptr;
+    QPushButton* m_hilfe = nullptr;
+    QPushButton* m_zurueck = nullptr;
+    QList<std::pair<QLineEdit*, QString>> m_felder;
+    store::ui::TDBError* m_fehlerDialog = nullptr;
+    std::unique_ptr<store::ui::TDBError> m_eigenerDialog;
+    bool m_sperre = false; // set while the window itself moves the grid's selection
+    bool m_geschlossen = false;
+    bool m_gepostet = false; // set by the table after a store
+};
+
+} // namespace velmora

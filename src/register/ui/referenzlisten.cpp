@@ -1,0 +1,50 @@
+#include "register/ui/referenzlisten.h"
+
+#include "app/ui/tvelmora.h"
+#include "register/ui/listeneditoren.h"
+#include "register/ui/merkmaleditor.h"
+#include "register/ui/statuseditor.h"
+#include "register/ui/stbfarbeditor.h"
+
+namespace velmora::reg {
+
+// texte: feldname 108 123 124 125 126 600 874 1081 11089
+// texte: feldname 8600 8601 8602 8603 8604 8605 8606 8607 8608 8621 8622 8626 8627
+
+namespace {
+template <typename Fenster> std::function<app::TKindFenster*(app::TVelmora&)> fabrik() {
+    return [](app::TVelmora& h) -> app::TKindFenster* { return new Fenster(h); };
+}
+} // namespace
+
+void referenzlistenRegistrieren() {
+    const QString menue = QStringLiteral("MenueStammdaten");
+    app::fensterartRegistrieren(
+        {QStringLiteral("FormRassen"), menue, 123, QStringLiteral("&Rassen"), fabrik<TFormRassen>()});
+    app::fensterartRegistrieren(
+        {QStringLiteral("FormFarben"), menue, 124, QStringLiteral("&Farben"), fabrik<TFormFarben>()});
+    app::fensterartRegistrieren({QStringLiteral("FormAugenfarbe"), menue, 125, QStringLiteral("&Augenfarben"),
+                                 fabrik<TFormAugenfarbe>()});
+    app::fensterartRegistrieren(
+        {QStringLiteral("FormFellart"), menue, 11089, QStringLiteral("Fellart"), fabrik<TFormFellart>()});
+    app::fensterartRegistrieren(
+        {QStringLiteral("FormTitel"), menue, 600, QStringLiteral("&Titel"), fabrik<TFormTitel>()});
+    app::fensterartRegistrieren(
+        {QStringLiteral("FormStatus"), menue, 126, QStringLiteral("&Status"), fabrik<TFormStatus>()});
+    app::fensterartRegistrieren(
+        {QStringLiteral("FormMerkmale"), menue, 874, QStringLiteral("Merkmale"), fabrik<TFormMerkmale>()});
+    app::fensterartRegistrieren({QStringLiteral("FormStbFarbe"), menue, 1081,
+                                 QStringLiteral("Farben Stammbaumdruck"), fabrik<TFormStbFarbe>()});
+    app::fensterartRegistrieren({QStringLiteral("FormKatzennamen"), menue, 108,
+                                 QStringLiteral("&Katzennamen"), fabrik<TFormKatzennamen>()});
+}
+
+Referenzhinweise& referenzhinweise(app::TVelmora& hauptfenster) {
+    const QString name = QStringLiteral("Referenzhinweise");
+    if (auto* h = hauptfenster.findChild<Referenzhinweise*>(name, Qt::FindDirectChildrenOnly)) return *h;
+    auto* h = new Referenzhinweise(&hauptfenster);
+    h->setObjectName(name);
+    return *h;
+}
+
+} // namespace velmora::reg
