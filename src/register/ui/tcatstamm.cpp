@@ -279,7 +279,7 @@ void TCatStamm::aufbauen() {
     rechts->addRow(label(QStringLiteral("Größe"), 8959, "LabelGroesse"), new DbEdit(b, QStringLiteral("Groesse")));
     if (m_status) {
         m_status->setIndexName(QString());
-        auto* st = new DbNachschlag(b, QStringLiteral("Status"), *m_status, QStringLiteral("Name"), QStringLiteral("Nummer"));
+        auto* st = new DbNachschlag(b, QStringLiteral("Status"), *m_status, QStringLiteral("Status"), QStringLiteral("Nummer"));
         rechts->addRow(label(QStringLiteral("Status"), 8960, "LabelStatus"), st);
     }
 

@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QPushButton>
 #include <gtest/gtest.h>
@@ -288,4 +289,14 @@ TEST(Register, ZwingerAusDemNamenUndInzuchtAnzeige) {
     ASSERT_TRUE(reg.r->zeigeKatze(enkel));
     EXPECT_FALSE(reg.r->ikText().isEmpty());
     EXPECT_TRUE(reg.r->ikText().contains(QStringLiteral("25"))) << reg.r->ikText().toStdString();
+}
+
+TEST(Register, BildschirmfotoMitRegister) {
+    Register reg;
+    reg.haupt->resize(1200, 800);
+    ASSERT_TRUE(reg.r->zeigeKatze(reg.kind));
+    QApplication::processEvents();
+    const QString ordner = QStringLiteral(VELMORA_BINARY_DIR "/screenshots");
+    QDir().mkpath(ordner);
+    ASSERT_TRUE(reg.haupt->grab().save(ordner + QStringLiteral("/register.png")));
 }
