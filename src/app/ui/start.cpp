@@ -173,6 +173,7 @@ int velmoraAusfuehren(const Startargumente& args) {
         language::setAktuelleSprache(nullptr);
         return ende(1);
     }
+    if (haupt.erinnerungenZeigen) haupt.erinnerungenZeigen();
     Mausrad mausrad;
     qApp->installEventFilter(&mausrad);
     haupt.setzen(true);

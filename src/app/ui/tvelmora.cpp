@@ -21,6 +21,7 @@
 #include <QMenuBar>
 #include <QPageSetupDialog>
 #include <QPrinter>
+#include <QProcess>
 #include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
@@ -161,6 +162,8 @@ void TVelmora::menuesAnlegen() {
             });
 
     QMenu* extras = menue(8905, QStringLiteral("E&xtras"), "MenueExtras");
+    connect(aktion(extras, 116, QStringLiteral("&Textverarbeitung"), "MenuTextverarbeitung"), &QAction::triggered,
+            this, [this] { textverarbeitungStarten(); });
     QMenu* sprache = extras->addMenu(text(625, QStringLiteral("Sprache")));
     sprache->setObjectName(QStringLiteral("MenueSprache"));
     language::setTag(sprache, 625);
@@ -192,6 +195,21 @@ void TVelmora::menuesAnlegen() {
             });
 
     QMenu* hilfe = menue(8907, QStringLiteral("&Hilfe"), "MenueHilfe");
+    // The vendor's pages open in the browser.
+    const struct {
+        int tag;
+        const char* text;
+        const char* name;
+        const char* adresse;
+    } seiten[] = {{8912, "Velmora im Internet", "MenuHomepage", "https://www.velmora.example/"},
+                  {8913, "Neuigkeiten", "MenuNeuigkeiten", "https://www.velmora.example/neu/"},
+                  {8914, "Velmora Cloud", "MenuCloud", "https://cloud.velmora.example/"}};
+    for (const auto& s : seiten) {
+        const QUrl adresse(QLatin1String(s.adresse));
+        connect(aktion(hilfe, s.tag, QString::fromUtf8(s.text), s.name), &QAction::triggered, this,
+                [adresse] { QDesktopServices::openUrl(adresse); });
+    }
+    hilfe->addSeparator();
     connect(aktion(hilfe, 153, QStringLiteral("&Inhalt"), "MenuInhalt"), &QAction::triggered, this,
             [this] { hilfeZeigen(1001); });
     connect(aktion(hilfe, 156, QStringLiteral("Inf&o..."), "MenuInfo"), &QAction::triggered, this,
@@ -431,6 +449,18 @@ void TVelmora::hilfeZeigen(int thema) {
         return;
     }
     QDesktopServices::openUrl(QUrl::fromLocalFile(datei));
+}
+
+bool TVelmora::textverarbeitungStarten() {
+    QStringList teile = QProcess::splitCommand(einstellungen().Textverarbeitung);
+    if (teile.isEmpty() || !QProcess::startDetached(teile.takeFirst(), teile)) {
+        Meldungsdienst::zeigen(MeldungsArt::Fehler, 0,
+                               (einstellungen().spracheNummer() == 1 ? QStringLiteral("Cannot start: ")
+                                                                     : QStringLiteral("Kann nicht gestartet werden: ")) +
+                                   einstellungen().Textverarbeitung);
+        return false;
+    }
+    return true;
 }
 
 void TVelmora::ueberZeigen() {

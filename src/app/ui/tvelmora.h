@@ -112,6 +112,10 @@ public:
     bool gesperrtFuer(const QString& fensterName);
 
     void hilfeZeigen(int thema);
+    // Starts the word processor the settings name; false (with a message) when it cannot start.
+    bool textverarbeitungStarten();
+    // Shows the due reminders after start-up; the reminders window fills it in.
+    std::function<void()> erinnerungenZeigen;
 
 protected:
     void closeEvent(QCloseEvent* e) override;

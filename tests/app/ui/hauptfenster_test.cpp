@@ -19,6 +19,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
+#include <QThread>
 #include <QKeyEvent>
 #include <gtest/gtest.h>
 
@@ -383,4 +384,20 @@ TEST(Hauptfenster, ImElternteilModusSindListeUndLetzteKatzenGesperrt) {
     ASSERT_EQ(a.meldungen.size(), 2);
     for (const Meldung& m : a.meldungen)
         EXPECT_EQ(m.text, language::meldung(223) + QLatin1Char(' ') + language::meldung(224));
+}
+
+TEST(Hauptfenster, TextverarbeitungStartenOderFehlermeldung) {
+    Rahmen r;
+    const QString datei = r.einstellungsDir.file(QStringLiteral("gestartet"));
+    r.einstellungen.Textverarbeitung = QStringLiteral("sh -c \"touch '%1'\"").arg(datei);
+    Aufgenommen a;
+    EXPECT_TRUE(r.haupt->textverarbeitungStarten());
+    for (int i = 0; i < 100 && !QFile::exists(datei); ++i)
+        QThread::msleep(20);
+    EXPECT_TRUE(QFile::exists(datei));
+    r.einstellungen.Textverarbeitung = QStringLiteral("/gibt/es/nicht");
+    EXPECT_FALSE(r.haupt->textverarbeitungStarten());
+    ASSERT_EQ(a.meldungen.size(), 1);
+    EXPECT_EQ(a.meldungen[0].art, MeldungsArt::Fehler);
+    EXPECT_TRUE(a.meldungen[0].text.endsWith(QStringLiteral("/gibt/es/nicht")));
 }
