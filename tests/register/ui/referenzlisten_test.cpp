@@ -6,7 +6,7 @@
 #include "app/ui/tvelmora.h"
 #include "common/meldungsdienst.h"
 #include "language/sprache.h"
-#include "pdftexte.h"
+#include "support/pdftexte.h"
 #include "printing/ui/berichtdruck.h"
 #include "printing/ui/farbe.h"
 #include "register/ui/listeneditoren.h"
