@@ -247,11 +247,23 @@ QVariant columnValue(sqlite3_stmt* st, int col, FieldType type) {
     case FieldType::Float:
     case FieldType::Money:
         return sqlite3_column_double(st, col);
-    case FieldType::Date:
-        return QDate::fromString(
-            QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, col)),
-                              sqlite3_column_bytes(st, col)),
-            Qt::ISODate);
+    case FieldType::Date: {
+        const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(st, col));
+        const int n = sqlite3_column_bytes(st, col);
+        // Stored dates are always "YYYY-MM-DD"; anything else takes the general parser.
+        auto digit = [p](int i) { return p[i] >= '0' && p[i] <= '9'; };
+        if (n == 10 && p[4] == '-' && p[7] == '-' && digit(0) && digit(1) && digit(2) && digit(3) &&
+            digit(5) && digit(6) && digit(8) && digit(9)) {
+            auto num = [p](int i, int len) {
+                int v = 0;
+                for (int k = 0; k < len; ++k)
+                    v = v * 10 + (p[i + k] - '0');
+                return v;
+            };
+            return QDate(num(0, 4), num(5, 2), num(8, 2));
+        }
+        return QDate::fromString(QString::fromUtf8(p, n), Qt::ISODate);
+    }
     case FieldType::DateTime:
         return QDateTime::fromString(
             QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, col)),
@@ -341,8 +353,10 @@ void TableFile::ensureOpen() {
     if (handle) return;
     if (!QFileInfo::exists(path))
         throw EngineError(code::NoSuchTable, QStringLiteral("Tabelle existiert nicht: %1").arg(name), name);
-    const int rc =
-        sqlite3_open_v2(QFile::encodeName(path).constData(), &handle, SQLITE_OPEN_READWRITE, nullptr);
+    // Every connection of the engine is used by one thread at a time (the one that owns the Database),
+    // so SQLite's per-call locking is left out.
+    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &handle,
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         closeHandle();
         throw EngineError(engineCode(rc), QStringLiteral("%1 kann nicht geöffnet werden").arg(name), name,
@@ -352,6 +366,9 @@ void TableFile::ensureOpen() {
     sqlite3_busy_timeout(handle, 2000);
     try {
         exec(QStringLiteral("PRAGMA synchronous=FULL"));
+        // Walks along a secondary index visit the table's pages in no particular order; a larger page
+        // cache (grown only as pages are read) keeps them from being read again and again.
+        exec(QStringLiteral("PRAGMA cache_size=-16384"));
         reloadDefinition();
     } catch (const EngineError& e) {
         closeHandle();

@@ -112,6 +112,14 @@ void Table::finalizeStatements() {
     for (void* st : std::as_const(m_stmtCache))
         sqlite3_finalize(S(st));
     m_stmtCache.clear();
+    for (void* st : std::as_const(m_shapeCache))
+        sqlite3_finalize(S(st));
+    m_shapeCache.clear();
+    sqlite3_finalize(S(m_loadStmt));
+    m_loadStmt = nullptr;
+    sqlite3_finalize(S(m_aheadStmt));
+    m_aheadStmt = nullptr;
+    m_aheadCount = 0;
 }
 
 void Table::close() {
@@ -330,18 +338,23 @@ QVariant asStored(const QVariant& v, FieldType t) {
 }
 } // namespace
 
-QString Table::conditions(QVariantList& params) const {
+QString Table::conditions(QVariantList& params, QByteArray* shape, bool withText) const {
     QStringList c;
+    auto note = [&](char ch) {
+        if (shape) shape->append(ch);
+    };
     auto eq = [&](int col, const QVariant& v) -> QString {
         const FieldDef& f = m_file->def.fields[col];
+        const QVariant sv = asStored(v, f.type);
+        note(sv.isValid() ? 'e' : 'n');
+        if (sv.isValid()) params << sv;
+        if (!withText) return {};
         QString name = quoteIdent(f.name);
         if (isTextType(f.type)) name += QStringLiteral(" COLLATE ") + collationFor(m_file->def, m_index);
-        const QVariant sv = asStored(v, f.type);
-        if (!sv.isValid()) return name + QStringLiteral(" IS NULL");
-        params << sv;
-        return name + QStringLiteral(" = ?");
+        return name + (sv.isValid() ? QStringLiteral(" = ?") : QStringLiteral(" IS NULL"));
     };
     if (m_hasRange) {
+        note('R');
         for (int i = 0; i < m_rangeLow.size() && i < m_keyColumns.size(); ++i) {
             const int col = m_keyColumns[i];
             const FieldType t = m_file->def.fields[col].type;
@@ -350,22 +363,27 @@ QString Table::conditions(QVariantList& params) const {
                 c << eq(col, m_rangeLow[i]);
                 continue;
             }
-            const QString name = keyColumn(i);
+            const QString name = withText ? keyColumn(i) : QString();
+            note('r');
             if (lo.isValid()) {
-                c << name + QStringLiteral(" >= ?");
+                note('l');
+                if (withText) c << name + QStringLiteral(" >= ?");
                 params << lo;
             }
             if (hi.isValid()) {
-                c << QStringLiteral("(%1 <= ? OR %1 IS NULL)").arg(name);
+                note('h');
+                if (withText) c << QStringLiteral("(%1 <= ? OR %1 IS NULL)").arg(name);
                 params << hi;
             }
             break; // later fields of a true range do not narrow it further
         }
     }
     if (m_master) {
+        note('M');
         for (int i = 0; i < m_keyColumns.size() && i < m_masterColumns.size(); ++i) {
             const QVariant mv = m_master->m_hasRecord ? m_master->value(m_masterColumns[i]) : QVariant();
             if (!m_master->m_hasRecord || emptyValue(mv)) {
+                note('0');
                 c << QStringLiteral("0"); // a master without a key shows no details
                 break;
             }
@@ -373,20 +391,107 @@ QString Table::conditions(QVariantList& params) const {
         }
     }
     if (!m_filterTerms.isEmpty()) {
+        note('F');
         QStringList ors;
         for (const auto& term : m_filterTerms)
             ors << eq(term.first, term.second);
         c << QLatin1Char('(') + ors.join(QStringLiteral(" OR ")) + QLatin1Char(')');
     }
+    if (!withText) return {};
     return c.isEmpty() ? QString() : QStringLiteral(" WHERE ") + c.join(QStringLiteral(" AND "));
 }
 
+// key >= values in index order: (k1 > v1) OR (k1 = v1 AND k2 > v2) ... OR (all equal up to km >= vm).
+// With a rowid it takes part as the last key column, so the condition singles out one place in the order.
+QString Table::keyAtLeast(const QVariantList& values, int m, const qint64* rowid, QVariantList& params,
+                          QByteArray* shape, bool withText) const {
+    const bool desc = m_index && m_index->descending;
+    const int n = m + (rowid ? 1 : 0);
+    auto stored = [&](int i) -> QVariant {
+        if (i == m) return QVariant(*rowid);
+        return asStored(values[i], m_file->def.fields[m_keyColumns[i]].type);
+    };
+    auto column = [&](int i) -> QString { return i == m ? QStringLiteral("rowid") : keyColumn(i); };
+    QVector<QVariant> sv(n);
+    QVector<QString> names(withText ? n : 0);
+    for (int i = 0; i < n; ++i) {
+        sv[i] = stored(i);
+        if (shape) shape->append(sv[i].isValid() ? 'v' : 'n');
+        if (withText) names[i] = column(i);
+    }
+    if (shape) shape->append(rowid ? '#' : '.');
+    QStringList ors;
+    for (int i = 0; i < n; ++i) {
+        QStringList ands;
+        QVariantList p;
+        bool possible = true;
+        for (int j = 0; j < i; ++j) {
+            if (!sv[j].isValid()) {
+                if (withText) ands << names[j] + QStringLiteral(" IS NULL");
+            } else {
+                if (withText) ands << names[j] + QStringLiteral(" = ?");
+                p << sv[j];
+            }
+        }
+        const bool inclusive = i == n - 1;
+        if (!sv[i].isValid()) {
+            // NULL sorts first ascending, last descending
+            if (inclusive) {
+                if (desc && withText) ands << names[i] + QStringLiteral(" IS NULL");
+            } else if (!desc) {
+                if (withText) ands << names[i] + QStringLiteral(" IS NOT NULL");
+            } else
+                possible = false;
+        } else {
+            if (withText) {
+                const QString op = desc ? (inclusive ? QStringLiteral(" <= ?") : QStringLiteral(" < ?"))
+                                        : (inclusive ? QStringLiteral(" >= ?") : QStringLiteral(" > ?"));
+                QString t = names[i] + op;
+                if (desc) t = QStringLiteral("(%1 OR %2 IS NULL)").arg(t, names[i]);
+                ands << t;
+            }
+            p << sv[i];
+        }
+        if (!possible) continue;
+        if (withText)
+            ors << (ands.isEmpty()
+                        ? QStringLiteral("1")
+                        : QLatin1Char('(') + ands.join(QStringLiteral(" AND ")) + QLatin1Char(')'));
+        else
+            ors << QString();
+        params << p;
+    }
+    if (ors.isEmpty()) return QStringLiteral("0");
+    return withText ? QLatin1Char('(') + ors.join(QStringLiteral(" OR ")) + QLatin1Char(')') : QString();
+}
+
+// Statements whose text follows from the cursor's state are found by that state's shape, so a move
+// neither builds SQL text nor hashes it.
+void* Table::shapedStatement(const QByteArray& shape, const std::function<QString()>& sql) const {
+    auto it = m_shapeCache.constFind(shape);
+    if (it != m_shapeCache.constEnd()) {
+        sqlite3_reset(S(it.value()));
+        return it.value();
+    }
+    sqlite3_stmt* st = m_file->prepare(sql());
+    m_shapeCache.insert(shape, st);
+    return st;
+}
+
+bool Table::orderCurrent() const {
+    return m_builtAt == m_file->changeCounter;
+}
+
 void Table::ensureOrder() const {
-    if (m_builtAt == m_file->changeCounter) return;
+    if (orderCurrent()) return;
     QVariantList params;
-    const QString sql = QStringLiteral("SELECT rowid FROM %1%2 ORDER BY %3")
-                            .arg(quoteIdent(m_file->name), conditions(params), orderBy());
-    sqlite3_stmt* st = S(statement(sql));
+    QByteArray shape("O");
+    conditions(params, &shape, false);
+    sqlite3_stmt* st = S(shapedStatement(shape, [this] {
+        QVariantList unused;
+        return QStringLiteral("SELECT rowid FROM %1%2 ORDER BY %3")
+            .arg(quoteIdent(m_file->name), conditions(unused), orderBy());
+    }));
     bindAll(st, params);
     m_ids.clear();
     int rc;
@@ -396,11 +501,40 @@ void Table::ensureOrder() const {
     if (rc != SQLITE_DONE) m_file->fail(rc, m_file->name);
     m_builtAt = m_file->changeCounter;
     ++m_orderGeneration;
+    const int n = int(m_ids.size());
+    if (m_hasRecord && m_posExact && m_pos >= 0 && m_pos < n && m_ids[size_t(m_pos)] == m_recordId) return;
     const int p = m_hasRecord ? positionOf(m_recordId) : -1;
     if (p >= 0)
         m_pos = p;
-    else
-        m_pos = std::min<int>(std::max(m_pos, 0), int(m_ids.size()) - 1);
+    else {
+        // The record has left the order: its neighbour takes its place.
+        if (m_hasRecord && !m_posExact) m_pos = positionBySearch();
+        m_pos = std::min<int>(std::max(m_pos, 0), n - 1);
+    }
+    m_posExact = true;
+}
+
+// Where the current record would stand in the order: the records that sort before it.
+int Table::positionBySearch() const {
+    QVariantList keys;
+    for (int c : m_keyColumns)
+        keys << m_values.value(c);
+    QVariantList params;
+    QString where = conditions(params);
+    const QString at = keyAtLeast(keys, int(keys.size()), &m_recordId, params, nullptr, true);
+    // A comparison with an empty key is unknown, which counts as "not at or after", as in a search.
+    where +=
+        (where.isEmpty() ? QStringLiteral(" WHERE NOT coalesce(") : QStringLiteral(" AND NOT coalesce(")) +
+        at + QStringLiteral(", 0)");
+    sqlite3_stmt* st =
+        S(statement(QStringLiteral("SELECT count(*) FROM %1%2").arg(quoteIdent(m_file->name), where)));
+    bindAll(st, params);
+    int before = 0;
+    const int rc = sqlite3_step(st);
+    if (rc == SQLITE_ROW) before = sqlite3_column_int(st, 0);
+    sqlite3_reset(st);
+    if (rc != SQLITE_ROW) m_file->fail(rc, m_file->name);
+    return before;
 }
 
 int Table::positionOf(qint64 id) const {
@@ -418,8 +552,10 @@ int Table::positionOf(qint64 id) const {
 // ---------------------------------------------------------------- reading
 
 void Table::load(qint64 id) {
-    sqlite3_stmt* st =
-        S(statement(QStringLiteral("SELECT * FROM %1 WHERE rowid = ?").arg(quoteIdent(m_file->name))));
+    if (!m_loadStmt)
+        m_loadStmt =
+            m_file->prepare(QStringLiteral("SELECT * FROM %1 WHERE rowid = ?").arg(quoteIdent(m_file->name)));
+    sqlite3_stmt* st = S(m_loadStmt);
     sqlite3_bind_int64(st, 1, id);
     const int rc = sqlite3_step(st);
     if (rc != SQLITE_ROW) {
@@ -430,15 +566,46 @@ void Table::load(qint64 id) {
         }
         m_file->fail(rc, m_file->name);
     }
-    for (int i = 0; i < m_storedCount; ++i)
-        m_values[i] = columnValue(st, i, m_file->def.fields[i].type);
+    readRow(st, 0);
     sqlite3_reset(st);
+    arrived(id);
+}
+
+void Table::readRow(void* stmt, int firstColumn) {
+    const auto& fields = m_file->def.fields;
+    for (int i = 0; i < m_storedCount; ++i)
+        m_values[i] = columnValue(S(stmt), firstColumn + i, fields[i].type);
+}
+
+void Table::arrived(qint64 id) {
+    m_loadedChange = m_file->changeCounter;
     m_recordId = id;
     m_hasRecord = true;
     std::fill(m_changed.begin(), m_changed.end(), false);
     m_modified = false;
     computeDerived();
     scrolled();
+}
+
+// A search found the record (rowid, then every stored field): it becomes current.
+void Table::arriveFromQuery(void* stmt) {
+    sqlite3_stmt* st = S(stmt);
+    const qint64 id = sqlite3_column_int64(st, 0);
+    readRow(st, 1);
+    sqlite3_reset(st);
+    placeAt(id);
+    arrived(id);
+    m_bof = m_eof = false;
+}
+
+void Table::placeAt(qint64 id) {
+    // The order is looked up only when it is at hand; otherwise the position waits for it.
+    if (orderCurrent()) {
+        const int p = positionOf(id);
+        m_posExact = p >= 0;
+        if (p >= 0) m_pos = p;
+    } else
+        m_posExact = false;
 }
 
 void Table::noRecord() {
@@ -448,6 +615,7 @@ void Table::noRecord() {
         v = QVariant();
     m_bof = m_eof = true;
     m_pos = -1;
+    m_posExact = true;
     scrolled();
 }
 
@@ -501,20 +669,141 @@ bool Table::isEmpty() const {
 }
 
 void Table::moveTo(int pos, bool atBof, bool atEof) {
+    const int from = m_pos;
     m_pos = pos;
-    load(m_ids[pos]);
+    m_posExact = true;
+    if (pos == from - 1 && pos > 0) // walking backwards: read the block that ends here
+        loadAt(pos, true);
+    else
+        loadAt(pos, false);
     m_bof = atBof;
     m_eof = atEof;
+}
+
+namespace {
+constexpr int kAhead = 64;
+}
+
+void Table::loadAt(int pos, bool backwards) {
+    const qint64 id = m_ids[size_t(pos)];
+    if (m_hasRecord && m_recordId == id && m_state == State::Browse && !m_modified &&
+        m_loadedChange == m_file->changeCounter) {
+        arrived(id); // already read, and the table has not changed since (a search that ends on last())
+        return;
+    }
+    const bool valid =
+        m_aheadGeneration == m_orderGeneration && m_aheadChange == m_file->changeCounter && orderCurrent();
+    if (!valid || pos < m_aheadStart || pos >= m_aheadStart + m_aheadCount) {
+        const int n = int(m_ids.size());
+        const int from = backwards ? std::max(0, pos - kAhead + 1) : pos;
+        readAhead(from, std::min(kAhead, n - from));
+    }
+    const int row = pos - m_aheadStart;
+    if (row < 0 || row >= m_aheadCount || !m_aheadFound[row]) {
+        load(m_ids[size_t(pos)]); // not there any more: load says so
+        return;
+    }
+    // Each block row is used once, so its values are handed over rather than copied.
+    QVariant* v = m_ahead.data() + qsizetype(row) * m_storedCount;
+    for (int i = 0; i < m_storedCount; ++i)
+        m_values[i].swap(v[i]);
+    m_aheadFound[row] = false;
+    arrived(m_ids[size_t(pos)]);
+}
+
+void Table::readAhead(int from, int count) {
+    if (!m_aheadStmt) {
+        QStringList marks;
+        for (int i = 0; i < kAhead; ++i)
+            marks << QStringLiteral("?");
+        m_aheadStmt = m_file->prepare(QStringLiteral("SELECT rowid, * FROM %1 WHERE rowid IN (%2)")
+                                          .arg(quoteIdent(m_file->name), marks.join(QLatin1Char(','))));
+    }
+    sqlite3_stmt* st = S(m_aheadStmt);
+    sqlite3_reset(st);
+    for (int i = 0; i < kAhead; ++i) {
+        if (i < count)
+            sqlite3_bind_int64(st, i + 1, m_ids[size_t(from + i)]);
+        else
+            sqlite3_bind_null(st, i + 1);
+    }
+    m_ahead.resize(qsizetype(count) * m_storedCount);
+    m_aheadFound.fill(false, count);
+    m_aheadStart = from;
+    m_aheadCount = 0;
+    const auto& fields = m_file->def.fields;
+    int rc;
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+        const qint64 id = sqlite3_column_int64(st, 0);
+        int row = -1;
+        for (int i = 0; i < count; ++i)
+            if (m_ids[size_t(from + i)] == id) {
+                row = i;
+                break;
+            }
+        if (row < 0) continue;
+        QVariant* v = m_ahead.data() + qsizetype(row) * m_storedCount;
+        for (int i = 0; i < m_storedCount; ++i)
+            v[i] = columnValue(st, i + 1, fields[i].type);
+        m_aheadFound[row] = true;
+    }
+    sqlite3_reset(st);
+    if (rc != SQLITE_DONE) m_file->fail(rc, m_file->name);
+    m_aheadCount = count;
+    m_aheadGeneration = m_orderGeneration;
+    m_aheadChange = m_file->changeCounter;
 }
 
 void Table::first() {
     requireOpen();
     postPending();
-    ensureOrder();
-    if (m_ids.empty())
+    if (orderCurrent()) {
+        if (m_ids.empty())
+            noRecord();
+        else
+            moveTo(0, true, false);
+        return;
+    }
+    // Without a current order the first record is read directly: opening a table or following a
+    // master does not have to list every record. A short order (the details of one master) is
+    // listed on the way, so counting it afterwards costs nothing.
+    constexpr int kShortOrder = 64;
+    QVariantList params;
+    QByteArray shape("F");
+    conditions(params, &shape, false);
+    sqlite3_stmt* st = S(shapedStatement(shape, [this] {
+        QVariantList unused;
+        return QStringLiteral("SELECT rowid, * FROM %1%2 ORDER BY %3 LIMIT %4")
+            .arg(quoteIdent(m_file->name), conditions(unused), orderBy())
+            .arg(kShortOrder + 1);
+    }));
+    bindAll(st, params);
+    int rc = sqlite3_step(st);
+    if (rc != SQLITE_ROW) {
+        sqlite3_reset(st);
+        if (rc != SQLITE_DONE) m_file->fail(rc, m_file->name);
+        m_ids.clear();
+        m_builtAt = m_file->changeCounter;
+        ++m_orderGeneration;
         noRecord();
-    else
-        moveTo(0, true, false);
+        return;
+    }
+    const qint64 id = sqlite3_column_int64(st, 0);
+    readRow(st, 1);
+    std::vector<qint64> ids{id};
+    while (int(ids.size()) <= kShortOrder && (rc = sqlite3_step(st)) == SQLITE_ROW)
+        ids.push_back(sqlite3_column_int64(st, 0));
+    sqlite3_reset(st);
+    if (int(ids.size()) <= kShortOrder && rc == SQLITE_DONE) {
+        m_ids = std::move(ids);
+        m_builtAt = m_file->changeCounter;
+        ++m_orderGeneration;
+    }
+    m_pos = 0;
+    m_posExact = true;
+    arrived(id);
+    m_bof = true;
+    m_eof = false;
 }
 
 void Table::last() {
@@ -569,6 +858,8 @@ int Table::moveBy(int distance) {
 int Table::position() const {
     if (!m_open || !m_hasRecord) return -1;
     ensureOrder();
+    if (m_posExact && m_pos >= 0 && m_pos < int(m_ids.size()) && m_ids[size_t(m_pos)] == m_recordId)
+        return m_pos;
     return positionOf(m_recordId);
 }
 
@@ -589,6 +880,7 @@ quint64 Table::orderStamp() const {
 
 void Table::refresh() {
     requireOpen();
+    if (m_hasRecord && !m_posExact) ensureOrder();
     invalidate();
     ensureOrder();
     if (m_hasRecord && positionOf(m_recordId) >= 0)
@@ -612,6 +904,7 @@ bool Table::gotoRecordId(qint64 id) {
     const int p = positionOf(id);
     if (p < 0) return false;
     m_pos = p;
+    m_posExact = true;
     load(id);
     m_bof = m_eof = false;
     return true;
@@ -631,27 +924,32 @@ bool Table::findKey(const QVariantList& values) {
                           QStringLiteral("Zu viele Schlüsselwerte für %1").arg(normalName()), normalName());
     }
     QVariantList params;
-    QString where = conditions(params);
-    QStringList c;
+    QByteArray shape("K");
+    conditions(params, &shape, false);
+    shape.append('|');
     for (int i = 0; i < values.size(); ++i) {
         const QVariant sv = asStored(values[i], m_file->def.fields[m_keyColumns[i]].type);
-        if (!sv.isValid())
-            c << keyColumn(i) + QStringLiteral(" IS NULL");
-        else {
-            c << keyColumn(i) + QStringLiteral(" = ?");
-            params << sv;
-        }
+        shape.append(sv.isValid() ? 'v' : 'n');
+        if (sv.isValid()) params << sv;
     }
-    where += (where.isEmpty() ? QStringLiteral(" WHERE ") : QStringLiteral(" AND ")) +
-             c.join(QStringLiteral(" AND "));
-    sqlite3_stmt* st = S(statement(QStringLiteral("SELECT rowid FROM %1%2 ORDER BY %3 LIMIT 1")
-                                       .arg(quoteIdent(m_file->name), where, orderBy())));
+    sqlite3_stmt* st = S(shapedStatement(shape, [&] {
+        QVariantList unused;
+        QString where = conditions(unused);
+        QStringList c;
+        for (int i = 0; i < values.size(); ++i) {
+            const bool null = !asStored(values[i], m_file->def.fields[m_keyColumns[i]].type).isValid();
+            c << keyColumn(i) + (null ? QStringLiteral(" IS NULL") : QStringLiteral(" = ?"));
+        }
+        where += (where.isEmpty() ? QStringLiteral(" WHERE ") : QStringLiteral(" AND ")) +
+                 c.join(QStringLiteral(" AND "));
+        return QStringLiteral("SELECT rowid, * FROM %1%2 ORDER BY %3 LIMIT 1")
+            .arg(quoteIdent(m_file->name), where, orderBy());
+    }));
     bindAll(st, params);
     const int rc = sqlite3_step(st);
     if (rc == SQLITE_ROW) {
-        const qint64 id = sqlite3_column_int64(st, 0);
-        sqlite3_reset(st);
-        return gotoRecordId(id);
+        arriveFromQuery(st);
+        return true;
     }
     sqlite3_reset(st);
     if (rc != SQLITE_DONE) m_file->fail(rc, m_file->name);
@@ -666,58 +964,22 @@ void Table::findNearest(const QVariantList& values) {
         first();
         return;
     }
-    const bool desc = m_index && m_index->descending;
-    // key >= values in index order: (k1 > v1) OR (k1 = v1 AND k2 > v2) ... OR (all equal up to km >= vm)
     QVariantList params;
-    QString where = conditions(params);
-    QStringList ors;
-    for (int i = 0; i < m; ++i) {
-        QStringList ands;
-        QVariantList p;
-        bool possible = true;
-        for (int j = 0; j < i; ++j) {
-            const QVariant sv = asStored(values[j], m_file->def.fields[m_keyColumns[j]].type);
-            if (!sv.isValid())
-                ands << keyColumn(j) + QStringLiteral(" IS NULL");
-            else {
-                ands << keyColumn(j) + QStringLiteral(" = ?");
-                p << sv;
-            }
-        }
-        const QVariant sv = asStored(values[i], m_file->def.fields[m_keyColumns[i]].type);
-        const bool inclusive = i == m - 1;
-        if (!sv.isValid()) {
-            // NULL sorts first ascending, last descending
-            if (inclusive) {
-                if (desc) ands << keyColumn(i) + QStringLiteral(" IS NULL");
-            } else if (!desc)
-                ands << keyColumn(i) + QStringLiteral(" IS NOT NULL");
-            else
-                possible = false;
-        } else {
-            const QString op = desc ? (inclusive ? QStringLiteral(" <= ?") : QStringLiteral(" < ?"))
-                                    : (inclusive ? QStringLiteral(" >= ?") : QStringLiteral(" > ?"));
-            QString t = keyColumn(i) + op;
-            if (desc) t = QStringLiteral("(%1 OR %2 IS NULL)").arg(t, keyColumn(i));
-            ands << t;
-            p << sv;
-        }
-        if (!possible) continue;
-        ors << (ands.isEmpty() ? QStringLiteral("1")
-                               : QLatin1Char('(') + ands.join(QStringLiteral(" AND ")) + QLatin1Char(')'));
-        params << p;
-    }
-    if (ors.isEmpty()) ors << QStringLiteral("0");
-    where += (where.isEmpty() ? QStringLiteral(" WHERE ") : QStringLiteral(" AND ")) + QLatin1Char('(') +
-             ors.join(QStringLiteral(" OR ")) + QLatin1Char(')');
-    sqlite3_stmt* st = S(statement(QStringLiteral("SELECT rowid FROM %1%2 ORDER BY %3 LIMIT 1")
-                                       .arg(quoteIdent(m_file->name), where, orderBy())));
+    QByteArray shape("N");
+    conditions(params, &shape, false);
+    keyAtLeast(values, m, nullptr, params, &shape, false);
+    sqlite3_stmt* st = S(shapedStatement(shape, [&] {
+        QVariantList unused;
+        QString where = conditions(unused);
+        where += (where.isEmpty() ? QStringLiteral(" WHERE ") : QStringLiteral(" AND ")) +
+                 keyAtLeast(values, m, nullptr, unused, nullptr, true);
+        return QStringLiteral("SELECT rowid, * FROM %1%2 ORDER BY %3 LIMIT 1")
+            .arg(quoteIdent(m_file->name), where, orderBy());
+    }));
     bindAll(st, params);
     const int rc = sqlite3_step(st);
     if (rc == SQLITE_ROW) {
-        const qint64 id = sqlite3_column_int64(st, 0);
-        sqlite3_reset(st);
-        gotoRecordId(id);
+        arriveFromQuery(st);
         return;
     }
     sqlite3_reset(st);
@@ -764,6 +1026,10 @@ void Table::setFilter(const QString& expression) {
     postPending();
     m_filterText = e;
     m_filterTerms = terms;
+    // The filter's columns are not part of a statement's shape.
+    for (void* st : std::as_const(m_shapeCache))
+        sqlite3_finalize(S(st));
+    m_shapeCache.clear();
     invalidate();
     first();
 }
@@ -884,6 +1150,7 @@ void Table::setValue(const QString& name, const QVariant& v) {
 void Table::append() {
     requireWritable();
     postPending();
+    if (m_hasRecord && !m_posExact) ensureOrder(); // a failed or cancelled insert returns here
     m_savedValues = m_values;
     m_savedId = m_recordId;
     m_savedHasRecord = m_hasRecord;
@@ -900,6 +1167,7 @@ void Table::edit() {
     requireWritable();
     if (m_state == State::Edit || m_state == State::Insert) return;
     requireRecord();
+    if (!m_posExact) ensureOrder(); // a record edited out of the order leaves its place to the next
     m_savedValues = m_values;
     m_savedId = m_recordId;
     m_savedHasRecord = m_hasRecord;
@@ -1023,6 +1291,7 @@ void Table::remove() {
     }
     if (m_state == State::Edit) cancel();
     requireRecord();
+    if (!m_posExact) ensureOrder(); // the record after it is found by its place
     TableFile& f = *m_file;
     sqlite3_stmt* st = S(statement(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoteIdent(f.name))));
     sqlite3_bind_int64(st, 1, m_recordId);

@@ -146,7 +146,19 @@ private:
     void load(qint64 id);
     void noRecord();
     QString orderBy() const;
-    QString conditions(QVariantList& params) const;
+    // shape (optional) collects every decision that shapes the SQL text, so a prepared statement can be
+    // reused by shape without building the text; withText=false skips the text.
+    QString conditions(QVariantList& params, QByteArray* shape = nullptr, bool withText = true) const;
+    // "key (and rowid) at or after values" in index order; "0" when nothing can match.
+    QString keyAtLeast(const QVariantList& values, int m, const qint64* rowid, QVariantList& params,
+                       QByteArray* shape, bool withText) const;
+    void* shapedStatement(const QByteArray& shape, const std::function<QString()>& sql) const;
+    bool orderCurrent() const;
+    void readRow(void* stmt, int firstColumn);
+    void arrived(qint64 id); // the values are read: the rest of a move
+    void arriveFromQuery(void* stmt);
+    void placeAt(qint64 id); // position of a record reached by a query (resolved when the order is known)
+    int positionBySearch() const;
     QString keyColumn(int keyPos) const;
     void* statement(const QString& sql) const;
     void bindAll(void* stmt, const QVariantList& params, int from = 1) const;
@@ -158,6 +170,8 @@ private:
     void finalizeStatements();
     void postPending(); // a pending edit is stored before any move
     void moveTo(int pos, bool atBof, bool atEof);
+    void loadAt(int pos, bool backwards); // the record at pos of the order, read ahead in blocks
+    void readAhead(int from, int count);
 
     Database& m_db;
     QString m_tableName;
@@ -210,6 +224,20 @@ private:
     QList<Derived> m_derived;
     QList<FieldDef> m_allFields;
     mutable QHash<QString, void*> m_stmtCache;
+    mutable QHash<QByteArray, void*> m_shapeCache;
+    mutable void* m_loadStmt = nullptr;
+    // False while the position of a record reached by a query is not yet looked up in the order.
+    mutable bool m_posExact = true;
+    // Records read ahead along the order (a walk costs one read per block instead of one per record),
+    // valid while the order and the table's change counter stay as they were when read.
+    QVector<QVariant> m_ahead; // m_aheadCount rows of m_storedCount values
+    QVector<bool> m_aheadFound;
+    int m_aheadStart = 0;
+    int m_aheadCount = 0;
+    quint64 m_aheadGeneration = ~0ull;
+    quint64 m_aheadChange = ~0ull;
+    void* m_aheadStmt = nullptr;
+    quint64 m_loadedChange = ~0ull; // the change counter when the current record was read
 };
 
 } // namespace velmora::store
