@@ -672,12 +672,13 @@ void Table::moveTo(int pos, bool atBof, bool atEof) {
     const int from = m_pos;
     m_pos = pos;
     m_posExact = true;
+    // Set before reading, so the after-scroll hook sees where the cursor now stands.
+    m_bof = atBof;
+    m_eof = atEof;
     if (pos == from - 1 && pos > 0) // walking backwards: read the block that ends here
         loadAt(pos, true);
     else
         loadAt(pos, false);
-    m_bof = atBof;
-    m_eof = atEof;
 }
 
 namespace {

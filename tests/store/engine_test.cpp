@@ -132,6 +132,25 @@ TEST_F(Engine, NavigationFollowsClassicBofEofRules) {
     EXPECT_EQ(t.asString(QStringLiteral("Name")), QStringLiteral("A"));
 }
 
+TEST_F(Engine, AfterScrollSeesTheNewPosition) {
+    Table t(db, QStringLiteral("katzen"));
+    t.open();
+    for (const char* n : {"A", "B", "C"}) add(t, QString::fromLatin1(n));
+    t.setIndexName(QStringLiteral("NameIdx"));
+    QStringList gesehen;
+    t.afterScroll = [&](Table& c) {
+        if (c.hasRecord())
+            gesehen << c.asString(QStringLiteral("Name")) + (c.bof() ? QStringLiteral("<") : QString()) +
+                           (c.eof() ? QStringLiteral(">") : QString());
+    };
+    t.first();
+    t.next();
+    t.last();
+    t.prior();
+    // Navigation buttons enable themselves from these flags inside the hook.
+    EXPECT_EQ(gesehen, (QStringList{QStringLiteral("A<"), QStringLiteral("B"), QStringLiteral("C>"), QStringLiteral("B")}));
+}
+
 TEST_F(Engine, NameOrderIgnoresCaseAndKeepsUmlautsBesideTheirLetters) {
     Table t(db, QStringLiteral("katzen"));
     t.open();
