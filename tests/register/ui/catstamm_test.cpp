@@ -7,6 +7,7 @@
 #include "common/meldungsdienst.h"
 #include "common/ui/feldeditoren.h"
 #include "language/sprache.h"
+#include "register/ui/referenzlisten.h"
 #include "register/ui/tcatstamm.h"
 #include "store/table.h"
 #include "support/testsupport.h"
@@ -299,4 +300,23 @@ TEST(Register, BildschirmfotoMitRegister) {
     const QString ordner = QStringLiteral(VELMORA_BINARY_DIR "/screenshots");
     QDir().mkpath(ordner);
     ASSERT_TRUE(reg.haupt->grab().save(ordner + QStringLiteral("/register.png")));
+}
+
+TEST(Register, NeuerTitelBautDieKaestchenNeu) {
+    Register reg;
+    const int vorher = reg.r->titelKaestchen().size();
+    {
+        store::Table bez(*reg.db, QStringLiteral("titelbez"));
+        bez.open();
+        bez.append();
+        bez.setValue(QStringLiteral("Titel"), QStringLiteral("Supreme Test Champion"));
+        bez.setValue(QStringLiteral("Kuerzel"), QStringLiteral("STC"));
+        bez.setValue(QStringLiteral("Sortierung"), 999);
+        bez.post();
+    }
+    // What the title editor announces when it closes.
+    emit reg::referenzhinweise(*reg.haupt).titelGeaendert();
+    const auto titel = reg.r->titelKaestchen();
+    ASSERT_EQ(titel.size(), vorher + 1);
+    EXPECT_EQ(titel.last()->text(), QStringLiteral("STC"));
 }
