@@ -57,7 +57,8 @@ struct Antworten {
 };
 
 struct Register {
-    test::DataDir daten;
+    test::DataDir eigeneDaten;
+    QString daten_;
     test::TempDir einstellungsDir;
     std::unique_ptr<store::Database> db;
     settings::tsysteminfo einstellungen;
@@ -67,23 +68,28 @@ struct Register {
     reg::TCatStamm* r = nullptr;
     int vater = 0, mutter = 0, kind = 0;
 
-    explicit Register(const QString& ini = QStringLiteral("[System]\r\nSpeichern=1\r\n"), int spracheNr = 0) {
+    explicit Register(const QString& ini = QStringLiteral("[System]\r\nSpeichern=1\r\n"), int spracheNr = 0,
+                      const QString& datenVerzeichnis = {}) {
+        daten_ = datenVerzeichnis.isEmpty() ? eigeneDaten.path() : datenVerzeichnis;
+        const bool neu = datenVerzeichnis.isEmpty();
         QFile f(einstellungsDir.file(QStringLiteral("Tessaro.ini")));
         f.open(QIODevice::WriteOnly);
         f.write(ini.toLatin1());
         f.close();
         einstellungen.load(f.fileName());
-        db = std::make_unique<store::Database>(daten.path());
-        vater = katze(*db, QStringLiteral("Anton vom Hof"), QStringLiteral("1"));
-        mutter = katze(*db, QStringLiteral("Berta vom Hof"), QStringLiteral("2"));
-        kind = katze(*db, QStringLiteral("Carla vom Hof"), QStringLiteral("2"), vater, mutter);
+        db = std::make_unique<store::Database>(daten_);
+        if (neu) {
+            vater = katze(*db, QStringLiteral("Anton vom Hof"), QStringLiteral("1"));
+            mutter = katze(*db, QStringLiteral("Berta vom Hof"), QStringLiteral("2"));
+            kind = katze(*db, QStringLiteral("Carla vom Hof"), QStringLiteral("2"), vater, mutter);
+        }
         sprache = std::make_unique<language::TSprache>(*db, spracheNr);
         sprache->oeffnen();
         language::setAktuelleSprache(sprache.get());
         einstellungen.Sprache = static_cast<settings::Sprache>(spracheNr);
         app::Kontext k;
-        k.datenVerzeichnis = daten.path();
-        k.installationsVerzeichnis = daten.path();
+        k.datenVerzeichnis = daten_;
+        k.installationsVerzeichnis = daten_;
         k.einstellungsVerzeichnis = einstellungsDir.path();
         k.db = db.get();
         k.einstellungen = &einstellungen;
@@ -319,4 +325,38 @@ TEST(Register, NeuerTitelBautDieKaestchenNeu) {
     const auto titel = reg.r->titelKaestchen();
     ASSERT_EQ(titel.size(), vorher + 1);
     EXPECT_EQ(titel.last()->text(), QStringLiteral("STC"));
+}
+
+TEST(Register, KatzeMitElternUeberstehtEinenNeustart) {
+    test::DataDir d;
+    int neu = 0;
+    {
+        store::Database db(d.path());
+        // A litter brother and sister as parents, so the new cat has a known inbreeding figure.
+        const int v = katze(db, QStringLiteral("Opa"), QStringLiteral("1"));
+        const int m = katze(db, QStringLiteral("Oma"), QStringLiteral("2"));
+        katze(db, QStringLiteral("Bruder"), QStringLiteral("1"), v, m);
+        katze(db, QStringLiteral("Schwester"), QStringLiteral("2"), v, m);
+    }
+    {
+        Register reg(QStringLiteral("[System]\r\nSpeichern=1\r\n"), 0, d.path());
+        Antworten a;
+        a.ja = {true}; // the exit question
+        reg.r->elternSuche = [&](bool vater, const QString&) { return vater ? 3 : 4; };
+        reg.r->KatzeNew();
+        reg.setzen("Name", QStringLiteral("Neffe vom Hof"));
+        reg.setzen("Geschlecht", QStringLiteral("1"));
+        reg.r->elternWaehlen(true);
+        reg.r->elternWaehlen(false);
+        ASSERT_TRUE(reg.r->SpeichernClick());
+        neu = reg.r->katzen().asInt(QStringLiteral("LaufendeNummer"));
+        EXPECT_TRUE(reg.haupt->close());
+    }
+    // A new run on the same data directory finds the cat with its parents and its figure.
+    Register wieder(QStringLiteral("[System]\r\nSpeichern=1\r\n"), 0, d.path());
+    ASSERT_TRUE(wieder.r->zeigeKatze(neu));
+    EXPECT_EQ(wieder.r->katzen().asString(QStringLiteral("Name")), QStringLiteral("Neffe vom Hof"));
+    EXPECT_TRUE(wieder.r->elternAnzeige(true).startsWith(QStringLiteral("Bruder")));
+    EXPECT_TRUE(wieder.r->elternAnzeige(false).startsWith(QStringLiteral("Schwester")));
+    EXPECT_TRUE(wieder.r->ikText().contains(QStringLiteral("25"))) << wieder.r->ikText().toStdString();
 }
