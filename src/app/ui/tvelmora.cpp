@@ -3,6 +3,7 @@
 #include "app/letztekatzen.h"
 #include "app/ui/katzenliste.h"
 #include "app/ui/kindfenster.h"
+#include "common/herunterladen.h"
 #include "common/meldungsdienst.h"
 #include "language/sprache.h"
 #include "language/tag.h"
@@ -209,6 +210,8 @@ void TVelmora::menuesAnlegen() {
         connect(aktion(hilfe, s.tag, QString::fromUtf8(s.text), s.name), &QAction::triggered, this,
                 [adresse] { QDesktopServices::openUrl(adresse); });
     }
+    connect(aktion(hilfe, 8915, QStringLiteral("Update Download"), "MenuUpdateDownload"), &QAction::triggered, this,
+            [this] { updateHerunterladen(); });
     hilfe->addSeparator();
     connect(aktion(hilfe, 153, QStringLiteral("&Inhalt"), "MenuInhalt"), &QAction::triggered, this,
             [this] { hilfeZeigen(1001); });
@@ -449,6 +452,22 @@ void TVelmora::hilfeZeigen(int thema) {
         return;
     }
     QDesktopServices::openUrl(QUrl::fromLocalFile(datei));
+}
+
+bool TVelmora::updateHerunterladen() {
+    QString adresse = qEnvironmentVariable("VELMORA_UPDATE_ADRESSE");
+    if (adresse.isEmpty()) adresse = QStringLiteral("https://download.velmora.example/eing/csv-rassen-20110503.csv");
+    if (!internetVerbindung(adresse)) {
+        Meldungsdienst::zeigen(MeldungsArt::Information, 0, QStringLiteral("Keine Internet-Verbindung vorhanden!"));
+        return false;
+    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool ok = dateiHerunterladen(adresse, QDir(m_kontext.installationsVerzeichnis).filePath(QStringLiteral("rasse.csv")));
+    QApplication::restoreOverrideCursor();
+    Meldungsdienst::zeigen(MeldungsArt::Information, 0,
+                           ok ? QStringLiteral("Update download erfolgreich beendet!")
+                              : QStringLiteral("Update konnte nicht downgeloaded werden!"));
+    return ok;
 }
 
 bool TVelmora::textverarbeitungStarten() {

@@ -114,6 +114,9 @@ public:
     void hilfeZeigen(int thema);
     // Starts the word processor the settings name; false (with a message) when it cannot start.
     bool textverarbeitungStarten();
+    // Fetches the breed list file into the installation ("rasse.csv"); the address can be set with
+    // VELMORA_UPDATE_ADRESSE (for a mirror or a test). Returns true on success.
+    bool updateHerunterladen();
     // Shows the due reminders after start-up; the reminders window fills it in.
     std::function<void()> erinnerungenZeigen;
 

@@ -401,3 +401,32 @@ TEST(Hauptfenster, TextverarbeitungStartenOderFehlermeldung) {
     EXPECT_EQ(a.meldungen[0].art, MeldungsArt::Fehler);
     EXPECT_TRUE(a.meldungen[0].text.endsWith(QStringLiteral("/gibt/es/nicht")));
 }
+
+TEST(Hauptfenster, UpdateDownloadSchreibtRasseCsvOderMeldetDenFehler) {
+    Rahmen r;
+    test::TempDir quelle;
+    const QString datei = quelle.file(QStringLiteral("csv-rassen-20110503.csv"));
+    {
+        QFile f(datei);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("RName;RKurzname\r\nMaine Coon;MCO\r\n");
+    }
+    const QString ziel = QDir(r.daten.path()).filePath(QStringLiteral("rasse.csv"));
+    Aufgenommen a;
+    qputenv("VELMORA_UPDATE_ADRESSE", QUrl::fromLocalFile(datei).toString().toUtf8());
+    EXPECT_TRUE(r.haupt->updateHerunterladen());
+    QFile f(ziel);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(f.readAll().contains("Maine Coon;MCO"));
+    f.close();
+    ASSERT_EQ(a.meldungen.size(), 1);
+    EXPECT_EQ(a.meldungen[0].text, QStringLiteral("Update download erfolgreich beendet!"));
+
+    // Nothing there: no connection, and the file from before stays as it was.
+    qputenv("VELMORA_UPDATE_ADRESSE", QUrl::fromLocalFile(quelle.file(QStringLiteral("fehlt.csv"))).toString().toUtf8());
+    EXPECT_FALSE(r.haupt->updateHerunterladen());
+    EXPECT_EQ(a.meldungen.last().text, QStringLiteral("Keine Internet-Verbindung vorhanden!"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(f.readAll().contains("Maine Coon"));
+    qunsetenv("VELMORA_UPDATE_ADRESSE");
+}
