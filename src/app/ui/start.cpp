@@ -1,6 +1,7 @@
 #include "app/ui/start.h"
 
 #include "app/ui/katzenliste.h"
+#include "app/ui/tatze.h"
 #include "app/ui/tvelmora.h"
 #include "common/datenglobal.h"
 #include "common/meldungsdienst.h"
@@ -15,6 +16,7 @@
 #include "store/ui/dberror.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QKeyEvent>
@@ -72,6 +74,10 @@ public:
     Intro() : QWidget(nullptr, Qt::SplashScreen) {
         setWindowTitle(QStringLiteral("Velmora Intro"));
         auto* l = new QVBoxLayout(this);
+        auto* bild = new QLabel(this);
+        bild->setPixmap(tatze(64));
+        bild->setAlignment(Qt::AlignCenter);
+        l->addWidget(bild);
         auto* name = new QLabel(QStringLiteral("Velmora"), this);
         QFont f = name->font();
         f.setPointSize(f.pointSize() * 3);
@@ -82,7 +88,7 @@ public:
         m_balken = new QProgressBar(this);
         m_balken->setRange(0, 100);
         l->addWidget(m_balken);
-        resize(360, 160);
+        resize(360, 220);
     }
     void fortschritt(int wert) {
         m_balken->setValue(wert);
@@ -97,6 +103,7 @@ private:
 
 int velmoraAusfuehren(const Startargumente& args) {
     QApplication::setApplicationName(QStringLiteral("Velmora"));
+    QApplication::setWindowIcon(QIcon(tatze(64)));
     reg::registerFensterRegistrieren();
     reg::referenzlistenRegistrieren();
     if (!Meldungsdienst::automatik()) meldungsboxInstallieren();
