@@ -90,7 +90,7 @@ Antwort Meldungsdienst::zeigen(const Meldung& m) {
 }
 
 Antwort Meldungsdienst::nachricht(int nummer, MeldungsArt art, Knoepfe knoepfe, const QString& fallback) {
-    return zeigen(Meldung{art, nummer, language::meldung(nummer, fallback), knoepfe});
+    return zeigen(art, nummer, language::meldung(nummer, fallback), knoepfe);
 }
 
 Meldungsdienst::Anzeige Meldungsdienst::setAnzeige(Anzeige anzeige) {

@@ -20,6 +20,10 @@ struct Meldung {
     int nummer = 0; // 0: a text that does not come from the message table
     QString text;
     Knoepfe knoepfe = Knoepfe::Ok;
+    // With Yes/No: captions of the two buttons when they are not "Ja"/"Nein" (the first answers ja),
+    // and the box's title when it has its own.
+    QStringList knopfTexte;
+    QString titel;
 };
 
 class Meldungsdienst {
@@ -30,7 +34,12 @@ public:
     // a Yes/No box nein, so nothing destructive happens unasked.
     static Antwort zeigen(const Meldung& m);
     static Antwort zeigen(MeldungsArt art, int nummer, const QString& text, Knoepfe knoepfe = Knoepfe::Ok) {
-        return zeigen(Meldung{art, nummer, text, knoepfe});
+        Meldung m;
+        m.art = art;
+        m.nummer = nummer;
+        m.text = text;
+        m.knoepfe = knoepfe;
+        return zeigen(m);
     }
     // Message n from the table in the current language (fallback when the table lacks it).
     static Antwort nachricht(int nummer, MeldungsArt art = MeldungsArt::Information,

@@ -811,8 +811,68 @@ void TCatStamm::inzuchtAnzeigen() {
 
 // ---------------------------------------------------------------- name and cattery
 
+bool TCatStamm::gleichnamigeSuchen() {
+    const QString name = m_katzen->asString(QStringLiteral("Name"));
+    if (name.trimmed().isEmpty()) return false;
+    // The name index compares without regard to case.
+    const QVariant gefunden = m_katzen->lookupValue(QStringLiteral("Name"), {name}, QStringLiteral("LaufendeNummer"));
+    if (!gefunden.isValid() || gefunden.isNull()) return false;
+    common::TDatenGlobal* dg = hauptfenster().datenGlobal();
+    const bool ausStb = dg && dg->NeuausStb;
+    const bool englisch = hauptfenster().einstellungen().spracheNummer() == 1;
+    Meldung m;
+    m.art = MeldungsArt::Information;
+    m.titel = QStringLiteral(" Katze gefunden");
+    m.text = QStringLiteral("Katze mit gleichem Namen gefunden !");
+    m.knoepfe = Knoepfe::JaNein;
+    m.knopfTexte = {QStringLiteral("Neuaufnehmen"), ausStb ? (englisch ? QStringLiteral("Load Animal") : QStringLiteral("Tier laden"))
+                                                           : (englisch ? QStringLiteral("&Cancel") : QStringLiteral("&Abbrechen"))};
+    if (Meldungsdienst::zeigen(m) == Antwort::Ja) return false; // a second cat of that name is wanted
+    const int nummer = gefunden.toInt();
+    auto leeren = [this] {
+        m_katzen->setValue(QStringLiteral("Name"), QStringLiteral(" "));
+        m_bindung->neuLaden();
+        m_name->setFocus();
+    };
+    if (ausStb) {
+        const QString sex = m_katzen->lookupValue(QStringLiteral("LaufendeNummer"), {nummer}, QStringLiteral("Geschlecht")).toString();
+        const bool passt = dg->VMZeiger == QLatin1Char('M') ? (sex == QLatin1String("2") || sex == QLatin1String("4"))
+                                                             : (sex == QLatin1String("1") || sex == QLatin1String("3"));
+        if (!passt) {
+            Meldungsdienst::nachricht(218, MeldungsArt::Information);
+            leeren();
+            return true;
+        }
+        if (nummer == dg->CatNr) {
+            // texte: meldung 225 226
+            Meldungsdienst::zeigen(MeldungsArt::Fehler, 225, language::meldung(225) + QLatin1Char(' ') + language::meldung(226));
+            leeren();
+            return true;
+        }
+    }
+    m_laedt = true;
+    m_bindung->abbrechen();
+    m_laedt = false;
+    neuerSatz = false;
+    zeigeKatze(nummer);
+    if (ausStb) {
+        // Saving now links the loaded cat as the missing parent.
+        m_speichern->setEnabled(true);
+        m_rueckgaengig->setEnabled(true);
+    }
+    return true;
+}
+
 void TCatStamm::DBNameNeu() {
     if (m_rueckgaengig->hasFocus() || (!m_katzen->hasRecord() && m_katzen->state() != store::Table::State::Insert)) return;
+    if (m_katzen->state() == store::Table::State::Insert) {
+        if (hauptfenster().einstellungen().SuchebeiNeuaufnahme && gleichnamigeSuchen()) return;
+        common::TDatenGlobal* dg = hauptfenster().datenGlobal();
+        if (dg && dg->NeuausStb && m_katzen->asString(QStringLiteral("Name")).contains(QLatin1Char('%'))) {
+            KatzeSuchen();
+            return;
+        }
+    }
     if (!m_katzen->asString(QStringLiteral("Zwinger")).isEmpty()) return;
     const auto zwinger = zwingerAbtrennen(m_katzen->asString(QStringLiteral("Name")), hauptfenster().einstellungen().ZusatzBeiZwinger);
     if (!zwinger) return;

@@ -54,6 +54,8 @@ public:
     // --- rules
     void TitelKatzeNeu(bool navigation);
     void DBNameNeu();
+    // The duplicate-name search of a new entry; true when it ended the entry's name handling.
+    bool gleichnamigeSuchen();
     void DBzwingerExit();
     void TitelLaden();
     void TitelEintragen();

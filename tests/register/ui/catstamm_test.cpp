@@ -360,3 +360,56 @@ TEST(Register, KatzeMitElternUeberstehtEinenNeustart) {
     EXPECT_TRUE(wieder.r->elternAnzeige(false).startsWith(QStringLiteral("Schwester")));
     EXPECT_TRUE(wieder.r->ikText().contains(QStringLiteral("25"))) << wieder.r->ikText().toStdString();
 }
+
+TEST(Register, GleicherNameNeuaufnehmenOderLaden) {
+    Register reg(QStringLiteral("[System]\r\nSpeichern=1\r\n[Stammdaten]\r\nSuchebeiNeuaufnahme=1\r\n"));
+    ASSERT_TRUE(reg.einstellungen.SuchebeiNeuaufnahme);
+    Antworten a;
+    // "Neuaufnehmen": both cats keep the same name.
+    reg.r->KatzeNew();
+    reg.setzen("Name", QStringLiteral("berta vom hof"));
+    reg.setzen("Geschlecht", QStringLiteral("2"));
+    a.ja = {true};
+    reg.r->DBNameNeu();
+    ASSERT_EQ(a.meldungen.size(), 1);
+    EXPECT_EQ(a.meldungen[0].titel, QStringLiteral(" Katze gefunden"));
+    EXPECT_EQ(a.meldungen[0].knopfTexte, (QStringList{QStringLiteral("Neuaufnehmen"), QStringLiteral("&Abbrechen")}));
+    ASSERT_TRUE(reg.r->SpeichernClick());
+    EXPECT_EQ(reg.anzahl(), 4);
+
+    // The second button drops the new entry and shows the cat found.
+    reg.r->KatzeNew();
+    reg.setzen("Name", QStringLiteral("Anton vom Hof"));
+    a.ja = {false};
+    reg.r->DBNameNeu();
+    EXPECT_EQ(reg.r->katzen().state(), store::Table::State::Browse);
+    EXPECT_EQ(reg.r->katzen().asInt(QStringLiteral("LaufendeNummer")), reg.vater);
+    EXPECT_EQ(reg.anzahl(), 4);
+}
+
+TEST(Register, ElternteilAusDemStammbaumMitFalschemGeschlecht218) {
+    Register reg(QStringLiteral("[System]\r\nSpeichern=1\r\n[Stammdaten]\r\nSuchebeiNeuaufnahme=1\r\n"));
+    Antworten a;
+    // Entering the missing mother of Carla, typing the name of an existing male.
+    reg.r->KatzeNewausStb(QLatin1Char('M'), reg.kind);
+    EXPECT_EQ(reg.r->katzen().asString(QStringLiteral("Geschlecht")), QStringLiteral("2"));
+    reg.setzen("Name", QStringLiteral("Anton vom Hof"));
+    a.ja = {false}; // "Tier laden"
+    reg.r->DBNameNeu();
+    ASSERT_EQ(a.nummern(), (QList<int>{0, 218}));
+    EXPECT_EQ(a.meldungen[0].knopfTexte.value(1), QStringLiteral("Tier laden"));
+    EXPECT_EQ(reg.r->katzen().asString(QStringLiteral("Name")), QStringLiteral(" "));
+    EXPECT_EQ(reg.r->katzen().state(), store::Table::State::Insert);
+
+    // A fitting female is loaded, and saving links her as Carla's mother.
+    const int neueMutter = katze(*reg.db, QStringLiteral("Dora vom Hof"), QStringLiteral("2"));
+    reg.setzen("Name", QStringLiteral("Dora vom Hof"));
+    a.ja = {false};
+    reg.r->DBNameNeu();
+    EXPECT_EQ(reg.r->katzen().asInt(QStringLiteral("LaufendeNummer")), neueMutter);
+    ASSERT_TRUE(reg.r->SpeichernClick());
+    store::Table t(*reg.db, QStringLiteral("catstamm"));
+    t.open(store::Table::OpenMode::ReadOnly);
+    EXPECT_EQ(t.lookupValue(QStringLiteral("LaufendeNummer"), {reg.kind}, QStringLiteral("Mutter")).toInt(), neueMutter);
+    EXPECT_FALSE(reg.dg->NeuausStb);
+}
