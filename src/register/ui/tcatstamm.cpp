@@ -303,6 +303,11 @@ void TCatStamm::aufbauen() {
     m_merkmaleText->setObjectName(QStringLiteral("LabelMerkmaleWert"));
     info->addWidget(m_merkmaleText, 1);
     raster->addLayout(info, 2, 0, 1, 2);
+    m_bild = new QLabel;
+    m_bild->setObjectName(QStringLiteral("ImageKatze"));
+    m_bild->setFixedSize(160, 120);
+    m_bild->setAlignment(Qt::AlignCenter);
+    info->addWidget(m_bild);
     m_bemerkung = new QLabel;
     m_bemerkung->setObjectName(QStringLiteral("LabelBemerkung"));
     m_bemerkung->setWordWrap(true);
@@ -667,6 +672,7 @@ QString TCatStamm::beschriftung() const {
 
 QString TCatStamm::elternAnzeige(bool vater) const { return (vater ? m_vater : m_mutter)->text(); }
 QString TCatStamm::ikText() const { return m_ik->text(); }
+bool TCatStamm::bildGezeigt() const { return !m_bild->pixmap().isNull(); }
 QString TCatStamm::avkText() const { return m_avk->text(); }
 
 namespace {
@@ -721,6 +727,19 @@ void TCatStamm::alterZeigen() {
     m_alter->setText(f.zeigeTodDatum ? (tod.isValid() ? tod.toString(QStringLiteral("dd.MM.yyyy")) : QString()) : f.alterAkt);
     m_kreuz->setVisible(f.tot);
     m_alterTod->setText(f.alter);
+}
+
+void TCatStamm::bildZeigen() {
+    m_bild->clear();
+    common::TDatenGlobal* dg = hauptfenster().datenGlobal();
+    if (!dg || !m_katzen->hasRecord()) return;
+    // The picture chosen for printing (Feld2), else the first one whose file exists.
+    bool titel = false;
+    int titelNr = 0;
+    dg->Katzendaten(3, aktuelleNummer(), QString(), titel, 1, false, titelNr);
+    if (dg->bild.isEmpty()) return;
+    const QPixmap p(dg->bild);
+    if (!p.isNull()) m_bild->setPixmap(p.scaled(m_bild->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
 }
 
 void TCatStamm::bemerkungZeigen() {
@@ -784,6 +803,7 @@ void TCatStamm::TitelKatzeNeu(bool navigation) {
     alterZeigen();
     adressenZeigen();
     bemerkungZeigen();
+    bildZeigen();
     if (navigation && m_katzen->state() == store::Table::State::Browse) {
         hauptfenster().SaveLastCats(m_katzen->asString(QStringLiteral("Name")), aktuelleNummer());
         if (app::KatzenListe* l = hauptfenster().katzenListe(); l && l->aktuelleKatze() != aktuelleNummer())

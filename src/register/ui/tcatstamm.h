@@ -75,6 +75,7 @@ public:
     QPushButton* speichernKnopf() { return m_speichern; }
     QPushButton* rueckgaengigKnopf() { return m_rueckgaengig; }
     DbEdit* nameFeld() { return m_name; }
+    bool bildGezeigt() const;
 
     bool neuerSatz = false;
     bool titelGeaendert = false;
@@ -94,6 +95,7 @@ private:
     void alterZeigen();
     void titelZeigen();
     void bemerkungZeigen();
+    void bildZeigen();
     void adressenZeigen();
     QString beschriftung() const;
     bool blockiert();
@@ -119,6 +121,7 @@ private:
     QLabel* m_avk = nullptr;
     QLabel* m_merkmaleText = nullptr;
     QLabel* m_bemerkung = nullptr;
+    QLabel* m_bild = nullptr;
     QLabel* m_zuechter = nullptr;
     QLabel* m_besitzer = nullptr;
     QGridLayout* m_titelRaster = nullptr;

@@ -16,6 +16,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QPixmap>
 #include <QPushButton>
 #include <gtest/gtest.h>
 
@@ -412,4 +413,25 @@ TEST(Register, ElternteilAusDemStammbaumMitFalschemGeschlecht218) {
     t.open(store::Table::OpenMode::ReadOnly);
     EXPECT_EQ(t.lookupValue(QStringLiteral("LaufendeNummer"), {reg.kind}, QStringLiteral("Mutter")).toInt(), neueMutter);
     EXPECT_FALSE(reg.dg->NeuausStb);
+}
+
+TEST(Register, BildDerKatzeAufDerStammdatenseite) {
+    Register reg;
+    ASSERT_TRUE(reg.r->zeigeKatze(reg.kind));
+    EXPECT_FALSE(reg.r->bildGezeigt());
+    const QString pfad = QDir(reg.daten_).filePath(QStringLiteral("carla.png"));
+    QPixmap bild(40, 30);
+    bild.fill(Qt::red);
+    ASSERT_TRUE(bild.save(pfad));
+    {
+        store::Table b(*reg.db, QStringLiteral("bilder"));
+        b.open();
+        b.append();
+        b.setValue(QStringLiteral("KatzeNr"), reg.kind);
+        b.setValue(QStringLiteral("Bildpfad"), pfad);
+        b.post();
+    }
+    ASSERT_TRUE(reg.r->zeigeKatze(reg.vater));
+    ASSERT_TRUE(reg.r->zeigeKatze(reg.kind));
+    EXPECT_TRUE(reg.r->bildGezeigt());
 }
