@@ -123,16 +123,10 @@ void KatzenListe::neuLaden() {
 }
 
 bool KatzenListe::zeigeKatze(int nummer) {
-    if (!offen()) return false;
-    const QVariant id = m_tabelle->lookupValue(QStringLiteral("LaufendeNummer"), {nummer}, QStringLiteral("LaufendeNummer"));
-    if (!id.isValid() || id.isNull()) return false;
-    // Search on the primary key, then return to the list's own index.
-    const QString index = m_tabelle->indexName();
-    m_tabelle->setIndexName(QString());
-    const bool gefunden = m_tabelle->findKey({nummer});
-    const qint64 satz = m_tabelle->recordId();
-    m_tabelle->setIndexName(index);
-    if (gefunden) m_tabelle->gotoRecordId(satz);
+    if (!offen() || nummer <= 0) return false;
+    // A cat's record number is its Auto field, which the engine keeps as the row id: the list jumps
+    // there within its own order, without switching index (which would re-sort a large register).
+    const bool gefunden = m_tabelle->gotoRecordId(nummer);
     zurAktuellenZeile();
     return gefunden;
 }

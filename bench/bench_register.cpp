@@ -1,0 +1,103 @@
+// The cat register on a 100,000-cat synthetic register: moving to the next cat with everything the
+// window shows for it (pending post, load, parents with their markers, titles, age, addresses, picture,
+// the short inbreeding figures).
+
+#include "app/ui/tvelmora.h"
+#include "common/datenglobal.h"
+#include "common/meldungsdienst.h"
+#include "common/ui/navigator.h"
+#include "genealogy/beispiel.h"
+#include "language/sprache.h"
+#include "register/ui/tcatstamm.h"
+#include "store/anlegen.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+using namespace velmora;
+
+namespace {
+
+struct Umgebung {
+    QTemporaryDir dir;
+    QString daten = dir.filePath(QStringLiteral("Daten"));
+    std::unique_ptr<store::Database> db;
+    settings::tsysteminfo einstellungen;
+    std::unique_ptr<language::TSprache> sprache;
+    std::unique_ptr<app::TVelmora> haupt;
+    std::unique_ptr<common::TDatenGlobal> dg;
+    reg::TCatStamm* r = nullptr;
+    Navigator* nav = nullptr;
+
+    Umgebung() {
+        genealogy::BeispielParameter p;
+        p.katzen = 100000;
+        genealogy::legeBeispielAn(daten, store::standardDatenquelle(), p);
+        const QString ini = dir.filePath(QStringLiteral("Tessaro.ini"));
+        QFile f(ini);
+        f.open(QIODevice::WriteOnly);
+        f.write("[System]\r\nSpeichern=1\r\n");
+        f.close();
+        einstellungen.load(ini);
+        db = std::make_unique<store::Database>(daten);
+        sprache = std::make_unique<language::TSprache>(*db, 0);
+        sprache->oeffnen();
+        language::setAktuelleSprache(sprache.get());
+        app::Kontext k;
+        k.datenVerzeichnis = daten;
+        k.installationsVerzeichnis = dir.path();
+        k.db = db.get();
+        k.einstellungen = &einstellungen;
+        k.sprache = sprache.get();
+        reg::registerFensterRegistrieren();
+        haupt = std::make_unique<app::TVelmora>(k);
+        dg = std::make_unique<common::TDatenGlobal>(*db, einstellungen);
+        haupt->setDatenGlobal(dg.get());
+        haupt->show();
+        r = static_cast<reg::TCatStamm*>(haupt->FensterZeigen(QStringLiteral("FormCatStamm")));
+        nav = r->findChild<Navigator*>();
+    }
+};
+
+Umgebung& umgebung() {
+    static Umgebung u;
+    return u;
+}
+
+void BM_NaechsteKatze(benchmark::State& state) {
+    Umgebung& u = umgebung();
+    u.nav->erster();
+    for (auto _ : state) {
+        u.nav->naechster();
+        if (u.r->katzen().eof()) u.nav->erster();
+        benchmark::DoNotOptimize(u.r->ikText());
+    }
+}
+BENCHMARK(BM_NaechsteKatze)->Unit(benchmark::kMillisecond);
+
+void BM_NaechsteKatzeNachAenderung(benchmark::State& state) {
+    Umgebung& u = umgebung();
+    u.nav->erster();
+    int i = 0;
+    for (auto _ : state) {
+        // An edit posted by the move, as when the user changed a field and goes on.
+        u.r->katzen().edit();
+        u.r->katzen().setValue(QStringLiteral("Gewicht"), QString::number(++i % 9 + 1));
+        u.nav->naechster();
+        if (u.r->katzen().eof()) u.nav->erster();
+    }
+}
+BENCHMARK(BM_NaechsteKatzeNachAenderung)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
