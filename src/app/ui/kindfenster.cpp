@@ -2,6 +2,7 @@
 
 #include "app/ui/tvelmora.h"
 #include "language/tag.h"
+#include "store/ui/dberror.h"
 
 #include <QCloseEvent>
 
@@ -11,6 +12,13 @@ TKindFenster::TKindFenster(TVelmora& hauptfenster, const QString& fensterName, i
     : QWidget(parent), m_haupt(hauptfenster), m_name(fensterName) {
     setObjectName(fensterName);
     language::setTag(this, tag);
+}
+
+store::ui::TDBError& TKindFenster::fehlerDialog() {
+    if (m_fehlerDialog) return *m_fehlerDialog;
+    if (store::ui::TDBError* d = m_haupt.fehlerDialog()) return *d;
+    if (!m_eigenerDialog) m_eigenerDialog = std::make_unique<store::ui::TDBError>(&m_haupt.db(), this);
+    return *m_eigenerDialog;
 }
 
 TKindFenster::~TKindFenster() {

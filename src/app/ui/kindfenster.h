@@ -4,6 +4,11 @@
 // and closes them (posting pending edits) when it closes.
 
 #include <QWidget>
+#include <memory>
+
+namespace velmora::store::ui {
+class TDBError;
+}
 
 namespace velmora::app {
 
@@ -29,6 +34,11 @@ public:
     // Re-applies translated captions that are computed rather than set by tag.
     virtual void uebersetzt() {}
 
+    // Where the window reports database failures: the dialog set here, else the run's, else one of its
+    // own (windows made without a running program, as in tests).
+    void setFehlerDialog(store::ui::TDBError* dialog) { m_fehlerDialog = dialog; }
+    store::ui::TDBError& fehlerDialog();
+
 protected:
     void closeEvent(QCloseEvent* e) override;
 
@@ -36,6 +46,8 @@ private:
     TVelmora& m_haupt;
     QString m_name;
     bool m_geschlossen = false;
+    store::ui::TDBError* m_fehlerDialog = nullptr;
+    std::unique_ptr<store::ui::TDBError> m_eigenerDialog;
 };
 
 } // namespace velmora::app

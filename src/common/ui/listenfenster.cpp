@@ -29,13 +29,6 @@ TListenFenster::~TListenFenster() {
     if (!m_geschlossen) TListenFenster::schliessen();
 }
 
-store::ui::TDBError& TListenFenster::fehlerDialog() {
-    if (m_fehlerDialog) return *m_fehlerDialog;
-    if (store::ui::TDBError* d = hauptfenster().fehlerDialog()) return *d;
-    if (!m_eigenerDialog) m_eigenerDialog = std::make_unique<store::ui::TDBError>(&hauptfenster().db(), this);
-    return *m_eigenerDialog;
-}
-
 bool TListenFenster::oeffnen() {
     m_tabelle = std::make_unique<Table>(hauptfenster().db(), m_tabellenName);
     try {

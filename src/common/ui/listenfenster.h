@@ -55,8 +55,6 @@ public:
     QPushButton* zurueckKnopf() const { return m_zurueck; }
 
     // The dialog store errors are reported with; without one the main window's, else a local one.
-    void setFehlerDialog(store::ui::TDBError* dialog) { m_fehlerDialog = dialog; }
-    store::ui::TDBError& fehlerDialog();
 
     // The commands behind the buttons.
     void hinzufuegen();
@@ -120,8 +118,6 @@ private:
     QPushButton* m_hilfe = nullptr;
     QPushButton* m_zurueck = nullptr;
     QList<std::pair<QLineEdit*, QString>> m_felder;
-    store::ui::TDBError* m_fehlerDialog = nullptr;
-    std::unique_ptr<store::ui::TDBError> m_eigenerDialog;
     bool m_sperre = false; // set while the window itself moves the grid's selection
     bool m_geschlossen = false;
     bool m_gepostet = false; // set by the table after a store

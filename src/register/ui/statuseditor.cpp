@@ -22,13 +22,6 @@ TFormStatus::~TFormStatus() {
     if (!m_geschlossen) TFormStatus::schliessen();
 }
 
-store::ui::TDBError& TFormStatus::fehlerDialog() {
-    if (m_fehlerDialog) return *m_fehlerDialog;
-    if (store::ui::TDBError* d = hauptfenster().fehlerDialog()) return *d;
-    if (!m_eigenerDialog) m_eigenerDialog = std::make_unique<store::ui::TDBError>(&hauptfenster().db(), this);
-    return *m_eigenerDialog;
-}
-
 bool TFormStatus::oeffnen() {
     m_tabelle = std::make_unique<store::Table>(hauptfenster().db(), QStringLiteral("status"));
     try {

@@ -39,13 +39,11 @@ public:
     QPushButton* speichernKnopf() const { return m_speichern; }
     QPushButton* rueckgaengigKnopf() const { return m_rueckgaengig; }
 
-    void setFehlerDialog(store::ui::TDBError* dialog) { m_fehlerDialog = dialog; }
 
 private:
     void felderZeigen(const StatusFelder& felder);
     StatusFelder felderLesen() const;
     void geaendert(bool ja);
-    store::ui::TDBError& fehlerDialog();
 
     std::unique_ptr<store::Table> m_tabelle;
     std::array<QLabel*, kStatusFelder> m_nummern{};
@@ -55,8 +53,6 @@ private:
     QPushButton* m_rueckgaengig = nullptr;
     bool m_geaendert = false;
     bool m_geschlossen = false;
-    store::ui::TDBError* m_fehlerDialog = nullptr;
-    std::unique_ptr<store::ui::TDBError> m_eigenerDialog;
 };
 
 } // namespace velmora::reg

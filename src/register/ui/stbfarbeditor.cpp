@@ -28,13 +28,6 @@ TFormStbFarbe::~TFormStbFarbe() {
     if (!m_geschlossen) TFormStbFarbe::schliessen();
 }
 
-store::ui::TDBError& TFormStbFarbe::fehlerDialog() {
-    if (m_fehlerDialog) return *m_fehlerDialog;
-    if (store::ui::TDBError* d = hauptfenster().fehlerDialog()) return *d;
-    if (!m_eigenerDialog) m_eigenerDialog = std::make_unique<store::ui::TDBError>(&hauptfenster().db(), this);
-    return *m_eigenerDialog;
-}
-
 bool TFormStbFarbe::oeffnen() {
     try {
         store::tabelleAnlegenWennFehlt(hauptfenster().db(), kTabelle);

@@ -38,11 +38,9 @@ public:
     QPushButton* hinzufuegenKnopf() const { return m_hinzufuegen; }
 
     Farbwahl farbwahl; // the colour dialog; tests replace it
-    void setFehlerDialog(store::ui::TDBError* dialog) { m_fehlerDialog = dialog; }
 
 private:
     void laden();
-    store::ui::TDBError& fehlerDialog();
 
     std::unique_ptr<store::Table> m_tabelle;
     QList<int> m_farben;
@@ -50,8 +48,6 @@ private:
     QListWidget* m_liste = nullptr;
     QPushButton* m_hinzufuegen = nullptr;
     bool m_geschlossen = false;
-    store::ui::TDBError* m_fehlerDialog = nullptr;
-    std::unique_ptr<store::ui::TDBError> m_eigenerDialog;
 };
 
 } // namespace velmora::reg
