@@ -1,6 +1,6 @@
 // The cat register on a 100,000-cat synthetic register: moving to the next cat with everything the
 // window shows for it (pending post, load, parents with their markers, titles, age, addresses, picture,
-// the short inbreeding figures).
+// the short inbreeding figures), and the cat search by name.
 
 #include "app/ui/tvelmora.h"
 #include "common/datenglobal.h"
@@ -8,11 +8,13 @@
 #include "common/ui/navigator.h"
 #include "genealogy/beispiel.h"
 #include "language/sprache.h"
+#include "register/ui/suchendlg.h"
 #include "register/ui/tcatstamm.h"
 #include "store/anlegen.h"
 
 #include <QApplication>
 #include <QFile>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -30,6 +32,7 @@ struct Umgebung {
     std::unique_ptr<common::TDatenGlobal> dg;
     reg::TCatStamm* r = nullptr;
     Navigator* nav = nullptr;
+    std::unique_ptr<reg::TSuchenDlg> suche;
 
     Umgebung() {
         genealogy::BeispielParameter p;
@@ -90,6 +93,49 @@ void BM_NaechsteKatzeNachAenderung(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_NaechsteKatzeNachAenderung)->Unit(benchmark::kMillisecond);
+
+// A changed name moves the cat in every name order: the cat list is listed again and repositioned.
+void BM_NaechsteKatzeNachNamensAenderung(benchmark::State& state) {
+    Umgebung& u = umgebung();
+    u.nav->erster();
+    for (auto _ : state) {
+        const QString name = u.r->katzen().asString(QStringLiteral("Name"));
+        u.r->katzen().edit();
+        u.r->katzen().setValue(
+            QStringLiteral("Name"),
+            QString(name.endsWith(QLatin1Char('.')) ? name.chopped(1) : name + QLatin1Char('.')));
+        u.r->nameGeaendert = true;
+        u.nav->naechster();
+        if (u.r->katzen().eof()) u.nav->erster();
+    }
+}
+BENCHMARK(BM_NaechsteKatzeNachNamensAenderung)->Unit(benchmark::kMillisecond);
+
+// The search dialog's name search as the user runs it: criteria emptied, a name typed, "Suchen" (query,
+// hits with their display columns, grid or criteria filled). Arg 0: the beginning of one cat's name
+// (a handful of hits); arg 1: its first three letters (hundreds to thousands of hits); arg 2: a "%"
+// inside, which no index can bound.
+void BM_NamenSuche(benchmark::State& state) {
+    Umgebung& u = umgebung();
+    const QString name = u.r->katzen()
+                             .lookupValue(QStringLiteral("LaufendeNummer"), {50000}, QStringLiteral("Name"))
+                             .toString();
+    const QString muster = state.range(0) == 0   ? name.left(name.size() - 2)
+                           : state.range(0) == 1 ? name.left(3)
+                                                 : QStringLiteral("%") + name.mid(2, 6);
+    if (!u.suche) u.suche = std::make_unique<reg::TSuchenDlg>(*u.db);
+    reg::TSuchenDlg& dlg = *u.suche;
+    qint64 treffer = 0;
+    for (auto _ : state) {
+        dlg.oeffnen({});
+        dlg.nameFeld()->setText(muster);
+        dlg.suchen();
+        treffer = dlg.treffer().size();
+        benchmark::DoNotOptimize(dlg.gewaehlteNummer());
+    }
+    state.counters["Treffer"] = double(treffer);
+}
+BENCHMARK(BM_NamenSuche)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -415,8 +415,13 @@ void TableFile::reloadDefinition() {
         throw EngineError(code::TableDamaged, QStringLiteral("Tabelle %1 hat keine Felder").arg(name), name);
 }
 
-void TableFile::changed(ChangeKind kind, qint64 id) {
+void TableFile::changed(ChangeKind kind, qint64 id, QVector<int> columns) {
     ++changeCounter;
+    if (kind == ChangeKind::Update && !columns.isEmpty()) {
+        constexpr size_t kKept = 64;
+        recentUpdates.push_back({changeCounter, std::move(columns)});
+        if (recentUpdates.size() > kKept) recentUpdates.pop_front();
+    }
     if (transactionDepth == 0) db.notify(name, kind, id);
 }
 

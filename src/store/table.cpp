@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include <algorithm>
+
 namespace velmora::store {
 
 namespace {
@@ -479,7 +481,29 @@ void* Table::shapedStatement(const QByteArray& shape, const std::function<QStrin
 }
 
 bool Table::orderCurrent() const {
-    return m_builtAt == m_file->changeCounter;
+    const quint64 now = m_file->changeCounter;
+    if (m_builtAt == now) return true;
+    if (m_builtAt > now) return false;
+    // Still current when every change since it was listed is an update of columns it neither sorts
+    // nor selects by: editing a cat's remark must not re-list 100,000 cats in every open cursor.
+    const auto& log = m_file->recentUpdates;
+    if (log.empty() || log.front().counter > m_builtAt + 1 || log.back().counter != now) return false;
+    auto it = std::lower_bound(log.begin(), log.end(), m_builtAt + 1,
+                               [](const TableFile::ColumnUpdate& u, quint64 c) { return u.counter < c; });
+    for (quint64 expected = m_builtAt + 1; it != log.end(); ++it, ++expected) {
+        if (it->counter != expected) return false; // a change in between that is not logged
+        for (int col : it->columns)
+            if (orderLooksAt(col)) return false;
+    }
+    m_builtAt = now;
+    return true;
+}
+
+bool Table::orderLooksAt(int column) const {
+    if (m_keyColumns.contains(column)) return true;
+    for (const auto& term : m_filterTerms)
+        if (term.first == column) return true;
+    return false;
 }
 
 void Table::ensureOrder() const {
@@ -1240,8 +1264,10 @@ void Table::post() {
             QStringList sets;
             QVariantList vals;
             QList<FieldType> types;
+            QVector<int> columns;
             for (int i = 0; i < m_storedCount; ++i) {
                 if (!m_changed[i]) continue;
+                columns << i;
                 sets << quoteIdent(fields[i].name) + QStringLiteral(" = ?");
                 vals << m_values[i];
                 types << fields[i].type;
@@ -1255,7 +1281,7 @@ void Table::post() {
             sqlite3_reset(st);
             if (rc != SQLITE_DONE)
                 f.fail(rc, QStringLiteral("Schlüsselverletzung oder Schreibfehler in %1").arg(f.name));
-            f.changed(ChangeKind::Update, m_recordId);
+            f.changed(ChangeKind::Update, m_recordId, std::move(columns));
         }
     } catch (const EngineError& e) {
         if (onPostError && onPostError(*this, e) == ErrorAction::Abort) {

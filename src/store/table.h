@@ -154,6 +154,7 @@ private:
                        QByteArray* shape, bool withText) const;
     void* shapedStatement(const QByteArray& shape, const std::function<QString()>& sql) const;
     bool orderCurrent() const;
+    bool orderLooksAt(int column) const; // the order sorts or selects by this stored column
     void readRow(void* stmt, int firstColumn);
     void arrived(qint64 id); // the values are read: the rest of a move
     void arriveFromQuery(void* stmt);

@@ -6,6 +6,9 @@
 #include <sqlite3.h>
 
 #include <QHash>
+#include <QVector>
+
+#include <deque>
 
 namespace velmora::store {
 
@@ -21,17 +24,24 @@ public:
     TableDef def;
     QHash<QString, int> fieldPos; // lower-case name -> position
     quint64 changeCounter = 0;
+    // The latest updates that changed only some stored columns, by the change counter they set: a
+    // cursor whose order looks at none of those columns keeps its order instead of listing it again.
+    struct ColumnUpdate {
+        quint64 counter;
+        QVector<int> columns;
+    };
+    std::deque<ColumnUpdate> recentUpdates;
     int cursors = 0;
     bool exclusive = false;
     int transactionDepth = 0;
 
-    void ensureOpen();          // opens the connection and reads the definition
+    void ensureOpen(); // opens the connection and reads the definition
     void closeHandle();
     void reloadDefinition();
     void exec(const QString& sql);
     sqlite3_stmt* prepare(const QString& sql); // caller finalizes
     [[noreturn]] void fail(int rc, const QString& what);
-    void changed(ChangeKind kind, qint64 id);
+    void changed(ChangeKind kind, qint64 id, QVector<int> columns = {});
 };
 
 // Declarations shared by the engine's source files.

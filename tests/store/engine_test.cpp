@@ -37,7 +37,8 @@ void add(Table& t, const QString& name, int mutter = 0, int status = 1, QDate ge
 
 QStringList walk(Table& t) {
     QStringList names;
-    for (t.first(); !t.eof(); t.next()) names << t.asString(QStringLiteral("Name"));
+    for (t.first(); !t.eof(); t.next())
+        names << t.asString(QStringLiteral("Name"));
     return names;
 }
 
@@ -119,7 +120,8 @@ TEST_F(Engine, NavigationFollowsClassicBofEofRules) {
     Table t(db, QStringLiteral("katzen"));
     t.open();
     EXPECT_TRUE(t.bof() && t.eof());
-    for (const char* n : {"C", "A", "B"}) add(t, QString::fromLatin1(n));
+    for (const char* n : {"C", "A", "B"})
+        add(t, QString::fromLatin1(n));
     t.setIndexName(QStringLiteral("NameIdx"));
     EXPECT_EQ(walk(t), (QStringList{QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")}));
     t.last();
@@ -135,7 +137,8 @@ TEST_F(Engine, NavigationFollowsClassicBofEofRules) {
 TEST_F(Engine, AfterScrollSeesTheNewPosition) {
     Table t(db, QStringLiteral("katzen"));
     t.open();
-    for (const char* n : {"A", "B", "C"}) add(t, QString::fromLatin1(n));
+    for (const char* n : {"A", "B", "C"})
+        add(t, QString::fromLatin1(n));
     t.setIndexName(QStringLiteral("NameIdx"));
     QStringList gesehen;
     t.afterScroll = [&](Table& c) {
@@ -148,7 +151,8 @@ TEST_F(Engine, AfterScrollSeesTheNewPosition) {
     t.last();
     t.prior();
     // Navigation buttons enable themselves from these flags inside the hook.
-    EXPECT_EQ(gesehen, (QStringList{QStringLiteral("A<"), QStringLiteral("B"), QStringLiteral("C>"), QStringLiteral("B")}));
+    EXPECT_EQ(gesehen, (QStringList{QStringLiteral("A<"), QStringLiteral("B"), QStringLiteral("C>"),
+                                    QStringLiteral("B")}));
 }
 
 TEST_F(Engine, NameOrderIgnoresCaseAndKeepsUmlautsBesideTheirLetters) {
@@ -157,7 +161,8 @@ TEST_F(Engine, NameOrderIgnoresCaseAndKeepsUmlautsBesideTheirLetters) {
     for (const char* n : {"Zora", "bella", "Anton", "Äsop", "Bodo", "Ozzy", "Öhrchen", "Paul"})
         add(t, QString::fromUtf8(n));
     t.setIndexName(QStringLiteral("NameIdx"));
-    EXPECT_EQ(walk(t).join(QLatin1Char(',')), QString::fromUtf8("Anton,Äsop,bella,Bodo,Öhrchen,Ozzy,Paul,Zora"));
+    EXPECT_EQ(walk(t).join(QLatin1Char(',')),
+              QString::fromUtf8("Anton,Äsop,bella,Bodo,Öhrchen,Ozzy,Paul,Zora"));
     t.findNearest({QStringLiteral("BEL")});
     EXPECT_EQ(t.asString(QStringLiteral("Name")), QStringLiteral("bella"));
     t.findNearest({QStringLiteral("o")});
@@ -216,6 +221,62 @@ TEST_F(Engine, StatusFilterIsParsedNeverPasted) {
     EXPECT_EQ(t.recordCount(), 3);
 }
 
+// Another cursor's update keeps an order only when the order neither sorts nor selects by the
+// updated columns; any other change lists it again.
+TEST_F(Engine, OrdersFollowUpdatesOfTheColumnsTheyLookAt) {
+    Table schreiber(db, QStringLiteral("katzen"));
+    schreiber.open();
+    for (const char* n : {"Anton", "Bruno", "Carla", "Dora"})
+        add(schreiber, QString::fromLatin1(n), 0, 1);
+    Table namen(db, QStringLiteral("katzen"));
+    namen.open();
+    namen.setIndexName(QStringLiteral("NameIdx"));
+    Table gefiltert(db, QStringLiteral("katzen"));
+    gefiltert.open();
+    gefiltert.setFilter(QStringLiteral("Status=1"));
+    namen.first();
+    gefiltert.first();
+    const quint64 vorher = namen.orderStamp();
+
+    // A column neither order looks at: both keep their order and read the new value.
+    schreiber.first();
+    schreiber.edit();
+    schreiber.setValue(QStringLiteral("Mutter"), 7);
+    schreiber.post();
+    EXPECT_EQ(namen.orderStamp(), vorher);
+    namen.first();
+    EXPECT_EQ(namen.asInt(QStringLiteral("Mutter")), 7);
+    EXPECT_EQ(walk(gefiltert).size(), 4);
+
+    // The sort column moves the record in the name order.
+    schreiber.edit();
+    schreiber.setValue(QStringLiteral("Name"), QStringLiteral("Zora"));
+    schreiber.post();
+    EXPECT_EQ(walk(namen), (QStringList{"Bruno", "Carla", "Dora", "Zora"}));
+    // The filter column takes a record out of the filtered order.
+    schreiber.edit();
+    schreiber.setValue(QStringLiteral("Status"), 2);
+    schreiber.post();
+    EXPECT_EQ(walk(gefiltert), (QStringList{"Bruno", "Carla", "Dora"}));
+
+    // More unrelated updates than the engine remembers, then one that matters: still re-sorted.
+    namen.first();
+    for (int i = 0; i < 100; ++i) {
+        schreiber.edit();
+        schreiber.setValue(QStringLiteral("Mutter"), i);
+        schreiber.post();
+    }
+    schreiber.edit();
+    schreiber.setValue(QStringLiteral("Name"), QStringLiteral("Aaron"));
+    schreiber.post();
+    EXPECT_EQ(walk(namen), (QStringList{"Aaron", "Bruno", "Carla", "Dora"}));
+    // An insert and a delete are never skipped.
+    add(schreiber, QStringLiteral("Berta"));
+    EXPECT_EQ(walk(namen), (QStringList{"Aaron", "Berta", "Bruno", "Carla", "Dora"}));
+    schreiber.remove();
+    EXPECT_EQ(walk(namen), (QStringList{"Aaron", "Bruno", "Carla", "Dora"}));
+}
+
 TEST_F(Engine, DetailCursorFollowsItsMaster) {
     Table master(db, QStringLiteral("katzen"));
     master.open();
@@ -255,7 +316,8 @@ TEST_F(Engine, ExclusiveAccessAndIndexMaintenance) {
 TEST_F(Engine, UniqueIndexReportsKeyViolation) {
     TableDef d;
     d.name = QStringLiteral("texte");
-    d.fields = {{QStringLiteral("Nummer"), FieldType::Int, 0, false}, {QStringLiteral("Text"), FieldType::Text, 20, false}};
+    d.fields = {{QStringLiteral("Nummer"), FieldType::Int, 0, false},
+                {QStringLiteral("Text"), FieldType::Text, 20, false}};
     d.indexes = {{QString(), {QStringLiteral("Nummer")}}};
     db.createTable(d);
     Table t(db, QStringLiteral("texte"));
@@ -280,7 +342,8 @@ TEST_F(Engine, AlterTableAddsColumnsAndKeepsRecords) {
         t.open();
         add(t, QStringLiteral("Alt"), 0, 1, QDate(2001, 2, 3));
     }
-    db.execute(QStringLiteral(R"(ALTER TABLE "Katzen.db" ADD zzlDatum DATE, ADD Groesse CHAR(10), ADD Memo BLOB(240,1), ADD Ok BOOLEAN)"));
+    db.execute(QStringLiteral(
+        R"(ALTER TABLE "Katzen.db" ADD zzlDatum DATE, ADD Groesse CHAR(10), ADD Memo BLOB(240,1), ADD Ok BOOLEAN)"));
     const TableDef def = db.readDefinition(QStringLiteral("katzen"));
     ASSERT_TRUE(def.field(QStringLiteral("Groesse")));
     EXPECT_EQ(def.field(QStringLiteral("Groesse"))->size, 10);
@@ -300,8 +363,9 @@ TEST_F(Engine, LocalSqlJoinsTablesWithBoundValues) {
     add(t, QStringLiteral("O'Malley"), 1);
     add(t, QStringLiteral("Kitty"), 1);
     Query q(db,
-            QStringLiteral("SELECT k.Name, m.Name FROM katzen k, \"Katzen.db\" m WHERE k.Mutter = m.Nr AND k.Name = ? "
-                           "ORDER BY k.Name"),
+            QStringLiteral(
+                "SELECT k.Name, m.Name FROM katzen k, \"Katzen.db\" m WHERE k.Mutter = m.Nr AND k.Name = ? "
+                "ORDER BY k.Name"),
             {QStringLiteral("O'Malley")});
     ASSERT_TRUE(q.next());
     EXPECT_EQ(q.value(0).toString(), QStringLiteral("O'Malley"));
@@ -362,7 +426,9 @@ TEST_F(Engine, CalculatedAndLookupFields) {
     t.addLookupField(QStringLiteral("MutterName"), FieldType::Text, QStringLiteral("Mutter"), &mothers,
                      QStringLiteral("Nr"), QStringLiteral("Name"));
     t.addCalculatedField({QStringLiteral("Laenge"), FieldType::Int, 0, false});
-    t.onCalcFields = [](Table& r) { r.setValue(QStringLiteral("Laenge"), int(r.asString(QStringLiteral("Name")).size())); };
+    t.onCalcFields = [](Table& r) {
+        r.setValue(QStringLiteral("Laenge"), int(r.asString(QStringLiteral("Name")).size()));
+    };
     t.open();
     t.last();
     EXPECT_EQ(t.asString(QStringLiteral("MutterName")), QStringLiteral("Mama"));
@@ -383,10 +449,13 @@ TEST(StartUp, PresenceMessageCarriesThePathTwice) {
 TEST(StartUp, MinimalDirectoryGetsItsTablesCreatedAndSeeded) {
     TempDir dir;
     Database db(dir.path());
-    for (const char* n : {"catstamm", "sprache", "sprmel"}) db.createTable(*catalogueTable(QString::fromLatin1(n)));
+    for (const char* n : {"catstamm", "sprache", "sprmel"})
+        db.createTable(*catalogueTable(QString::fromLatin1(n)));
     QStringList lines;
     StartBericht b;
-    b.tabelle = [&](const QString& t, Ergebnis e, const QString&) { lines << t + QLatin1Char('=') + QString::number(int(e)); };
+    b.tabelle = [&](const QString& t, Ergebnis e, const QString&) {
+        lines << t + QLatin1Char('=') + QString::number(int(e));
+    };
     EXPECT_FALSE(startSequenz(db, b)); // farbe, rasse … are missing and reported
     EXPECT_TRUE(lines.contains(QStringLiteral("topkatze=1")));
     EXPECT_TRUE(lines.contains(QStringLiteral("merkmale=1")));
@@ -432,7 +501,8 @@ TEST(StartUp, IndexUnderAnotherNameCountsAsPresent) {
     def.indexes.removeIf([](const IndexDef& i) { return i.name == QLatin1String("GebDatum"); });
     def.indexes << IndexDef{QStringLiteral("MeinGeb"), {QStringLiteral("gebdatum"), QStringLiteral("NAME")}};
     db.createTable(def);
-    EXPECT_FALSE(indexSicherstellen(db, QStringLiteral("catstamm"), QStringLiteral("GebDatum"), QStringLiteral("GebDatum;Name")));
+    EXPECT_FALSE(indexSicherstellen(db, QStringLiteral("catstamm"), QStringLiteral("GebDatum"),
+                                    QStringLiteral("GebDatum;Name")));
     int geb = 0;
     for (const IndexDef& ix : db.readDefinition(QStringLiteral("catstamm")).indexes)
         if (ix.sameFields({QStringLiteral("GebDatum"), QStringLiteral("Name")})) ++geb;
@@ -474,7 +544,8 @@ TEST(Rebuild, ClearStepKeepsTableMemoAndJournalFiles) {
     EXPECT_TRUE(dateienBereinigen(dir.path(), QStringLiteral("Catstamm")));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files),
               (QStringList{QStringLiteral("catstamm.db"), QStringLiteral("catstamm.db-journal"),
-                           QStringLiteral("catstamm.db-wal"), QStringLiteral("catstamm.mb"), QStringLiteral("catstammalt.db")}));
+                           QStringLiteral("catstamm.db-wal"), QStringLiteral("catstamm.mb"),
+                           QStringLiteral("catstammalt.db")}));
 }
 
 TEST(Rebuild, RoutineRebuildsTheRebuildSetAndConsumesOneNumber) {

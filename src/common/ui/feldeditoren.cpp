@@ -352,6 +352,10 @@ bool DbDatum::kalenderOffen() const {
 }
 
 void DbDatum::kalenderOeffnen() {
+    if (kalenderDialog) {
+        if (const std::optional<QDate> d = kalenderDialog()) gewaehlt(*d);
+        return;
+    }
     QCalendarWidget* k = kalender();
     const QDate d = datum();
     k->setSelectedDate(d.isValid() ? d : QDate::currentDate());

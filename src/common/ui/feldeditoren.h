@@ -24,6 +24,7 @@
 #include <QWidget>
 #include <exception>
 #include <functional>
+#include <optional>
 
 class QCalendarWidget;
 class QFrame;
@@ -169,7 +170,10 @@ public:
     // The calendar of the popup (created on first use).
     QCalendarWidget* kalender();
     bool kalenderOffen() const;
+    // The calendar button: the window's calendar dialog when one is set (a date on OK, nothing on
+    // Cancel), else the popup.
     void kalenderOeffnen();
+    std::function<std::optional<QDate>()> kalenderDialog;
 
     // The date the text stands for: invalid when empty or not a date.
     QDate datum() const;

@@ -11,6 +11,7 @@
 #include "language/sprache.h"
 #include "language/tag.h"
 #include "register/katzenregeln.h"
+#include "register/ui/kalenderdlg.h"
 #include "register/ui/referenzlisten.h"
 #include "register/ui/suchendlg.h"
 #include "settings/einstellungsort.h"
@@ -20,14 +21,17 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCompleter>
+#include <QEvent>
 #include <QFileInfo>
 #include <QFormLayout>
+#include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -39,7 +43,10 @@ constexpr char kName[] = "FormCatStamm";
 
 QString farbeAlsStil(int wert) {
     if (!wert) return {};
-    return QStringLiteral("background-color: rgb(%1,%2,%3);").arg(wert & 0xff).arg((wert >> 8) & 0xff).arg((wert >> 16) & 0xff);
+    return QStringLiteral("background-color: rgb(%1,%2,%3);")
+        .arg(wert & 0xff)
+        .arg((wert >> 8) & 0xff)
+        .arg((wert >> 16) & 0xff);
 }
 
 std::unique_ptr<store::Table> oeffne(store::Database& db, const char* name, store::Table::OpenMode modus,
@@ -61,6 +68,18 @@ TCatStamm::TCatStamm(app::TVelmora& haupt) : TKindFenster(haupt, QLatin1String(k
 TCatStamm::~TCatStamm() {
     hauptfenster().katzeZeigen = nullptr;
     qDeleteAll(m_befehle);
+    // Destroyed without being closed (the program's teardown): the hooks would reach widgets that are
+    // already going, so they are cut and a pending edit, whose checks can no longer be asked, is
+    // dropped. The editors go before the tables they show.
+    if (m_katzen) {
+        m_katzen->beforePost = nullptr;
+        m_katzen->afterScroll = nullptr;
+        m_katzen->onPostError = nullptr;
+        if (m_katzen->state() != store::Table::State::Browse) m_katzen->cancel();
+    }
+    m_suche.reset();
+    qDeleteAll(findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly));
+    m_bindung.reset();
 }
 
 void TCatStamm::befehleAnlegen() {
@@ -83,7 +102,8 @@ void TCatStamm::befehleAnlegen() {
     auto* speichern = new QAction(katze);
     speichern->setObjectName(QStringLiteral("MenuSpeichern"));
     language::setTag(speichern, 8933);
-    speichern->setText(language::feldName(8933).isEmpty() ? QStringLiteral("S&peichern") : language::feldName(8933));
+    speichern->setText(language::feldName(8933).isEmpty() ? QStringLiteral("S&peichern")
+                                                          : language::feldName(8933));
     connect(speichern, &QAction::triggered, this, [this] {
         if (!hauptfenster().gesperrt()) SpeichernClick();
     });
@@ -146,7 +166,8 @@ bool TCatStamm::oeffnen() {
     connect(m_bindung.get(), &FeldBindung::geaendertGewechselt, this, [this] { knoepfeSetzen(); });
 
     m_quelle = std::make_unique<genealogy::TabellenKatzenQuelle>(db);
-    m_inzucht = std::make_unique<genealogy::TFormInzuchtberechnung>(*m_quelle, [](int n) { return language::meldung(n); });
+    m_inzucht = std::make_unique<genealogy::TFormInzuchtberechnung>(
+        *m_quelle, [](int n) { return language::meldung(n); });
     m_inzucht->setzeInzuchtBerechne = [this](bool an) { hauptfenster().InzuchtBerechne = an; };
     m_inzucht->MerkmalVorTop = hauptfenster().einstellungen().MerkmalvorTop;
 
@@ -183,9 +204,14 @@ void TCatStamm::aufbauen() {
     haupt->addWidget(m_seiten);
 
     // --- base data
-    auto* stamm = new QWidget(m_seiten);
-    stamm->setObjectName(QStringLiteral("TabSheetStammdaten"));
-    language::setTag(stamm, 8941);
+    // The page scrolls, so the register fits a main window on a low screen.
+    auto* stammSeite = new QScrollArea(m_seiten);
+    stammSeite->setObjectName(QStringLiteral("TabSheetStammdaten"));
+    language::setTag(stammSeite, 8941);
+    stammSeite->setWidgetResizable(true);
+    stammSeite->setFrameShape(QFrame::NoFrame);
+    auto* stamm = new QWidget;
+    stamm->setObjectName(QStringLiteral("PanelStammdaten"));
     auto* raster = new QGridLayout(stamm);
     auto* links = new QFormLayout;
     auto* rechts = new QFormLayout;
@@ -210,6 +236,8 @@ void TCatStamm::aufbauen() {
     auto* ruf = new DbEdit(b, QStringLiteral("Rufname"));
     links->addRow(label(QStringLiteral("Rufname"), 8944, "LabelRufname"), ruf);
     auto* geb = new DbDatum(b, QStringLiteral("GebDatum"));
+    geb->setObjectName(QStringLiteral("DBGebDatum"));
+    kalenderAnbinden(geb);
     auto* gebZeile = new QHBoxLayout;
     gebZeile->addWidget(geb);
     m_alter = new QLabel;
@@ -220,7 +248,8 @@ void TCatStamm::aufbauen() {
     gebZeile->addWidget(m_kreuz);
     links->addRow(label(QStringLiteral("geb."), 8945, "LabelGebDatum"), gebZeile);
     if (m_rasse) {
-        auto* rasse = new DbNachschlag(b, QStringLiteral("Rasse"), *m_rasse, QStringLiteral("RName"), QStringLiteral("RCode"));
+        auto* rasse = new DbNachschlag(b, QStringLiteral("Rasse"), *m_rasse, QStringLiteral("RName"),
+                                       QStringLiteral("RCode"));
         rasse->setLeerErlaubt(true);
         links->addRow(label(QStringLiteral("Rasse"), 8946, "LabelRasse"), rasse);
     }
@@ -258,28 +287,44 @@ void TCatStamm::aufbauen() {
     zbZeile->addWidget(andere);
     links->addRow(label(QStringLiteral("Reg.-Nr."), 8950, "LabelZuchtbuch"), zbZeile);
     auto* sex = new DbAuswahl(b, QStringLiteral("Geschlecht"),
-                              {{QString(), QString()}, {QStringLiteral("m"), QStringLiteral("1")},
-                               {QStringLiteral("w"), QStringLiteral("2")}, {QStringLiteral("m/k"), QStringLiteral("3")},
+                              {{QString(), QString()},
+                               {QStringLiteral("m"), QStringLiteral("1")},
+                               {QStringLiteral("w"), QStringLiteral("2")},
+                               {QStringLiteral("m/k"), QStringLiteral("3")},
                                {QStringLiteral("w/k"), QStringLiteral("4")}});
     sex->setObjectName(QStringLiteral("DBGeschlecht"));
     links->addRow(label(QStringLiteral("Geschlecht"), 8951, "LabelGeschlecht"), sex);
 
-    rechts->addRow(label(QStringLiteral("Chip-Nr."), 8952, "LabelChip"), new DbEdit(b, QStringLiteral("ChipNr")));
-    rechts->addRow(label(QStringLiteral("Blutgruppe"), 8953, "LabelBlut"), new DbEdit(b, QStringLiteral("Blutgruppe")));
-    rechts->addRow(label(QStringLiteral("Tests"), 8954, "LabelTests"), new DbEdit(b, QStringLiteral("Tests")));
+    rechts->addRow(label(QStringLiteral("Chip-Nr."), 8952, "LabelChip"),
+                   new DbEdit(b, QStringLiteral("ChipNr")));
+    rechts->addRow(label(QStringLiteral("Blutgruppe"), 8953, "LabelBlut"),
+                   new DbEdit(b, QStringLiteral("Blutgruppe")));
+    rechts->addRow(label(QStringLiteral("Tests"), 8954, "LabelTests"),
+                   new DbEdit(b, QStringLiteral("Tests")));
     if (m_fellart) {
         auto* fell = new DbNachschlag(b, QStringLiteral("Fellart"), *m_fellart, QStringLiteral("Bezeichnung"),
                                       QStringLiteral("LaufendeNummer"));
         fell->setLeerErlaubt(true);
         rechts->addRow(label(QStringLiteral("Fellart"), 8955, "LabelFellart"), fell);
     }
-    rechts->addRow(label(QStringLiteral("Täto-Nr."), 8956, "LabelTaeto"), new DbEdit(b, QStringLiteral("TaetoNr")));
-    rechts->addRow(label(QStringLiteral("Zuchtsperre"), 8957, "LabelZuchtsperre"), new DbDatum(b, QStringLiteral("zzlDatum")));
-    rechts->addRow(label(QStringLiteral("Gewicht"), 8958, "LabelGewicht"), new DbEdit(b, QStringLiteral("Gewicht")));
-    rechts->addRow(label(QStringLiteral("Größe"), 8959, "LabelGroesse"), new DbEdit(b, QStringLiteral("Groesse")));
+    rechts->addRow(label(QStringLiteral("Täto-Nr."), 8956, "LabelTaeto"),
+                   new DbEdit(b, QStringLiteral("TaetoNr")));
+    auto* sperre = new DbDatum(b, QStringLiteral("zzlDatum"));
+    sperre->setObjectName(QStringLiteral("DBzzlDatum"));
+    kalenderAnbinden(sperre);
+    rechts->addRow(label(QStringLiteral("Zuchtsperre"), 8957, "LabelZuchtsperre"), sperre);
+    rechts->addRow(label(QStringLiteral("Gewicht"), 8958, "LabelGewicht"),
+                   new DbEdit(b, QStringLiteral("Gewicht")));
+    rechts->addRow(label(QStringLiteral("Größe"), 8959, "LabelGroesse"),
+                   new DbEdit(b, QStringLiteral("Groesse")));
     if (m_status) {
         m_status->setIndexName(QString());
-        auto* st = new DbNachschlag(b, QStringLiteral("Status"), *m_status, QStringLiteral("Status"), QStringLiteral("Nummer"));
+        auto* st = new DbNachschlag(b, QStringLiteral("Status"), *m_status, QStringLiteral("Status"),
+                                    QStringLiteral("Nummer"));
+        st->setObjectName(QStringLiteral("DBStatus"));
+        // Entering the status shows the owner box as it stands; a changed status shows the owner it means.
+        st->installEventFilter(this);
+        connect(st, &QComboBox::activated, this, [this] { besitzerZeigen(); });
         rechts->addRow(label(QStringLiteral("Status"), 8960, "LabelStatus"), st);
     }
 
@@ -311,19 +356,35 @@ void TCatStamm::aufbauen() {
     m_bemerkung = new QLabel;
     m_bemerkung->setObjectName(QStringLiteral("LabelBemerkung"));
     m_bemerkung->setWordWrap(true);
+    m_bemerkung->setCursor(Qt::PointingHandCursor);
+    m_bemerkung->installEventFilter(this);
     raster->addWidget(m_bemerkung, 3, 0, 1, 2);
+    // The whole remark for editing, over the base data page; it closes when the mouse leaves it.
+    m_bemerkungVoll = new QFrame(stamm);
+    m_bemerkungVoll->setObjectName(QStringLiteral("PanelBemerkung"));
+    m_bemerkungVoll->setFrameShape(QFrame::Box);
+    m_bemerkungVoll->setLineWidth(2);
+    m_bemerkungVoll->setAutoFillBackground(true);
+    auto* vollLayout = new QVBoxLayout(m_bemerkungVoll);
+    vollLayout->setContentsMargins(6, 6, 6, 6);
+    m_bemerkungMemo = new DbMemo(b, QStringLiteral("Bemerkung"));
+    m_bemerkungMemo->setObjectName(QStringLiteral("DBBemerkungVoll"));
+    vollLayout->addWidget(m_bemerkungMemo);
+    m_bemerkungVoll->installEventFilter(this);
+    m_bemerkungVoll->hide();
 
     auto* eltern = new QGridLayout;
     auto elternZeile = [&](int zeile, bool vater) {
-        eltern->addWidget(label(vater ? QStringLiteral("Vater") : QStringLiteral("Mutter"), vater ? 8965 : 8966,
-                                vater ? "LabelVater" : "LabelMutter"),
+        eltern->addWidget(label(vater ? QStringLiteral("Vater") : QStringLiteral("Mutter"),
+                                vater ? 8965 : 8966, vater ? "LabelVater" : "LabelMutter"),
                           zeile, 0);
         auto* anzeige = new QLabel;
         anzeige->setObjectName(vater ? QStringLiteral("DBVater") : QStringLiteral("DBMutter"));
         anzeige->setAutoFillBackground(true);
         eltern->addWidget(anzeige, zeile, 1);
         auto* suche = new QPushButton(QStringLiteral("..."));
-        suche->setObjectName(vater ? QStringLiteral("BitBtnVaterSuche") : QStringLiteral("BitBtnMutterSuche"));
+        suche->setObjectName(vater ? QStringLiteral("BitBtnVaterSuche")
+                                   : QStringLiteral("BitBtnMutterSuche"));
         connect(suche, &QPushButton::clicked, this, [this, vater] { elternWaehlen(vater); });
         eltern->addWidget(suche, zeile, 2);
         (vater ? m_vater : m_mutter) = anzeige;
@@ -339,24 +400,34 @@ void TCatStamm::aufbauen() {
     eltern->addWidget(label(QStringLiteral("Besitzer"), 8968, "LabelBesitzer"), 1, 3);
     eltern->addWidget(m_besitzer, 1, 4);
     raster->addLayout(eltern, 4, 0, 1, 2);
-    m_seiten->addTab(stamm, QStringLiteral("&Stammdaten"));
+    stammSeite->setWidget(stamm);
+    m_seiten->addTab(stammSeite, QStringLiteral("&Stammdaten"));
 
     // --- extra data owned by the record itself
     auto* zusatz = new QWidget(m_seiten);
     zusatz->setObjectName(QStringLiteral("TabSheetZusatzinfo"));
     language::setTag(zusatz, 8969);
     auto* z = new QFormLayout(zusatz);
-    z->addRow(label(QStringLiteral("Registrierung &2"), 8970, "LabelReg2"), new DbEdit(b, QStringLiteral("Zuchtbuchnummer2")));
-    z->addRow(label(QStringLiteral("Registrierung &3"), 8971, "LabelReg3"), new DbEdit(b, QStringLiteral("Zuchtbuchnummer3")));
-    z->addRow(label(QStringLiteral("gestorben"), 8972, "LabelGestorben"), new DbDatum(b, QStringLiteral("Toddatum")));
+    z->addRow(label(QStringLiteral("Registrierung &2"), 8970, "LabelReg2"),
+              new DbEdit(b, QStringLiteral("Zuchtbuchnummer2")));
+    z->addRow(label(QStringLiteral("Registrierung &3"), 8971, "LabelReg3"),
+              new DbEdit(b, QStringLiteral("Zuchtbuchnummer3")));
+    auto* tod = new DbDatum(b, QStringLiteral("Toddatum"));
+    tod->setObjectName(QStringLiteral("DBToddatum"));
+    kalenderAnbinden(tod);
+    z->addRow(label(QStringLiteral("gestorben"), 8972, "LabelGestorben"), tod);
     m_alterTod = new QLabel;
     m_alterTod->setObjectName(QStringLiteral("LabelAlterTod"));
     z->addRow(label(QStringLiteral("erreichtes Alter"), 8973, "LabelErreicht"), m_alterTod);
-    z->addRow(label(QStringLiteral("Bemerkung"), 8974, "LabelBemerkungVoll"), new DbMemo(b, QStringLiteral("Bemerkung")));
+    z->addRow(label(QStringLiteral("Bemerkung"), 8974, "LabelBemerkungVoll"),
+              new DbMemo(b, QStringLiteral("Bemerkung")));
     m_seiten->addTab(zusatz, QStringLiteral("&Zusatzinfo"));
-    // A page change stores what is pending, as moving does.
-    connect(m_seiten, &QTabWidget::currentChanged, this, [this] {
-        if (m_bindung->geaendert()) SpeichernClick();
+    // A page change stores what is pending, as moving does; a pending pedigree entry is completed
+    // with the new cat staying current.
+    connect(m_seiten, &QTabWidget::currentChanged, this, [this](int seite) {
+        if (m_speichert || seite == 0) return;
+        common::TDatenGlobal* dg = hauptfenster().datenGlobal();
+        if (m_bindung->geaendert() || titelGeaendert || (dg && dg->NeuausStb)) speichern(false);
     });
 
     auto* unten = new QHBoxLayout;
@@ -371,8 +442,13 @@ void TCatStamm::aufbauen() {
     m_rueckgaengig->setObjectName(QStringLiteral("BitBtnRueckgaengig"));
     language::setTag(m_rueckgaengig, 8976);
     connect(m_rueckgaengig, &QPushButton::clicked, this, [this] { BitBtnRueckgaengigClick(); });
+    auto* hilfe = new QPushButton(QStringLiteral("&Hilfe"));
+    hilfe->setObjectName(QStringLiteral("BitBtnHilfe"));
+    language::setTag(hilfe, 8977);
+    connect(hilfe, &QPushButton::clicked, this, [this] { hauptfenster().hilfeZeigen(1001); });
     unten->addWidget(m_speichern);
     unten->addWidget(m_rueckgaengig);
+    unten->addWidget(hilfe);
     haupt->addLayout(unten);
     knoepfeSetzen();
 }
@@ -407,7 +483,13 @@ void TCatStamm::vorDemSpeichern(store::Table& t) {
         if (Meldungsdienst::ja(148)) {
             t.cancel();
             neuerSatz = false;
-            QMetaObject::invokeMethod(this, [this] { m_bindung->neuLaden(); knoepfeSetzen(); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    m_bindung->neuLaden();
+                    knoepfeSetzen();
+                },
+                Qt::QueuedConnection);
         } else {
             m_seiten->setCurrentIndex(0);
         }
@@ -417,14 +499,26 @@ void TCatStamm::vorDemSpeichern(store::Table& t) {
         if (Meldungsdienst::ja(169)) {
             t.cancel();
             neuerSatz = false;
-            QMetaObject::invokeMethod(this, [this] { m_bindung->neuLaden(); knoepfeSetzen(); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    m_bindung->neuLaden();
+                    knoepfeSetzen();
+                },
+                Qt::QueuedConnection);
         }
         throw store::Abbruch();
     }
     if (!hauptfenster().einstellungen().speichern && !Meldungsdienst::ja(29)) {
         t.cancel();
         neuerSatz = false;
-        QMetaObject::invokeMethod(this, [this] { m_bindung->neuLaden(); TitelKatzeNeu(false); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                m_bindung->neuLaden();
+                TitelKatzeNeu(false);
+            },
+            Qt::QueuedConnection);
         throw store::Abbruch();
     }
 }
@@ -457,9 +551,11 @@ void TCatStamm::KatzeNew() {
     m_laedt = false;
     const settings::tsysteminfo& e = hauptfenster().einstellungen();
     m_katzen->setValue(QStringLiteral("AndereRegistrierung"), false);
-    if (!e.FarbeStandardeinstellung.isEmpty()) m_katzen->setValue(QStringLiteral("FellFarbe"), e.FarbeStandardeinstellung);
+    if (!e.FarbeStandardeinstellung.isEmpty())
+        m_katzen->setValue(QStringLiteral("FellFarbe"), e.FarbeStandardeinstellung);
     if (e.RasseStandardeinstellung) m_katzen->setValue(QStringLiteral("Rasse"), e.RasseStandardeinstellung);
-    if (e.HaarartStandardeinstellung) m_katzen->setValue(QStringLiteral("Fellart"), e.HaarartStandardeinstellung);
+    if (e.HaarartStandardeinstellung)
+        m_katzen->setValue(QStringLiteral("Fellart"), e.HaarartStandardeinstellung);
     m_katzen->setValue(QStringLiteral("Status"), QStringLiteral("2"));
     m_bindung->neuLaden();
     setWindowTitle(language::meldung(14, QStringLiteral(" Neue Katze aufnehmen ")));
@@ -483,8 +579,9 @@ void TCatStamm::KatzeNewausStb(QChar vmZeiger, int catNr) {
     if (!dg) return;
     dg->VMZeiger = vmZeiger;
     dg->CatNr = catNr;
-    m_speichern->setText(hauptfenster().einstellungen().spracheNummer() == 1 ? QStringLiteral("&Save->Back to pedigree")
-                                                                             : QStringLiteral("&Speichern->Zurück Stammbaum"));
+    m_speichern->setText(hauptfenster().einstellungen().spracheNummer() == 1
+                             ? QStringLiteral("&Save->Back to pedigree")
+                             : QStringLiteral("&Speichern->Zurück Stammbaum"));
     KatzeNew();
     if (!neuerSatz) return;
     dg->NeuausStb = true;
@@ -492,14 +589,15 @@ void TCatStamm::KatzeNewausStb(QChar vmZeiger, int catNr) {
     const bool mutter = vmZeiger == QLatin1Char('M');
     m_katzen->setValue(QStringLiteral("Geschlecht"), mutter ? QStringLiteral("2") : QStringLiteral("1"));
     m_bindung->neuLaden();
-    setWindowTitle(mutter ? QStringLiteral(" Mutter neu aufnehmen / suchen ") : QStringLiteral(" Vater neu aufnehmen / suchen "));
+    setWindowTitle(mutter ? QStringLiteral(" Mutter neu aufnehmen / suchen ")
+                          : QStringLiteral(" Vater neu aufnehmen / suchen "));
 }
 
 void TCatStamm::Katzekopieren1Click() {
     if (blockiert()) return;
     if (m_bindung->geaendert() && !SpeichernClick()) return;
     if (!m_katzen->hasRecord()) return;
-    static const char* const felder[] = {"Geschlecht", "GebDatum", "FellFarbe", "Rasse",   "Augenfarbe",
+    static const char* const felder[] = {"Geschlecht", "GebDatum", "FellFarbe", "Rasse",    "Augenfarbe",
                                          "Vater",      "Mutter",   "Züchter",   "Besitzer", "Zwinger",
                                          "Status",     "Wurfzahl", "TaetoNr",   "Fellart"};
     QVariantList werte;
@@ -512,10 +610,13 @@ void TCatStamm::Katzekopieren1Click() {
     m_bindung->anhaengen();
     m_laedt = false;
     for (int i = 0; i < int(std::size(felder)); ++i)
-        if (werte[i].isValid() && !werte[i].isNull()) m_katzen->setValue(QString::fromUtf8(felder[i]), werte[i]);
+        if (werte[i].isValid() && !werte[i].isNull())
+            m_katzen->setValue(QString::fromUtf8(felder[i]), werte[i]);
     const int sprache = hauptfenster().einstellungen().spracheNummer();
-    if (sprache == 0) m_katzen->setValue(QStringLiteral("Name"), QString(name + QStringLiteral(" Kopie")));
-    else if (sprache == 1) m_katzen->setValue(QStringLiteral("Name"), QString(name + QStringLiteral(" Copy")));
+    if (sprache == 0)
+        m_katzen->setValue(QStringLiteral("Name"), QString(name + QStringLiteral(" Kopie")));
+    else if (sprache == 1)
+        m_katzen->setValue(QStringLiteral("Name"), QString(name + QStringLiteral(" Copy")));
     m_katzen->setValue(QStringLiteral("AndereRegistrierung"), false);
     m_bindung->neuLaden();
     elternZeigen();
@@ -539,7 +640,8 @@ void TCatStamm::loeschenClick() {
         m_katzen->flush();
     } catch (const std::exception& e) {
         m_laedt = false;
-        if (hauptfenster().fehlerDialog()) hauptfenster().fehlerDialog()->HandleException(e, QStringLiteral("catstamm.db"));
+        if (hauptfenster().fehlerDialog())
+            hauptfenster().fehlerDialog()->HandleException(e, QStringLiteral("catstamm.db"));
     }
     m_quelle->aktualisieren();
     if (app::KatzenListe* l = hauptfenster().katzenListe()) {
@@ -566,7 +668,8 @@ void TCatStamm::KatzeSuchen() {
     if (ausStb) {
         if (gefunden == dg->CatNr) {
             // texte: meldung 225 226
-            Meldungsdienst::zeigen(MeldungsArt::Fehler, 225, language::meldung(225) + QLatin1Char(' ') + language::meldung(226));
+            Meldungsdienst::zeigen(MeldungsArt::Fehler, 225,
+                                   language::meldung(225) + QLatin1Char(' ') + language::meldung(226));
             m_name->setFocus();
             return;
         }
@@ -585,10 +688,16 @@ void TCatStamm::KatzeSuchen() {
 }
 
 bool TCatStamm::SpeichernClick() {
+    return speichern(true);
+}
+
+bool TCatStamm::speichern(bool zurueckZumAusgang) {
     const bool warNeu = neuerSatz;
     if (m_katzen->state() == store::Table::State::Edit || m_katzen->state() == store::Table::State::Insert) {
         m_laedt = true;
+        m_speichert = true;
         const bool ok = m_bindung->speichern();
+        m_speichert = false;
         m_laedt = false;
         if (!ok || m_katzen->state() != store::Table::State::Browse) {
             knoepfeSetzen();
@@ -605,15 +714,20 @@ bool TCatStamm::SpeichernClick() {
         kind.open();
         if (kind.findKey({dg->CatNr})) {
             kind.edit();
-            kind.setValue(dg->VMZeiger == QLatin1Char('M') ? QStringLiteral("Mutter") : QStringLiteral("Vater"), neu);
+            kind.setValue(
+                dg->VMZeiger == QLatin1Char('M') ? QStringLiteral("Mutter") : QStringLiteral("Vater"), neu);
             kind.post();
         }
         kind.close();
         dg->NeuausStb = false;
         dg->VMZeiger = QLatin1Char(' ');
         hauptfenster().NeuausStb = false;
-        m_speichern->setText(language::feldName(8975).isEmpty() ? QStringLiteral("&Speichern") : language::feldName(8975));
-        zeigeKatze(hauptfenster().tmpTiervorNeuaufnahme);
+        m_speichern->setText(language::feldName(8975).isEmpty() ? QStringLiteral("&Speichern")
+                                                                : language::feldName(8975));
+        const int ziel = zurueckZumAusgang ? hauptfenster().tmpTiervorNeuaufnahme : neu;
+        zeigeKatze(ziel);
+        if (!zurueckZumAusgang)
+            if (app::KatzenListe* l = hauptfenster().katzenListe()) l->zeigeKatze(ziel);
     } else if (warNeu) {
         TitelKatzeNeu(true);
     }
@@ -628,14 +742,17 @@ void TCatStamm::BitBtnRueckgaengigClick() {
     m_laedt = false;
     neuerSatz = false;
     titelGeaendert = false;
-    if (warNeu && hauptfenster().tmpTiervorNeuaufnahme) zeigeKatze(hauptfenster().tmpTiervorNeuaufnahme);
-    else TitelKatzeNeu(false);
+    if (warNeu && hauptfenster().tmpTiervorNeuaufnahme)
+        zeigeKatze(hauptfenster().tmpTiervorNeuaufnahme);
+    else
+        TitelKatzeNeu(false);
     common::TDatenGlobal* dg = hauptfenster().datenGlobal();
     if (dg && dg->NeuausStb) {
         dg->NeuausStb = false;
         dg->VMZeiger = QLatin1Char(' ');
         hauptfenster().NeuausStb = false;
-        m_speichern->setText(QStringLiteral("&Speichern"));
+        m_speichern->setText(language::feldName(8975).isEmpty() ? QStringLiteral("&Speichern")
+                                                                : language::feldName(8975));
     }
     knoepfeSetzen();
 }
@@ -670,21 +787,33 @@ QString TCatStamm::beschriftung() const {
     return t;
 }
 
-QString TCatStamm::elternAnzeige(bool vater) const { return (vater ? m_vater : m_mutter)->text(); }
-QString TCatStamm::ikText() const { return m_ik->text(); }
-bool TCatStamm::bildGezeigt() const { return !m_bild->pixmap().isNull(); }
-QString TCatStamm::avkText() const { return m_avk->text(); }
+QString TCatStamm::elternAnzeige(bool vater) const {
+    return (vater ? m_vater : m_mutter)->text();
+}
+QString TCatStamm::ikText() const {
+    return m_ik->text();
+}
+bool TCatStamm::bildGezeigt() const {
+    return !m_bild->pixmap().isNull();
+}
+QString TCatStamm::avkText() const {
+    return m_avk->text();
+}
 
 namespace {
-Markierung markierungVon(int nummer, store::Table* merkmal, store::Table* merkmale, store::Table* top, bool vorTop) {
+Markierung markierungVon(int nummer, store::Table* merkmal, store::Table* merkmale, store::Table* top,
+                         bool vorTop) {
     QList<MerkmalZeile> zeilen;
     if (merkmal && merkmale) {
         merkmal->setRange({nummer}, {nummer});
         for (merkmal->first(); !merkmal->eof(); merkmal->next()) {
             const QVariant m = merkmal->value(QStringLiteral("Merkmal"));
             MerkmalZeile z;
-            z.farbe = merkmale->lookupValue(QStringLiteral("LaufendeNummer"), {m}, QStringLiteral("Farbe")).toInt();
-            z.kuerzel = merkmale->lookupValue(QStringLiteral("LaufendeNummer"), {m}, QStringLiteral("Kuerzel")).toString();
+            z.farbe =
+                merkmale->lookupValue(QStringLiteral("LaufendeNummer"), {m}, QStringLiteral("Farbe")).toInt();
+            z.kuerzel =
+                merkmale->lookupValue(QStringLiteral("LaufendeNummer"), {m}, QStringLiteral("Kuerzel"))
+                    .toString();
             zeilen << z;
         }
         merkmal->cancelRange();
@@ -706,7 +835,8 @@ void TCatStamm::elternZeigen() {
         l->setStyleSheet(QString());
         const int n = m_katzen->asInt(vater ? QStringLiteral("Vater") : QStringLiteral("Mutter"));
         if (n <= 0) continue;
-        const QVariant name = m_katzen->lookupValue(QStringLiteral("LaufendeNummer"), {n}, QStringLiteral("Name"));
+        const QVariant name =
+            m_katzen->lookupValue(QStringLiteral("LaufendeNummer"), {n}, QStringLiteral("Name"));
         if (!name.isValid() || name.isNull()) continue; // a link to a deleted cat is no parent
         const Markierung m = markierungVon(n, m_merkmal.get(), m_merkmale.get(), m_topkatze.get(), vorTop);
         l->setText(elternText(name.toString(), m));
@@ -720,11 +850,14 @@ void TCatStamm::alterZeigen() {
         m_katzen->asDate(QStringLiteral("GebDatum")), m_katzen->asDate(QStringLiteral("Toddatum")),
         m_katzen->asString(QStringLiteral("Status")), QDate::currentDate(), jahre,
         [](const QDate& v, const QDate& b) {
-            return common::TDatenGlobal::alterBerechnen(v, b, {}, 0, language::feldName(1485), language::feldName(1486),
-                                                        language::feldName(1487), language::feldName(1488));
+            return common::TDatenGlobal::alterBerechnen(v, b, {}, 0, language::feldName(1485),
+                                                        language::feldName(1486), language::feldName(1487),
+                                                        language::feldName(1488));
         });
     const QDate tod = m_katzen->asDate(QStringLiteral("Toddatum"));
-    m_alter->setText(f.zeigeTodDatum ? (tod.isValid() ? tod.toString(QStringLiteral("dd.MM.yyyy")) : QString()) : f.alterAkt);
+    m_alter->setText(f.zeigeTodDatum
+                         ? (tod.isValid() ? tod.toString(QStringLiteral("dd.MM.yyyy")) : QString())
+                         : f.alterAkt);
     m_kreuz->setVisible(f.tot);
     m_alterTod->setText(f.alter);
 }
@@ -739,7 +872,8 @@ void TCatStamm::bildZeigen() {
     dg->Katzendaten(3, aktuelleNummer(), QString(), titel, 1, false, titelNr);
     if (dg->bild.isEmpty()) return;
     const QPixmap p(dg->bild);
-    if (!p.isNull()) m_bild->setPixmap(p.scaled(m_bild->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    if (!p.isNull())
+        m_bild->setPixmap(p.scaled(m_bild->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
 }
 
 void TCatStamm::bemerkungZeigen() {
@@ -756,29 +890,45 @@ void TCatStamm::bemerkungZeigen() {
     m_bemerkung->show();
 }
 
-void TCatStamm::adressenZeigen() {
-    auto block = [this](int nr) -> QString {
-        if (nr <= 0 || !m_adr) return {};
-        if (!m_adr->lookupValue(QStringLiteral("LaufendeNr"), {nr}, QStringLiteral("LaufendeNr")).isValid()) return {};
-        auto v = [&](const char* f) { return m_adr->lookupValue(QStringLiteral("LaufendeNr"), {nr}, QLatin1String(f)).toString(); };
-        Adresse a{v("Name"), v("Vorname"), v("Strasse"), v("Land"), v("Plz"), v("Ort"), v("Telefon"), {}};
-        return adressBlock(a).join(QLatin1Char('\n'));
+QString TCatStamm::adressBlockVon(int nr) {
+    if (nr <= 0 || !m_adr) return {};
+    if (!m_adr->lookupValue(QStringLiteral("LaufendeNr"), {nr}, QStringLiteral("LaufendeNr")).isValid())
+        return {};
+    auto v = [&](const char* f) {
+        return m_adr->lookupValue(QStringLiteral("LaufendeNr"), {nr}, QLatin1String(f)).toString();
     };
-    if (!m_katzen->asString(QStringLiteral("Zwinger")).isEmpty() && m_katzen->asInt(QStringLiteral("Züchter")) <= 0)
+    Adresse a{v("Name"), v("Vorname"), v("Strasse"), v("Land"), v("Plz"), v("Ort"), v("Telefon"), {}};
+    return adressBlock(a).join(QLatin1Char('\n'));
+}
+
+void TCatStamm::adressenZeigen() {
+    if (!m_katzen->asString(QStringLiteral("Zwinger")).isEmpty() &&
+        m_katzen->asInt(QStringLiteral("Züchter")) <= 0)
         DBzwingerExit();
     else
-        m_zuechter->setText(block(m_katzen->asInt(QStringLiteral("Züchter"))));
+        m_zuechter->setText(adressBlockVon(m_katzen->asInt(QStringLiteral("Züchter"))));
+    besitzerZeigen();
+}
+
+void TCatStamm::besitzerZeigen() {
+    if (!m_katzen || !m_besitzer) return;
+    if (!m_katzen->hasRecord() && m_katzen->state() != store::Table::State::Insert) {
+        m_besitzer->clear();
+        return;
+    }
     if (m_katzen->asString(QStringLiteral("Status")) == QLatin1String("1") && m_eigen) {
         m_eigen->first();
         if (m_eigen->hasRecord()) {
             auto v = [&](const char* f) { return m_eigen->asString(QLatin1String(f)); };
-            m_besitzer->setText(adressBlock({v("Name"), v("Vorname"), v("Strasse"), v("land"), v("Plz"), v("Ort"), v("Telefon"), {}})
-                                    .join(QLatin1Char('\n')));
+            m_besitzer->setText(
+                adressBlock(
+                    {v("Name"), v("Vorname"), v("Strasse"), v("land"), v("Plz"), v("Ort"), v("Telefon"), {}})
+                    .join(QLatin1Char('\n')));
         } else {
             m_besitzer->clear();
         }
     } else {
-        m_besitzer->setText(block(m_katzen->asInt(QStringLiteral("Besitzer"))));
+        m_besitzer->setText(adressBlockVon(m_katzen->asInt(QStringLiteral("Besitzer"))));
     }
 }
 
@@ -794,8 +944,8 @@ void TCatStamm::TitelKatzeNeu(bool navigation) {
         return;
     }
     elternZeigen();
-    const Markierung eigene = markierungVon(aktuelleNummer(), m_merkmal.get(), m_merkmale.get(), m_topkatze.get(),
-                                            hauptfenster().einstellungen().MerkmalvorTop);
+    const Markierung eigene = markierungVon(aktuelleNummer(), m_merkmal.get(), m_merkmale.get(),
+                                            m_topkatze.get(), hauptfenster().einstellungen().MerkmalvorTop);
     m_name->setStyleSheet(farbeAlsStil(eigene.farbe));
     m_merkmaleText->setText(eigene.text);
     TitelEintragen();
@@ -819,7 +969,9 @@ void TCatStamm::inzuchtAnzeigen() {
     const int vater = m_katzen->asInt(QStringLiteral("Vater"));
     const int mutter = m_katzen->asInt(QStringLiteral("Mutter"));
     auto gibt = [this](int n) {
-        return n > 0 && m_katzen->lookupValue(QStringLiteral("LaufendeNummer"), {n}, QStringLiteral("LaufendeNummer")).isValid();
+        return n > 0 &&
+               m_katzen->lookupValue(QStringLiteral("LaufendeNummer"), {n}, QStringLiteral("LaufendeNummer"))
+                   .isValid();
     };
     if (!gibt(vater) || !gibt(mutter)) return;
     const int generationen = std::max(3, hauptfenster().einstellungen().InzuchtStdgenerationen);
@@ -835,7 +987,8 @@ bool TCatStamm::gleichnamigeSuchen() {
     const QString name = m_katzen->asString(QStringLiteral("Name"));
     if (name.trimmed().isEmpty()) return false;
     // The name index compares without regard to case.
-    const QVariant gefunden = m_katzen->lookupValue(QStringLiteral("Name"), {name}, QStringLiteral("LaufendeNummer"));
+    const QVariant gefunden =
+        m_katzen->lookupValue(QStringLiteral("Name"), {name}, QStringLiteral("LaufendeNummer"));
     if (!gefunden.isValid() || gefunden.isNull()) return false;
     common::TDatenGlobal* dg = hauptfenster().datenGlobal();
     const bool ausStb = dg && dg->NeuausStb;
@@ -845,8 +998,9 @@ bool TCatStamm::gleichnamigeSuchen() {
     m.titel = QStringLiteral(" Katze gefunden");
     m.text = QStringLiteral("Katze mit gleichem Namen gefunden !");
     m.knoepfe = Knoepfe::JaNein;
-    m.knopfTexte = {QStringLiteral("Neuaufnehmen"), ausStb ? (englisch ? QStringLiteral("Load Animal") : QStringLiteral("Tier laden"))
-                                                           : (englisch ? QStringLiteral("&Cancel") : QStringLiteral("&Abbrechen"))};
+    m.knopfTexte = {QStringLiteral("Neuaufnehmen"),
+                    ausStb ? (englisch ? QStringLiteral("Load Animal") : QStringLiteral("Tier laden"))
+                           : (englisch ? QStringLiteral("&Cancel") : QStringLiteral("&Abbrechen"))};
     if (Meldungsdienst::zeigen(m) == Antwort::Ja) return false; // a second cat of that name is wanted
     const int nummer = gefunden.toInt();
     auto leeren = [this] {
@@ -855,9 +1009,12 @@ bool TCatStamm::gleichnamigeSuchen() {
         m_name->setFocus();
     };
     if (ausStb) {
-        const QString sex = m_katzen->lookupValue(QStringLiteral("LaufendeNummer"), {nummer}, QStringLiteral("Geschlecht")).toString();
-        const bool passt = dg->VMZeiger == QLatin1Char('M') ? (sex == QLatin1String("2") || sex == QLatin1String("4"))
-                                                             : (sex == QLatin1String("1") || sex == QLatin1String("3"));
+        const QString sex =
+            m_katzen->lookupValue(QStringLiteral("LaufendeNummer"), {nummer}, QStringLiteral("Geschlecht"))
+                .toString();
+        const bool passt = dg->VMZeiger == QLatin1Char('M')
+                               ? (sex == QLatin1String("2") || sex == QLatin1String("4"))
+                               : (sex == QLatin1String("1") || sex == QLatin1String("3"));
         if (!passt) {
             Meldungsdienst::nachricht(218, MeldungsArt::Information);
             leeren();
@@ -865,7 +1022,8 @@ bool TCatStamm::gleichnamigeSuchen() {
         }
         if (nummer == dg->CatNr) {
             // texte: meldung 225 226
-            Meldungsdienst::zeigen(MeldungsArt::Fehler, 225, language::meldung(225) + QLatin1Char(' ') + language::meldung(226));
+            Meldungsdienst::zeigen(MeldungsArt::Fehler, 225,
+                                   language::meldung(225) + QLatin1Char(' ') + language::meldung(226));
             leeren();
             return true;
         }
@@ -884,7 +1042,9 @@ bool TCatStamm::gleichnamigeSuchen() {
 }
 
 void TCatStamm::DBNameNeu() {
-    if (m_rueckgaengig->hasFocus() || (!m_katzen->hasRecord() && m_katzen->state() != store::Table::State::Insert)) return;
+    if (m_rueckgaengig->hasFocus() ||
+        (!m_katzen->hasRecord() && m_katzen->state() != store::Table::State::Insert))
+        return;
     if (m_katzen->state() == store::Table::State::Insert) {
         if (hauptfenster().einstellungen().SuchebeiNeuaufnahme && gleichnamigeSuchen()) return;
         common::TDatenGlobal* dg = hauptfenster().datenGlobal();
@@ -894,7 +1054,8 @@ void TCatStamm::DBNameNeu() {
         }
     }
     if (!m_katzen->asString(QStringLiteral("Zwinger")).isEmpty()) return;
-    const auto zwinger = zwingerAbtrennen(m_katzen->asString(QStringLiteral("Name")), hauptfenster().einstellungen().ZusatzBeiZwinger);
+    const auto zwinger = zwingerAbtrennen(m_katzen->asString(QStringLiteral("Name")),
+                                          hauptfenster().einstellungen().ZusatzBeiZwinger);
     if (!zwinger) return;
     if (m_katzen->state() == store::Table::State::Browse) m_katzen->edit();
     m_katzen->setValue(QStringLiteral("Zwinger"), zwinger->left(40));
@@ -910,16 +1071,20 @@ void TCatStamm::DBzwingerExit() {
         m_zuechter->clear();
         return;
     }
-    const QVariant nr = m_adr->lookupValue(QStringLiteral("Zwinger"), {zwinger}, QStringLiteral("LaufendeNr"));
+    const QVariant nr =
+        m_adr->lookupValue(QStringLiteral("Zwinger"), {zwinger}, QStringLiteral("LaufendeNr"));
     if (!nr.isValid() || nr.isNull()) {
         m_zuechter->clear();
         return;
     }
     if (m_katzen->state() == store::Table::State::Browse) m_katzen->edit();
     m_katzen->setValue(QStringLiteral("Züchter"), nr.toInt());
-    auto v = [&](const char* f) { return m_adr->lookupValue(QStringLiteral("LaufendeNr"), {nr}, QLatin1String(f)).toString(); };
-    m_zuechter->setText(adressBlock({v("Name"), v("Vorname"), v("Strasse"), v("Land"), v("Plz"), v("Ort"), v("Telefon"), {}})
-                            .join(QLatin1Char('\n')));
+    auto v = [&](const char* f) {
+        return m_adr->lookupValue(QStringLiteral("LaufendeNr"), {nr}, QLatin1String(f)).toString();
+    };
+    m_zuechter->setText(
+        adressBlock({v("Name"), v("Vorname"), v("Strasse"), v("Land"), v("Plz"), v("Ort"), v("Telefon"), {}})
+            .join(QLatin1Char('\n')));
     knoepfeSetzen();
 }
 
@@ -928,9 +1093,11 @@ void TCatStamm::zuchtbuchnummerGeaendert() {
     if (nr.isEmpty() || m_katzen->state() == store::Table::State::Browse) return;
     QVariant andere;
     try {
-        andere = m_katzen->lookupValue(QStringLiteral("Zuchtbuchnummer1"), {nr}, QStringLiteral("LaufendeNummer"));
+        andere =
+            m_katzen->lookupValue(QStringLiteral("Zuchtbuchnummer1"), {nr}, QStringLiteral("LaufendeNummer"));
     } catch (const std::exception& e) {
-        if (hauptfenster().fehlerDialog()) hauptfenster().fehlerDialog()->HandleException(e, QStringLiteral("catstamm.db"));
+        if (hauptfenster().fehlerDialog())
+            hauptfenster().fehlerDialog()->HandleException(e, QStringLiteral("catstamm.db"));
         return;
     }
     if (!andere.isValid() || andere.isNull() || andere.toInt() == aktuelleNummer()) return;
@@ -988,8 +1155,10 @@ void TCatStamm::TitelEintragen() {
         m_titelhund->setIndexFields(QStringLiteral("Hund"));
         m_titelhund->setRange({nr}, {nr});
         for (m_titelhund->first(); !m_titelhund->eof(); m_titelhund->next())
-            kuerzel << m_titelbez->lookupValue(QStringLiteral("LaufendeNummer"), {m_titelhund->value(QStringLiteral("Titel"))},
-                                               QStringLiteral("Kuerzel"))
+            kuerzel << m_titelbez
+                           ->lookupValue(QStringLiteral("LaufendeNummer"),
+                                         {m_titelhund->value(QStringLiteral("Titel"))},
+                                         QStringLiteral("Kuerzel"))
                            .toString();
         m_titelhund->cancelRange();
     }
@@ -1009,7 +1178,8 @@ void TCatStamm::Titelspeichern() {
     const int nr = aktuelleNummer();
     try {
         for (QCheckBox* c : m_titel) {
-            const QVariant titel = m_titelbez->lookupValue(QStringLiteral("Kuerzel"), {c->text()}, QStringLiteral("LaufendeNummer"));
+            const QVariant titel = m_titelbez->lookupValue(QStringLiteral("Kuerzel"), {c->text()},
+                                                           QStringLiteral("LaufendeNummer"));
             if (!titel.isValid() || titel.isNull()) continue; // deleted from the title list meanwhile
             m_titelhund->setIndexFields(QStringLiteral("Hund;Titel"));
             const bool vorhanden = m_titelhund->findKey({nr, titel});
@@ -1024,9 +1194,50 @@ void TCatStamm::Titelspeichern() {
         }
         m_titelhund->flush();
     } catch (const std::exception& e) {
-        if (hauptfenster().fehlerDialog()) hauptfenster().fehlerDialog()->HandleException(e, QStringLiteral("titelhund.db"));
+        if (hauptfenster().fehlerDialog())
+            hauptfenster().fehlerDialog()->HandleException(e, QStringLiteral("titelhund.db"));
     }
     knoepfeSetzen();
+}
+
+// ---------------------------------------------------------------- remark, status, calendar
+
+void TCatStamm::kalenderAnbinden(DbDatum* feld) {
+    // One calendar for every date button: it keeps the last chosen date between uses.
+    feld->kalenderDialog = [this]() -> std::optional<QDate> { return m_suche->kalenderDialog().waehlen(); };
+}
+
+void TCatStamm::bemerkungOeffnen() {
+    QWidget* seite = m_bemerkungVoll->parentWidget();
+    const QRect r = seite->rect().adjusted(20, 20, -20, -20);
+    m_bemerkungVoll->setGeometry(r.x(), r.y(), r.width(), std::min(r.height(), 240));
+    m_bemerkungVoll->raise();
+    m_bemerkungVoll->show();
+    m_bemerkungMemo->setFocus();
+}
+
+void TCatStamm::bemerkungSchliessen() {
+    if (!m_bemerkungVoll->isVisible()) return;
+    m_bemerkungVoll->hide();
+    bemerkungZeigen();
+}
+
+bool TCatStamm::eventFilter(QObject* o, QEvent* e) {
+    if (o == m_bemerkung && e->type() == QEvent::MouseButtonRelease) {
+        bemerkungOeffnen();
+        return true;
+    }
+    if (o == m_bemerkungVoll && (e->type() == QEvent::Leave || e->type() == QEvent::MouseButtonPress)) {
+        // A click on the frame or the mouse leaving the panel closes it; clicks in the memo edit.
+        bemerkungSchliessen();
+        return false;
+    }
+    if (e->type() == QEvent::FocusIn && o->objectName() == QLatin1String("DBStatus")) besitzerZeigen();
+    return TKindFenster::eventFilter(o, e);
+}
+
+bool TCatStamm::bemerkungOffen() const {
+    return m_bemerkungVoll && m_bemerkungVoll->isVisible();
 }
 
 // ---------------------------------------------------------------- closing
@@ -1048,8 +1259,8 @@ void TCatStamm::schliessen() {
         m_katzen->cancel();
     }
     m_bindung.reset();
-    for (auto* t : {&m_katzen, &m_rasse, &m_fellart, &m_status, &m_farben, &m_augen, &m_titelbez, &m_titelhund,
-                    &m_merkmal, &m_merkmale, &m_topkatze, &m_adr, &m_eigen})
+    for (auto* t : {&m_katzen, &m_rasse, &m_fellart, &m_status, &m_farben, &m_augen, &m_titelbez,
+                    &m_titelhund, &m_merkmal, &m_merkmale, &m_topkatze, &m_adr, &m_eigen})
         if (*t) (*t)->close();
 }
 

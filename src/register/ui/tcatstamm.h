@@ -12,6 +12,7 @@
 
 class QAction;
 class QCheckBox;
+class QFrame;
 class QGridLayout;
 class QLabel;
 class QPushButton;
@@ -20,6 +21,8 @@ class QTabWidget;
 namespace velmora {
 class FeldBindung;
 class DbEdit;
+class DbDatum;
+class DbMemo;
 class Navigator;
 } // namespace velmora
 namespace velmora::genealogy {
@@ -47,6 +50,9 @@ public:
     void KatzeSuchen();
     bool SpeichernClick();
     void BitBtnRueckgaengigClick();
+    // Save; a pending pedigree entry returns to the cat it was started from, or (on a page change)
+    // keeps the new cat current.
+    bool speichern(bool zurueckZumAusgang);
     // Makes the cat current (pending edits stored first); false when the cat is unknown or the store
     // was refused.
     bool zeigeKatze(int nummer);
@@ -76,6 +82,11 @@ public:
     QPushButton* rueckgaengigKnopf() { return m_rueckgaengig; }
     DbEdit* nameFeld() { return m_name; }
     bool bildGezeigt() const;
+    QLabel* bemerkungsVorschau() const { return m_bemerkung; }
+    QLabel* besitzerBox() const { return m_besitzer; }
+    bool bemerkungOffen() const;
+    void bemerkungOeffnen();
+    void bemerkungSchliessen();
 
     bool neuerSatz = false;
     bool titelGeaendert = false;
@@ -83,6 +94,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* o, QEvent* e) override;
 
 private:
     void aufbauen();
@@ -97,6 +109,9 @@ private:
     void bemerkungZeigen();
     void bildZeigen();
     void adressenZeigen();
+    void besitzerZeigen();
+    QString adressBlockVon(int adressNummer);
+    void kalenderAnbinden(DbDatum* feld);
     QString beschriftung() const;
     bool blockiert();
     int aktuelleNummer() const;
@@ -108,6 +123,7 @@ private:
     std::unique_ptr<genealogy::TFormInzuchtberechnung> m_inzucht;
     std::unique_ptr<class TSuchenDlg> m_suche;
     bool m_laedt = false;
+    bool m_speichert = false; // a post is running (its checks may switch pages)
 
     QTabWidget* m_seiten = nullptr;
     DbEdit* m_name = nullptr;
@@ -121,6 +137,8 @@ private:
     QLabel* m_avk = nullptr;
     QLabel* m_merkmaleText = nullptr;
     QLabel* m_bemerkung = nullptr;
+    QFrame* m_bemerkungVoll = nullptr;
+    DbMemo* m_bemerkungMemo = nullptr;
     QLabel* m_bild = nullptr;
     QLabel* m_zuechter = nullptr;
     QLabel* m_besitzer = nullptr;

@@ -7,6 +7,7 @@
 #include "common/meldungsdienst.h"
 #include "common/ui/feldeditoren.h"
 #include "language/sprache.h"
+#include "register/ui/kalenderdlg.h"
 #include "register/ui/referenzlisten.h"
 #include "register/ui/tcatstamm.h"
 #include "store/table.h"
@@ -16,8 +17,12 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QMouseEvent>
 #include <QPixmap>
 #include <QPushButton>
+#include <QTimer>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 using namespace velmora;
@@ -184,8 +189,9 @@ TEST(Register, SpeichernAusFragt29NeinVerwirftUndBleibtBeiDerKatze) {
     EXPECT_TRUE(reg.r->zeigeKatze(reg.mutter));
     store::Table t(*reg.db, QStringLiteral("catstamm"));
     t.open(store::Table::OpenMode::ReadOnly);
-    EXPECT_EQ(t.lookupValue(QStringLiteral("LaufendeNummer"), {reg.vater}, QStringLiteral("Rufname")).toString(),
-              QStringLiteral("Toni"));
+    EXPECT_EQ(
+        t.lookupValue(QStringLiteral("LaufendeNummer"), {reg.vater}, QStringLiteral("Rufname")).toString(),
+        QStringLiteral("Toni"));
 }
 
 TEST(Register, DuplizierenKopiertUndHollaendischLaesstNamenLeer) {
@@ -292,7 +298,8 @@ TEST(Register, ZwingerAusDemNamenUndInzuchtAnzeige) {
     reg.r->BitBtnRueckgaengigClick();
 
     // A cat whose parents are full siblings: 25 % inbreeding on the base page.
-    const int sohn = katze(*reg.db, QStringLiteral("Dino vom Hof"), QStringLiteral("1"), reg.vater, reg.mutter);
+    const int sohn =
+        katze(*reg.db, QStringLiteral("Dino vom Hof"), QStringLiteral("1"), reg.vater, reg.mutter);
     const int enkel = katze(*reg.db, QStringLiteral("Enzo vom Hof"), QStringLiteral("1"), sohn, reg.kind);
     ASSERT_TRUE(reg.r->zeigeKatze(enkel));
     EXPECT_FALSE(reg.r->ikText().isEmpty());
@@ -374,7 +381,8 @@ TEST(Register, GleicherNameNeuaufnehmenOderLaden) {
     reg.r->DBNameNeu();
     ASSERT_EQ(a.meldungen.size(), 1);
     EXPECT_EQ(a.meldungen[0].titel, QStringLiteral(" Katze gefunden"));
-    EXPECT_EQ(a.meldungen[0].knopfTexte, (QStringList{QStringLiteral("Neuaufnehmen"), QStringLiteral("&Abbrechen")}));
+    EXPECT_EQ(a.meldungen[0].knopfTexte,
+              (QStringList{QStringLiteral("Neuaufnehmen"), QStringLiteral("&Abbrechen")}));
     ASSERT_TRUE(reg.r->SpeichernClick());
     EXPECT_EQ(reg.anzahl(), 4);
 
@@ -411,7 +419,8 @@ TEST(Register, ElternteilAusDemStammbaumMitFalschemGeschlecht218) {
     ASSERT_TRUE(reg.r->SpeichernClick());
     store::Table t(*reg.db, QStringLiteral("catstamm"));
     t.open(store::Table::OpenMode::ReadOnly);
-    EXPECT_EQ(t.lookupValue(QStringLiteral("LaufendeNummer"), {reg.kind}, QStringLiteral("Mutter")).toInt(), neueMutter);
+    EXPECT_EQ(t.lookupValue(QStringLiteral("LaufendeNummer"), {reg.kind}, QStringLiteral("Mutter")).toInt(),
+              neueMutter);
     EXPECT_FALSE(reg.dg->NeuausStb);
 }
 
@@ -434,4 +443,214 @@ TEST(Register, BildDerKatzeAufDerStammdatenseite) {
     ASSERT_TRUE(reg.r->zeigeKatze(reg.vater));
     ASSERT_TRUE(reg.r->zeigeKatze(reg.kind));
     EXPECT_TRUE(reg.r->bildGezeigt());
+}
+
+TEST(Register, ElternteilAusDemStammbaumIstDieKatzeSelbst225) {
+    Register reg(QStringLiteral("[System]\r\nSpeichern=1\r\n[Stammdaten]\r\nSuchebeiNeuaufnahme=1\r\n"));
+    Antworten a;
+    // Carla's missing mother, typed as Carla herself: a female, but she cannot be her own mother.
+    reg.r->KatzeNewausStb(QLatin1Char('M'), reg.kind);
+    reg.setzen("Name", QStringLiteral("Carla vom Hof"));
+    a.ja = {false}; // "Tier laden"
+    reg.r->DBNameNeu();
+    ASSERT_EQ(a.nummern(), (QList<int>{0, 225}));
+    EXPECT_EQ(a.meldungen[1].art, MeldungsArt::Fehler);
+    EXPECT_EQ(a.meldungen[1].text, language::meldung(225) + QLatin1Char(' ') + language::meldung(226));
+    EXPECT_EQ(reg.r->katzen().asString(QStringLiteral("Name")), QStringLiteral(" "));
+    EXPECT_EQ(reg.r->katzen().state(), store::Table::State::Insert);
+    // While the entry is pending, New, Duplicate and Delete are refused with 223 and 224.
+    a.meldungen.clear();
+    reg.r->KatzeNew();
+    reg.r->Katzekopieren1Click();
+    reg.r->loeschenClick();
+    ASSERT_EQ(a.nummern(), (QList<int>{223, 223, 223}));
+    EXPECT_EQ(a.meldungen[0].text, language::meldung(223) + QLatin1Char(' ') + language::meldung(224));
+    EXPECT_EQ(reg.anzahl(), 3);
+}
+
+TEST(Register, NeuerElternteilAusDemStammbaumSpeichernRueckgaengigUndSeitenwechsel) {
+    Register reg;
+    Antworten a;
+    // Save: the new father is stored, linked to Dino, and the register returns to Dino.
+    const int dino = katze(*reg.db, QStringLiteral("Dino vom Hof"), QStringLiteral("1"), 0, reg.mutter);
+    ASSERT_TRUE(reg.r->zeigeKatze(dino));
+    reg.r->KatzeNewausStb(QLatin1Char('V'), dino);
+    EXPECT_EQ(reg.r->windowTitle(), QStringLiteral(" Vater neu aufnehmen / suchen "));
+    EXPECT_EQ(reg.r->speichernKnopf()->text(), QStringLiteral("&Speichern->Zurück Stammbaum"));
+    EXPECT_EQ(reg.r->katzen().asString(QStringLiteral("Geschlecht")), QStringLiteral("1"));
+    reg.setzen("Name", QStringLiteral("Xaver vom Berg"));
+    ASSERT_TRUE(reg.r->SpeichernClick());
+    store::Table t(*reg.db, QStringLiteral("catstamm"));
+    t.open(store::Table::OpenMode::ReadOnly);
+    const int xaver = t.lookupValue(QStringLiteral("Name"), {QStringLiteral("Xaver vom Berg")},
+                                    QStringLiteral("LaufendeNummer"))
+                          .toInt();
+    ASSERT_GT(xaver, 0);
+    EXPECT_EQ(t.lookupValue(QStringLiteral("LaufendeNummer"), {dino}, QStringLiteral("Vater")).toInt(),
+              xaver);
+    EXPECT_EQ(reg.r->katzen().asInt(QStringLiteral("LaufendeNummer")), dino);
+    EXPECT_FALSE(reg.dg->NeuausStb);
+    EXPECT_EQ(reg.r->speichernKnopf()->text(), QStringLiteral("&Speichern"));
+
+    // Undo: nothing is stored, the register is back on Dino and the pedigree mode is over.
+    const int vorher = reg.anzahl();
+    ASSERT_TRUE(reg.r->zeigeKatze(reg.kind));
+    reg.r->KatzeNewausStb(QLatin1Char('M'), reg.kind);
+    reg.setzen("Name", QStringLiteral("Yvonne vom Berg"));
+    reg.r->BitBtnRueckgaengigClick();
+    EXPECT_EQ(reg.anzahl(), vorher);
+    EXPECT_EQ(reg.r->katzen().asInt(QStringLiteral("LaufendeNummer")), reg.kind);
+    EXPECT_FALSE(reg.dg->NeuausStb);
+    EXPECT_EQ(reg.dg->VMZeiger, QLatin1Char(' '));
+    EXPECT_FALSE(reg.r->speichernKnopf()->isEnabled());
+
+    // Another page: the entry is completed and the new mother stays current, in the list as well.
+    reg.r->KatzeNewausStb(QLatin1Char('M'), dino);
+    reg.setzen("Name", QStringLiteral("Zita vom Berg"));
+    reg.r->seiten()->setCurrentIndex(1);
+    EXPECT_EQ(a.nummern(), QList<int>{});
+    const int zita = reg.r->katzen().asInt(QStringLiteral("LaufendeNummer"));
+    EXPECT_EQ(reg.r->katzen().asString(QStringLiteral("Name")), QStringLiteral("Zita vom Berg"));
+    EXPECT_EQ(t.lookupValue(QStringLiteral("LaufendeNummer"), {dino}, QStringLiteral("Mutter")).toInt(),
+              zita);
+    EXPECT_EQ(reg.haupt->katzenListe()->aktuelleKatze(), zita);
+    EXPECT_FALSE(reg.dg->NeuausStb);
+}
+
+TEST(Register, DatumsknoepfeNutzenDenKalenderdialog) {
+    Register reg;
+    ASSERT_TRUE(reg.r->zeigeKatze(reg.kind));
+    auto* geb = reg.r->findChild<DbDatum*>(QStringLiteral("DBGebDatum"));
+    auto* tod = reg.r->findChild<DbDatum*>(QStringLiteral("DBToddatum"));
+    ASSERT_TRUE(geb && tod && reg.r->findChild<DbDatum*>(QStringLiteral("DBzzlDatum")));
+    reg::TKalenderDlg* kalender = nullptr;
+    QTimer::singleShot(0, reg.r, [&] {
+        kalender = qobject_cast<reg::TKalenderDlg*>(QApplication::activeModalWidget());
+        ASSERT_NE(kalender, nullptr);
+        kalender->setDatum(QDate(2019, 4, 7));
+        kalender->okKnopf()->click();
+    });
+    geb->kalenderKnopf()->click();
+    ASSERT_NE(kalender, nullptr);
+    EXPECT_EQ(geb->eingabe()->text(), QStringLiteral("07.04.2019"));
+    EXPECT_TRUE(reg.r->speichernKnopf()->isEnabled());
+    ASSERT_TRUE(reg.r->SpeichernClick());
+    EXPECT_EQ(reg.r->katzen().asDate(QStringLiteral("GebDatum")), QDate(2019, 4, 7));
+    // The same dialog serves the next button and starts on the date chosen last; Cancel changes nothing.
+    QDate angeboten;
+    QTimer::singleShot(0, reg.r, [&] {
+        auto* k = qobject_cast<reg::TKalenderDlg*>(QApplication::activeModalWidget());
+        ASSERT_EQ(k, kalender);
+        angeboten = k->datum();
+        k->abbruchKnopf()->click();
+    });
+    tod->kalenderKnopf()->click();
+    EXPECT_EQ(angeboten, QDate(2019, 4, 7));
+    EXPECT_TRUE(tod->eingabe()->text().isEmpty());
+    EXPECT_FALSE(reg.r->speichernKnopf()->isEnabled());
+}
+
+TEST(Register, BemerkungsvorschauOeffnetDenGanzenText) {
+    Register reg;
+    reg.haupt->resize(1200, 800);
+    ASSERT_TRUE(reg.r->zeigeKatze(reg.kind));
+    reg.setzen("Bemerkung",
+               QStringLiteral("Sehr ruhige Katze mit langem Schwanzwirbelknickchenbefund und viel Geduld"));
+    ASSERT_TRUE(reg.r->SpeichernClick());
+    QLabel* vorschau = reg.r->bemerkungsVorschau();
+    EXPECT_FALSE(vorschau->isHidden());
+    // Six words, the last cut to 20 characters, and the mark that there is more.
+    EXPECT_EQ(vorschau->text(), QStringLiteral("Sehr ruhige Katze mit langem Schwanzwirbelknickch ..."));
+    QMouseEvent klick(QEvent::MouseButtonRelease, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton, Qt::NoButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(vorschau, &klick);
+    ASSERT_TRUE(reg.r->bemerkungOffen());
+    auto* memo = reg.r->findChild<DbMemo*>(QStringLiteral("DBBemerkungVoll"));
+    ASSERT_NE(memo, nullptr);
+    EXPECT_TRUE(memo->toPlainText().endsWith(QStringLiteral("viel Geduld")));
+    memo->setPlainText(QStringLiteral("Kurz"));
+    EXPECT_TRUE(reg.r->speichernKnopf()->isEnabled());
+    // Leaving the panel closes it; the preview shows the edited remark.
+    QEvent weg(QEvent::Leave);
+    QApplication::sendEvent(memo->parentWidget(), &weg);
+    EXPECT_FALSE(reg.r->bemerkungOffen());
+    EXPECT_EQ(vorschau->text(), QStringLiteral("Kurz"));
+    ASSERT_TRUE(reg.r->SpeichernClick());
+    EXPECT_EQ(reg.r->katzen().asString(QStringLiteral("Bemerkung")), QStringLiteral("Kurz"));
+    // A small main window has no preview.
+    reg.haupt->resize(800, 500);
+    ASSERT_LT(reg.haupt->height(), 700) << reg.haupt->minimumSizeHint().height();
+    ASSERT_TRUE(reg.r->zeigeKatze(reg.vater));
+    ASSERT_TRUE(reg.r->zeigeKatze(reg.kind));
+    EXPECT_TRUE(vorschau->isHidden());
+}
+
+TEST(Register, StatusEinsZeigtDieEigeneAdresseAlsBesitzer) {
+    Register reg;
+    {
+        store::Table eigen(*reg.db, QStringLiteral("eigen"));
+        eigen.open();
+        eigen.first();
+        if (!eigen.hasRecord())
+            eigen.append();
+        else
+            eigen.edit();
+        eigen.setValue(QStringLiteral("Name"), QStringLiteral("Katzenfreund"));
+        eigen.setValue(QStringLiteral("Vorname"), QStringLiteral("Eva"));
+        eigen.setValue(QStringLiteral("Ort"), QStringLiteral("Bremen"));
+        eigen.setValue(QStringLiteral("Plz"), QStringLiteral("28195"));
+        eigen.post();
+        store::Table adr(*reg.db, QStringLiteral("adr_dat"));
+        adr.open();
+        adr.append();
+        adr.setValue(QStringLiteral("Name"), QStringLiteral("Fremd"));
+        adr.setValue(QStringLiteral("Ort"), QStringLiteral("Köln"));
+        adr.post();
+        const int fremd = adr.asInt(QStringLiteral("LaufendeNr"));
+        store::Table k(*reg.db, QStringLiteral("catstamm"));
+        k.open();
+        ASSERT_TRUE(k.findKey({reg.kind}));
+        k.edit();
+        k.setValue(QStringLiteral("Besitzer"), fremd);
+        k.setValue(QStringLiteral("Status"), QStringLiteral("2"));
+        k.post();
+    }
+    ASSERT_TRUE(reg.r->zeigeKatze(reg.kind));
+    EXPECT_EQ(reg.r->besitzerBox()->text(), QStringLiteral("Fremd\nKöln"));
+    // Choosing status 1 shows the user's own address at once.
+    auto* status = reg.r->findChild<DbNachschlag*>(QStringLiteral("DBStatus"));
+    ASSERT_NE(status, nullptr);
+    const int eins = status->findData(1);
+    ASSERT_GE(eins, 0);
+    status->setCurrentIndex(eins);
+    emit status->activated(eins);
+    EXPECT_EQ(reg.r->katzen().asString(QStringLiteral("Status")), QStringLiteral("1"));
+    EXPECT_EQ(reg.r->besitzerBox()->text(), QStringLiteral("Katzenfreund, Eva\n28195 Bremen"));
+}
+
+TEST(Register, HauptfensterBefehleUndKatzenlisteBleibenBeiDerselbenKatze) {
+    Register reg;
+    app::KatzenListe* liste = reg.haupt->katzenListe();
+    ASSERT_NE(liste, nullptr);
+    // The list's double click moves the register.
+    ASSERT_TRUE(liste->zeigeKatze(reg.mutter));
+    emit liste->katzeGewaehlt(reg.mutter);
+    EXPECT_EQ(reg.r->katzen().asInt(QStringLiteral("LaufendeNummer")), reg.mutter);
+    // Moving in the register moves the list.
+    ASSERT_TRUE(reg.r->zeigeKatze(reg.vater));
+    EXPECT_EQ(liste->aktuelleKatze(), reg.vater);
+    // The menu's New and Save act on the register; the list and its count follow the new cat.
+    auto* neu = reg.haupt->findChild<QAction*>(QStringLiteral("MenuNeuaufnahme"));
+    auto* speichern = reg.haupt->findChild<QAction*>(QStringLiteral("MenuSpeichern"));
+    ASSERT_TRUE(neu && speichern);
+    neu->trigger();
+    EXPECT_TRUE(reg.r->neuerSatz);
+    reg.setzen("Name", QStringLiteral("Fritz vom Hof"));
+    reg.r->nameGeaendert = true;
+    reg.setzen("Geschlecht", QStringLiteral("1"));
+    speichern->trigger();
+    EXPECT_FALSE(reg.r->neuerSatz);
+    const int fritz = reg.r->katzen().asInt(QStringLiteral("LaufendeNummer"));
+    EXPECT_EQ(liste->aktuelleKatze(), fritz);
+    EXPECT_EQ(liste->anzahl(), 4);
 }
