@@ -97,7 +97,9 @@ void TCatStamm::befehleAnlegen() {
     };
     befehl(8930, "&Neuaufnahme", "MenuNeuaufnahme", &TCatStamm::KatzeNew);
     befehl(8931, "&Duplizieren", "MenuDuplizieren", &TCatStamm::Katzekopieren1Click);
-    befehl(8932, "Suchen", "MenuSuchen", &TCatStamm::KatzeSuchen);
+    // From the menu the search is refused while a pedigree entry is pending; the name field's "%"
+    // search of that entry calls KatzeSuchen directly.
+    befehl(8932, "Suchen", "MenuSuchen", &TCatStamm::KatzeSuchenBefehl);
     befehl(8934, "Katze Löschen", "MenuLoeschen", &TCatStamm::loeschenClick);
     auto* speichern = new QAction(katze);
     speichern->setObjectName(QStringLiteral("MenuSpeichern"));
@@ -474,6 +476,20 @@ void TCatStamm::knoepfeSetzen() {
 void TCatStamm::vorDemSpeichern(store::Table& t) {
     common::TDatenGlobal* dg = hauptfenster().datenGlobal();
     const bool ausStb = dg && dg->NeuausStb;
+    // Moving on from a new record in which nothing was typed drops it without a question; a save
+    // asks as usual.
+    if (!m_speichert && !ausStb && neuUnberuehrt()) {
+        t.cancel();
+        neuerSatz = false;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                m_bindung->neuLaden();
+                knoepfeSetzen();
+            },
+            Qt::QueuedConnection);
+        return;
+    }
     if (t.state() == store::Table::State::Insert && t.asString(QStringLiteral("Name")).trimmed().isEmpty()) {
         if (ausStb) {
             Meldungsdienst::nachricht(217, MeldungsArt::Information);
@@ -570,6 +586,7 @@ void TCatStamm::KatzeNew() {
         c->setChecked(false);
     m_name->setStyleSheet(QString());
     neuerSatz = true;
+    vorgabeMerken();
     knoepfeSetzen();
     m_name->setFocus();
 }
@@ -623,6 +640,7 @@ void TCatStamm::Katzekopieren1Click() {
     setWindowTitle(language::meldung(14, QStringLiteral(" Neue Katze aufnehmen ")));
     neuerSatz = true;
     nameGeaendert = true;
+    vorgabeMerken();
     knoepfeSetzen();
     m_name->setFocus();
 }
@@ -651,6 +669,11 @@ void TCatStamm::loeschenClick() {
     hauptfenster().katzenAnzahlAnzeigen();
     m_bindung->neuLaden();
     TitelKatzeNeu(false);
+}
+
+void TCatStamm::KatzeSuchenBefehl() {
+    if (blockiert()) return;
+    KatzeSuchen();
 }
 
 void TCatStamm::KatzeSuchen() {
@@ -683,6 +706,8 @@ void TCatStamm::KatzeSuchen() {
         m_rueckgaengig->setEnabled(true);
         return;
     }
+    // The register comes forward with the cat found.
+    hauptfenster().FensterZeigen(QLatin1String(kName));
     zeigeKatze(gefunden);
     if (app::KatzenListe* l = hauptfenster().katzenListe()) l->zeigeKatze(gefunden);
 }
@@ -759,6 +784,13 @@ void TCatStamm::BitBtnRueckgaengigClick() {
 
 bool TCatStamm::zeigeKatze(int nummer) {
     if (!nummer) return false;
+    const common::TDatenGlobal* dg = hauptfenster().datenGlobal();
+    if (neuUnberuehrt() && !(dg && dg->NeuausStb)) {
+        m_laedt = true;
+        m_bindung->abbrechen();
+        m_laedt = false;
+        neuerSatz = false;
+    }
     if ((m_bindung->geaendert() || neuerSatz) && !SpeichernClick()) return false;
     if (titelGeaendert) Titelspeichern();
     const QString index = m_katzen->indexName();
@@ -1198,6 +1230,22 @@ void TCatStamm::Titelspeichern() {
             hauptfenster().fehlerDialog()->HandleException(e, QStringLiteral("titelhund.db"));
     }
     knoepfeSetzen();
+}
+
+void TCatStamm::vorgabeMerken() {
+    m_vorgabe.clear();
+    for (int i = 0; i < m_katzen->fieldCount(); ++i)
+        m_vorgabe << m_katzen->value(i);
+}
+
+bool TCatStamm::neuUnberuehrt() const {
+    if (!neuerSatz || titelGeaendert || m_katzen->state() != store::Table::State::Insert) return false;
+    if (m_vorgabe.size() != m_katzen->fieldCount()) return false;
+    for (int i = 0; i < m_vorgabe.size(); ++i)
+        if (m_katzen->value(i) != m_vorgabe[i]) return false;
+    // An editor holding half a date is typing too.
+    return !std::any_of(m_bindung->felder().begin(), m_bindung->felder().end(),
+                        [](const DbFeld* f) { return f->ausstehend(); });
 }
 
 // ---------------------------------------------------------------- remark, status, calendar

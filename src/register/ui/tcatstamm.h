@@ -7,6 +7,7 @@
 #include "store/table.h"
 
 #include <QList>
+#include <QVariant>
 #include <functional>
 #include <memory>
 
@@ -48,6 +49,7 @@ public:
     void Katzekopieren1Click();
     void loeschenClick();
     void KatzeSuchen();
+    void KatzeSuchenBefehl(); // the main window's Search command
     bool SpeichernClick();
     void BitBtnRueckgaengigClick();
     // Save; a pending pedigree entry returns to the cat it was started from, or (on a page change)
@@ -112,6 +114,9 @@ private:
     void besitzerZeigen();
     QString adressBlockVon(int adressNummer);
     void kalenderAnbinden(DbDatum* feld);
+    // The values a new record started with, so a move can tell whether anything was typed.
+    void vorgabeMerken();
+    bool neuUnberuehrt() const;
     QString beschriftung() const;
     bool blockiert();
     int aktuelleNummer() const;
@@ -124,6 +129,7 @@ private:
     std::unique_ptr<class TSuchenDlg> m_suche;
     bool m_laedt = false;
     bool m_speichert = false; // a post is running (its checks may switch pages)
+    QVariantList m_vorgabe;
 
     QTabWidget* m_seiten = nullptr;
     DbEdit* m_name = nullptr;

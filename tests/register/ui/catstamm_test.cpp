@@ -6,6 +6,7 @@
 #include "common/datenglobal.h"
 #include "common/meldungsdienst.h"
 #include "common/ui/feldeditoren.h"
+#include "common/ui/navigator.h"
 #include "language/sprache.h"
 #include "register/ui/kalenderdlg.h"
 #include "register/ui/referenzlisten.h"
@@ -13,6 +14,7 @@
 #include "store/table.h"
 #include "support/testsupport.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
@@ -463,7 +465,8 @@ TEST(Register, ElternteilAusDemStammbaumIstDieKatzeSelbst225) {
     reg.r->KatzeNew();
     reg.r->Katzekopieren1Click();
     reg.r->loeschenClick();
-    ASSERT_EQ(a.nummern(), (QList<int>{223, 223, 223}));
+    reg.haupt->findChild<QAction*>(QStringLiteral("MenuSuchen"))->trigger();
+    ASSERT_EQ(a.nummern(), (QList<int>{223, 223, 223, 223}));
     EXPECT_EQ(a.meldungen[0].text, language::meldung(223) + QLatin1Char(' ') + language::meldung(224));
     EXPECT_EQ(reg.anzahl(), 3);
 }
@@ -653,4 +656,34 @@ TEST(Register, HauptfensterBefehleUndKatzenlisteBleibenBeiDerselbenKatze) {
     const int fritz = reg.r->katzen().asInt(QStringLiteral("LaufendeNummer"));
     EXPECT_EQ(liste->aktuelleKatze(), fritz);
     EXPECT_EQ(liste->anzahl(), 4);
+}
+
+TEST(Register, UnberuehrteNeuaufnahmeWirdBeimWeitergehenVerworfen) {
+    Register reg(QStringLiteral("[System]\r\nSpeichern=0\r\n"));
+    Antworten a;
+    ASSERT_TRUE(reg.r->zeigeKatze(reg.mutter));
+    // Nothing typed: moving on drops the new record without any question, by the list as by the navigator.
+    reg.r->KatzeNew();
+    EXPECT_TRUE(reg.r->zeigeKatze(reg.vater));
+    reg.r->KatzeNew();
+    reg.r->findChild<Navigator*>()->naechster();
+    QApplication::processEvents();
+    EXPECT_EQ(a.nummern(), QList<int>{});
+    EXPECT_EQ(reg.anzahl(), 3);
+    EXPECT_FALSE(reg.r->neuerSatz);
+    EXPECT_EQ(reg.r->katzen().state(), store::Table::State::Browse);
+    // One typed field makes it an entry: the move asks the usual questions (148 for the missing name).
+    reg.r->KatzeNew();
+    reg.setzen("Rufname", QStringLiteral("Mieze"));
+    a.ja = {false};
+    EXPECT_FALSE(reg.r->zeigeKatze(reg.kind));
+    EXPECT_EQ(a.nummern(), QList<int>{148});
+    EXPECT_EQ(reg.r->katzen().state(), store::Table::State::Insert);
+    // The save button asks even for an untouched record.
+    reg.r->BitBtnRueckgaengigClick();
+    reg.r->KatzeNew();
+    a.meldungen.clear();
+    a.ja = {false};
+    EXPECT_FALSE(reg.r->SpeichernClick());
+    EXPECT_EQ(a.nummern(), QList<int>{148});
 }
