@@ -10,6 +10,7 @@
 #include "language/sprache.h"
 #include "register/ui/kalenderdlg.h"
 #include "register/ui/referenzlisten.h"
+#include "register/ui/suchendlg.h"
 #include "register/ui/tcatstamm.h"
 #include "store/table.h"
 #include "support/testsupport.h"
@@ -686,4 +687,39 @@ TEST(Register, UnberuehrteNeuaufnahmeWirdBeimWeitergehenVerworfen) {
     a.ja = {false};
     EXPECT_FALSE(reg.r->SpeichernClick());
     EXPECT_EQ(a.nummern(), QList<int>{148});
+}
+
+TEST(Register, ElternteilAusDemStammbaumOhneNamen217UndProzentSuche) {
+    Register reg;
+    Antworten a;
+    const int dino = katze(*reg.db, QStringLiteral("Dino vom Hof"), QStringLiteral("1"), reg.vater);
+    ASSERT_TRUE(reg.r->zeigeKatze(dino));
+    reg.r->KatzeNewausStb(QLatin1Char('M'), dino);
+    // Without a name the entry is not stored and stays open for one, on the base data page.
+    reg.r->seiten()->setCurrentIndex(1);
+    EXPECT_EQ(a.nummern(), QList<int>{217});
+    EXPECT_EQ(a.meldungen[0].knoepfe, Knoepfe::Ok);
+    EXPECT_EQ(reg.r->seiten()->currentIndex(), 0);
+    EXPECT_EQ(reg.r->katzen().state(), store::Table::State::Insert);
+    EXPECT_TRUE(reg.dg->NeuausStb);
+
+    // A "%" in the typed name searches among the females at once; the one hit is taken with OK.
+    reg.setzen("Name", QStringLiteral("%erta"));
+    int angeboten = -1;
+    QTimer::singleShot(0, reg.r, [&] {
+        auto* dlg = qobject_cast<reg::TSuchenDlg*>(QApplication::activeModalWidget());
+        ASSERT_NE(dlg, nullptr);
+        angeboten = dlg->treffer().size();
+        dlg->ok();
+    });
+    reg.r->DBNameNeu();
+    EXPECT_EQ(angeboten, 1);
+    EXPECT_EQ(reg.r->katzen().asInt(QStringLiteral("LaufendeNummer")), reg.mutter);
+    EXPECT_TRUE(reg.r->speichernKnopf()->isEnabled());
+    // Saving links her as Dino's mother and returns to Dino; no new cat was stored.
+    ASSERT_TRUE(reg.r->SpeichernClick());
+    EXPECT_EQ(reg.r->katzen().asInt(QStringLiteral("LaufendeNummer")), dino);
+    EXPECT_EQ(reg.r->katzen().asInt(QStringLiteral("Mutter")), reg.mutter);
+    EXPECT_EQ(reg.anzahl(), 4);
+    EXPECT_FALSE(reg.dg->NeuausStb);
 }
