@@ -370,6 +370,7 @@ void TableFile::ensureOpen() {
         // cache (grown only as pages are read) keeps them from being read again and again.
         exec(QStringLiteral("PRAGMA cache_size=-16384"));
         reloadDefinition();
+        noteOutsideChanges(); // the version to compare later looks with
     } catch (const EngineError& e) {
         closeHandle();
         throw EngineError(e.code() == code::SqlError ? code::TableDamaged : e.code(),
@@ -419,10 +420,20 @@ void TableFile::changed(ChangeKind kind, qint64 id, QVector<int> columns) {
     ++changeCounter;
     if (kind == ChangeKind::Update && !columns.isEmpty()) {
         constexpr size_t kKept = 64;
-        recentUpdates.push_back({changeCounter, std::move(columns)});
+        recentUpdates.push_back({changeCounter, id, std::move(columns)});
         if (recentUpdates.size() > kKept) recentUpdates.pop_front();
     }
     if (transactionDepth == 0) db.notify(name, kind, id);
+}
+
+void TableFile::noteOutsideChanges() {
+    if (!handle) return;
+    sqlite3_stmt* st = prepare(QStringLiteral("PRAGMA data_version"));
+    qint64 version = dataVersion;
+    if (sqlite3_step(st) == SQLITE_ROW) version = sqlite3_column_int64(st, 0);
+    sqlite3_finalize(st);
+    if (dataVersion >= 0 && version != dataVersion) ++changeCounter;
+    dataVersion = version;
 }
 
 void writeMeta(TableFile& f) {

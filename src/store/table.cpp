@@ -485,25 +485,73 @@ bool Table::orderCurrent() const {
     if (m_builtAt == now) return true;
     if (m_builtAt > now) return false;
     // Still current when every change since it was listed is an update of columns it neither sorts
-    // nor selects by: editing a cat's remark must not re-list 100,000 cats in every open cursor.
+    // nor selects by: editing a cat's remark must not re-list 100,000 cats in every open cursor. One
+    // update of a sort column moves that record within the order.
     const auto& log = m_file->recentUpdates;
     if (log.empty() || log.front().counter > m_builtAt + 1 || log.back().counter != now) return false;
     auto it = std::lower_bound(log.begin(), log.end(), m_builtAt + 1,
                                [](const TableFile::ColumnUpdate& u, quint64 c) { return u.counter < c; });
+    const TableFile::ColumnUpdate* sorted = nullptr;
     for (quint64 expected = m_builtAt + 1; it != log.end(); ++it, ++expected) {
         if (it->counter != expected) return false; // a change in between that is not logged
-        for (int col : it->columns)
-            if (orderLooksAt(col)) return false;
+        bool sorts = false;
+        for (int col : it->columns) {
+            if (orderSelectsBy(col)) return false;
+            sorts = sorts || m_keyColumns.contains(col);
+        }
+        if (sorts) {
+            // Two moved records would be placed among each other's stale positions.
+            if (sorted && sorted->id != it->id) return false;
+            sorted = &*it;
+        }
     }
+    if (sorted && !moveInOrder(sorted->id)) return false;
     m_builtAt = now;
     return true;
 }
 
-bool Table::orderLooksAt(int column) const {
-    if (m_keyColumns.contains(column)) return true;
+bool Table::orderSelectsBy(int column) const {
     for (const auto& term : m_filterTerms)
         if (term.first == column) return true;
-    return false;
+    // A range or a master selects by the key columns, so a changed key may take a record in or out.
+    return (m_hasRange || m_master) && m_keyColumns.contains(column);
+}
+
+bool Table::moveInOrder(qint64 id) const {
+    const int from = positionOf(id);
+    if (from < 0) return false;
+    m_ids.erase(m_ids.begin() + from);
+    // The first place whose record sorts after the moved one, found by asking SQLite to order the two:
+    // the comparison is exactly the one that listed the order (collations, empty keys, direction).
+    sqlite3_stmt* st =
+        S(statement(QStringLiteral("SELECT rowid FROM %1 WHERE rowid IN (?, ?) ORDER BY %2 LIMIT 1")
+                        .arg(quoteIdent(m_file->name), orderBy())));
+    auto sortsBefore = [&](qint64 a, qint64 b) {
+        sqlite3_bind_int64(st, 1, a);
+        sqlite3_bind_int64(st, 2, b);
+        const int rc = sqlite3_step(st);
+        const qint64 first = rc == SQLITE_ROW ? sqlite3_column_int64(st, 0) : 0;
+        sqlite3_reset(st);
+        if (rc != SQLITE_ROW) m_file->fail(rc, m_file->name);
+        return first == a;
+    };
+    size_t lo = 0, hi = m_ids.size();
+    while (lo < hi) {
+        const size_t mid = (lo + hi) / 2;
+        if (sortsBefore(m_ids[mid], id))
+            lo = mid + 1;
+        else
+            hi = mid;
+    }
+    m_ids.insert(m_ids.begin() + qptrdiff(lo), id);
+    // Only the records between the old and the new place change position.
+    const int to = int(lo);
+    for (int i = std::min(from, to); i <= std::max(from, to); ++i)
+        m_posOf.insert(m_ids[size_t(i)], i);
+    ++m_orderGeneration;
+    m_posOfBuiltAt = m_orderGeneration;
+    if (m_hasRecord && m_posExact) m_pos = m_posOf.value(m_recordId, m_pos);
+    return true;
 }
 
 void Table::ensureOrder() const {
@@ -906,7 +954,9 @@ quint64 Table::orderStamp() const {
 void Table::refresh() {
     requireOpen();
     if (m_hasRecord && !m_posExact) ensureOrder();
-    invalidate();
+    // Changes made through this engine are tracked; what another connection wrote is not, and
+    // re-lists the order.
+    m_file->noteOutsideChanges();
     ensureOrder();
     if (m_hasRecord && positionOf(m_recordId) >= 0)
         load(m_recordId);

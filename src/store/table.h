@@ -154,7 +154,8 @@ private:
                        QByteArray* shape, bool withText) const;
     void* shapedStatement(const QByteArray& shape, const std::function<QString()>& sql) const;
     bool orderCurrent() const;
-    bool orderLooksAt(int column) const; // the order sorts or selects by this stored column
+    bool orderSelectsBy(int column) const; // a change of the column can take records in or out
+    bool moveInOrder(qint64 id) const;     // places a record whose sort key changed; false: list again
     void readRow(void* stmt, int firstColumn);
     void arrived(qint64 id); // the values are read: the rest of a move
     void arriveFromQuery(void* stmt);

@@ -25,9 +25,11 @@ public:
     QHash<QString, int> fieldPos; // lower-case name -> position
     quint64 changeCounter = 0;
     // The latest updates that changed only some stored columns, by the change counter they set: a
-    // cursor whose order looks at none of those columns keeps its order instead of listing it again.
+    // cursor whose order looks at none of those columns keeps its order instead of listing it again,
+    // and one that only sorts by them moves the one record instead.
     struct ColumnUpdate {
         quint64 counter;
+        qint64 id;
         QVector<int> columns;
     };
     std::deque<ColumnUpdate> recentUpdates;
@@ -42,6 +44,10 @@ public:
     sqlite3_stmt* prepare(const QString& sql); // caller finalizes
     [[noreturn]] void fail(int rc, const QString& what);
     void changed(ChangeKind kind, qint64 id, QVector<int> columns = {});
+    // Counts a change committed by another connection (another Database on the same file) since the
+    // last look as an untracked change, so every cursor lists its order again.
+    void noteOutsideChanges();
+    qint64 dataVersion = -1;
 };
 
 // Declarations shared by the engine's source files.

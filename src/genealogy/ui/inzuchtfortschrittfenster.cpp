@@ -60,6 +60,8 @@ void InzuchtFortschrittFenster::zeigen(bool sichtbar) {
         raise();
         m_seitLetztem.invalidate(); // the first call after showing paints at once
     } else {
+        // The last steps may have fallen between two paints: the bar ends where the run ended.
+        anzeigen();
         hide();
     }
 }
