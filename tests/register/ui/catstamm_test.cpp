@@ -364,12 +364,32 @@ TEST(Register, KatzeMitElternUeberstehtEinenNeustart) {
         EXPECT_TRUE(reg.haupt->close());
     }
     // A new run on the same data directory finds the cat with its parents and its figure.
-    Register wieder(QStringLiteral("[System]\r\nSpeichern=1\r\n"), 0, d.path());
-    ASSERT_TRUE(wieder.r->zeigeKatze(neu));
-    EXPECT_EQ(wieder.r->katzen().asString(QStringLiteral("Name")), QStringLiteral("Neffe vom Hof"));
-    EXPECT_TRUE(wieder.r->elternAnzeige(true).startsWith(QStringLiteral("Bruder")));
-    EXPECT_TRUE(wieder.r->elternAnzeige(false).startsWith(QStringLiteral("Schwester")));
-    EXPECT_TRUE(wieder.r->ikText().contains(QStringLiteral("25"))) << wieder.r->ikText().toStdString();
+    QString avk;
+    int generationen = 0;
+    {
+        Register wieder(QStringLiteral("[System]\r\nSpeichern=1\r\n"), 0, d.path());
+        ASSERT_TRUE(wieder.r->zeigeKatze(neu));
+        EXPECT_EQ(wieder.r->katzen().asString(QStringLiteral("Name")), QStringLiteral("Neffe vom Hof"));
+        EXPECT_TRUE(wieder.r->elternAnzeige(true).startsWith(QStringLiteral("Bruder")));
+        EXPECT_TRUE(wieder.r->elternAnzeige(false).startsWith(QStringLiteral("Schwester")));
+        EXPECT_TRUE(wieder.r->ikText().contains(QStringLiteral("25"))) << wieder.r->ikText().toStdString();
+        avk = wieder.r->avkText();
+        generationen = wieder.einstellungen.InzuchtStdgenerationen;
+    }
+
+    // Another process reads the same register and computes the same figures.
+    QString aus, err;
+    ASSERT_EQ(test::runWerkzeug({QStringLiteral("inzucht"), d.path(), QStringLiteral("--katze"),
+                                 QString::number(neu), QStringLiteral("--generationen"),
+                                 QString::number(generationen)},
+                                &aus, &err, {QStringLiteral("LANG=de_DE.UTF-8"), QStringLiteral("LC_ALL=")}),
+              0)
+        << err.toStdString();
+    EXPECT_TRUE(aus.contains(QStringLiteral("Inzuchtkoeffizientkurz: 25,00%"))) << aus.toStdString();
+    // The window writes in the user's locale, the tool here in German.
+    EXPECT_TRUE(aus.contains(QStringLiteral("Ahnenverlustkoeffizient: ") +
+                             QString(avk.trimmed()).replace(QLatin1Char('.'), QLatin1Char(','))))
+        << avk.toStdString();
 }
 
 TEST(Register, GleicherNameNeuaufnehmenOderLaden) {
