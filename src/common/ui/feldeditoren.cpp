@@ -7,6 +7,7 @@
 #include <QCalendarWidget>
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>
 #include <QToolButton>
@@ -489,6 +490,16 @@ DbNachschlag::DbNachschlag(FeldBindung& bindung, const QString& feld, Table& lis
 
 DbNachschlag::~DbNachschlag() {
     m_liste.database().removeChangeListener(m_lauscher);
+}
+
+void DbNachschlag::keyPressEvent(QKeyEvent* e) {
+    // Delete clears a field that may be empty, as choosing the empty entry does.
+    if (e->key() == Qt::Key_Delete && m_leerErlaubt && e->modifiers() == Qt::NoModifier) {
+        setCurrentIndex(0);
+        e->accept();
+        return;
+    }
+    QComboBox::keyPressEvent(e);
 }
 
 void DbNachschlag::setLeerErlaubt(bool erlaubt) {

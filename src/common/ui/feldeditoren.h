@@ -28,6 +28,7 @@
 
 class QCalendarWidget;
 class QFrame;
+class QKeyEvent;
 class QToolButton;
 
 namespace velmora {
@@ -246,6 +247,7 @@ public:
 protected:
     void anzeigen(const QVariant& wert) override;
     bool schreiben() override;
+    void keyPressEvent(QKeyEvent* e) override;
 
 private:
     store::Table& m_liste;

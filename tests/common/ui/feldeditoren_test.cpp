@@ -313,6 +313,11 @@ TEST_F(EditorTest, AuswahlZeigtTexteUndSpeichertCodes) {
     EXPECT_EQ(geschlecht.currentText(), s("female"));
 }
 
+void entfernen(QWidget& w) {
+    QKeyEvent taste(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
+    QCoreApplication::sendEvent(&w, &taste);
+}
+
 TEST_F(EditorTest, NachschlagSpeichertDenSchluesselUndLiestNeu) {
     Table fellart(db, s("fellart"));
     fellart.open();
@@ -375,6 +380,16 @@ TEST_F(EditorTest, NachschlagSpeichertDenSchluesselUndLiestNeu) {
     EXPECT_EQ(art.currentText(), s("Sphynx"));
     art.setCurrentIndex(0);
     EXPECT_TRUE(katzen.isNull(s("Fellart")));
+    // So does the Delete key; a list without the empty entry keeps its value.
+    art.setCurrentIndex(art.findText(s("Sphynx")));
+    ASSERT_EQ(katzen.asInt(s("Fellart")), neu);
+    entfernen(art);
+    EXPECT_TRUE(katzen.isNull(s("Fellart")));
+    EXPECT_EQ(art.currentIndex(), 0);
+    art.setLeerErlaubt(false);
+    art.setCurrentIndex(art.findText(s("Sphynx")));
+    entfernen(art);
+    EXPECT_EQ(katzen.asInt(s("Fellart")), neu);
 }
 
 TEST_F(EditorTest, DatumLeerGetipptUndAusDemKalender) {
