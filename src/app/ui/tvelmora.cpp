@@ -57,7 +57,9 @@ void fensterartRegistrieren(Fensterart art) {
     arten().push_back(std::move(art));
 }
 
-const std::vector<Fensterart>& fensterarten() { return arten(); }
+const std::vector<Fensterart>& fensterarten() {
+    return arten();
+}
 
 TVelmora::TVelmora(const Kontext& kontext, QWidget* parent) : QMainWindow(parent), m_kontext(kontext) {
     setObjectName(QStringLiteral("Velmora"));
@@ -150,21 +152,22 @@ void TVelmora::menuesAnlegen() {
                 QPageSetupDialog d(&drucker(), this);
                 d.exec();
             });
-    connect(aktion(druck, 133, QStringLiteral("&Schriftart"), "MenuSchriftart"), &QAction::triggered, this,
-            [this] {
-                bool ok = false;
-                QFont f(einstellungen().Schriftart.isEmpty() ? font().family() : einstellungen().Schriftart,
-                        einstellungen().Schriftgroesse > 0 ? einstellungen().Schriftgroesse : 10);
-                f = QFontDialog::getFont(&ok, f, this);
-                if (!ok) return;
-                einstellungen().Schriftart = f.family();
-                einstellungen().Schriftgroesse = f.pointSize();
-                einstellungen().schreibeFelder({QStringLiteral("Schriftart"), QStringLiteral("Schriftgroesse")});
-            });
+    connect(
+        aktion(druck, 133, QStringLiteral("&Schriftart"), "MenuSchriftart"), &QAction::triggered, this,
+        [this] {
+            bool ok = false;
+            QFont f(einstellungen().Schriftart.isEmpty() ? font().family() : einstellungen().Schriftart,
+                    einstellungen().Schriftgroesse > 0 ? einstellungen().Schriftgroesse : 10);
+            f = QFontDialog::getFont(&ok, f, this);
+            if (!ok) return;
+            einstellungen().Schriftart = f.family();
+            einstellungen().Schriftgroesse = f.pointSize();
+            einstellungen().schreibeFelder({QStringLiteral("Schriftart"), QStringLiteral("Schriftgroesse")});
+        });
 
     QMenu* extras = menue(8905, QStringLiteral("E&xtras"), "MenueExtras");
-    connect(aktion(extras, 116, QStringLiteral("&Textverarbeitung"), "MenuTextverarbeitung"), &QAction::triggered,
-            this, [this] { textverarbeitungStarten(); });
+    connect(aktion(extras, 116, QStringLiteral("&Textverarbeitung"), "MenuTextverarbeitung"),
+            &QAction::triggered, this, [this] { textverarbeitungStarten(); });
     QMenu* sprache = extras->addMenu(text(625, QStringLiteral("Sprache")));
     sprache->setObjectName(QStringLiteral("MenueSprache"));
     language::setTag(sprache, 625);
@@ -172,7 +175,9 @@ void TVelmora::menuesAnlegen() {
         int tag;
         const char* text;
         const char* name;
-    } sprachen[] = {{8920, "Deutsch", "MenuDeutsch"}, {8921, "English", "MenuEnglisch"}, {8922, "Nederlands", "MenuHollaendisch"}};
+    } sprachen[] = {{8920, "Deutsch", "MenuDeutsch"},
+                    {8921, "English", "MenuEnglisch"},
+                    {8922, "Nederlands", "MenuHollaendisch"}};
     for (int i = 0; i < 3; ++i) {
         QAction* a = sprache->addAction(QLatin1String(sprachen[i].text));
         a->setObjectName(QLatin1String(sprachen[i].name));
@@ -210,8 +215,8 @@ void TVelmora::menuesAnlegen() {
         connect(aktion(hilfe, s.tag, QString::fromUtf8(s.text), s.name), &QAction::triggered, this,
                 [adresse] { QDesktopServices::openUrl(adresse); });
     }
-    connect(aktion(hilfe, 8915, QStringLiteral("Update Download"), "MenuUpdateDownload"), &QAction::triggered, this,
-            [this] { updateHerunterladen(); });
+    connect(aktion(hilfe, 8915, QStringLiteral("Update Download"), "MenuUpdateDownload"), &QAction::triggered,
+            this, [this] { updateHerunterladen(); });
     hilfe->addSeparator();
     connect(aktion(hilfe, 153, QStringLiteral("&Inhalt"), "MenuInhalt"), &QAction::triggered, this,
             [this] { hilfeZeigen(1001); });
@@ -319,7 +324,9 @@ TKindFenster* TVelmora::FensterZeigen(const QString& name) {
     return fenster(name);
 }
 
-bool TVelmora::gesperrtFuer(const QString&) { return false; }
+bool TVelmora::gesperrtFuer(const QString&) {
+    return false;
+}
 
 void TVelmora::FensterAnpassen(const QString& name) {
     const Fensterart* art = nullptr;
@@ -389,7 +396,8 @@ void TVelmora::setzen(bool spracheAnwenden) {
     const settings::SetzenPlan plan = einstellungen().setzen(bereich);
     m_listeAn = plan.listeAnzeigen;
     m_liste->setVisible(m_listeAn && !m_register.exklusivOffen());
-    m_liste->einstellen(plan.listenIndex, plan.listenFilter, plan.rufnameSpalte, einstellungen().MerkmalvorTop);
+    m_liste->einstellen(plan.listenIndex, plan.listenFilter, plan.rufnameSpalte,
+                        einstellungen().MerkmalvorTop);
     if (plan.fenster.maximiert)
         setWindowState(windowState() | Qt::WindowMaximized);
     else {
@@ -446,7 +454,8 @@ void TVelmora::letzteKatzeGewaehlt(int index) {
 }
 
 void TVelmora::hilfeZeigen(int thema) {
-    const QString datei = QDir(m_kontext.installationsVerzeichnis).filePath(QStringLiteral("Help/%1.html").arg(thema));
+    const QString datei =
+        QDir(m_kontext.installationsVerzeichnis).filePath(QStringLiteral("Help/%1.html").arg(thema));
     if (!QFileInfo::exists(datei)) {
         Meldungsdienst::zeigen(MeldungsArt::Fehler, 179, language::meldung(179) + QLatin1Char('\r') + datei);
         return;
@@ -456,13 +465,16 @@ void TVelmora::hilfeZeigen(int thema) {
 
 bool TVelmora::updateHerunterladen() {
     QString adresse = qEnvironmentVariable("VELMORA_UPDATE_ADRESSE");
-    if (adresse.isEmpty()) adresse = QStringLiteral("https://download.velmora.example/eing/csv-rassen-20110503.csv");
+    if (adresse.isEmpty())
+        adresse = QStringLiteral("https://download.velmora.example/eing/csv-rassen-20110503.csv");
     if (!internetVerbindung(adresse)) {
-        Meldungsdienst::zeigen(MeldungsArt::Information, 0, QStringLiteral("Keine Internet-Verbindung vorhanden!"));
+        Meldungsdienst::zeigen(MeldungsArt::Information, 0,
+                               QStringLiteral("Keine Internet-Verbindung vorhanden!"));
         return false;
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool ok = dateiHerunterladen(adresse, QDir(m_kontext.installationsVerzeichnis).filePath(QStringLiteral("rasse.csv")));
+    const bool ok = dateiHerunterladen(
+        adresse, QDir(m_kontext.installationsVerzeichnis).filePath(QStringLiteral("rasse.csv")));
     QApplication::restoreOverrideCursor();
     Meldungsdienst::zeigen(MeldungsArt::Information, 0,
                            ok ? QStringLiteral("Update download erfolgreich beendet!")
@@ -474,8 +486,9 @@ bool TVelmora::textverarbeitungStarten() {
     QStringList teile = QProcess::splitCommand(einstellungen().Textverarbeitung);
     if (teile.isEmpty() || !QProcess::startDetached(teile.takeFirst(), teile)) {
         Meldungsdienst::zeigen(MeldungsArt::Fehler, 0,
-                               (einstellungen().spracheNummer() == 1 ? QStringLiteral("Cannot start: ")
-                                                                     : QStringLiteral("Kann nicht gestartet werden: ")) +
+                               (einstellungen().spracheNummer() == 1
+                                    ? QStringLiteral("Cannot start: ")
+                                    : QStringLiteral("Kann nicht gestartet werden: ")) +
                                    einstellungen().Textverarbeitung);
         return false;
     }
@@ -507,9 +520,15 @@ void TVelmora::closeEvent(QCloseEvent* e) {
         if (einstellungen().Aufloesung.contains(QLatin1String("Angepasst")))
             einstellungen().AufloesungSpeichern(width(), height());
     }
-    // Every child window posts its pending edits and closes its tables.
+    // Every child window posts its pending edits and closes its tables. One that keeps an entry open
+    // (its checks refused the store and the user chose to go on with it) keeps the program running,
+    // unless a repair made the run end.
     for (QMdiSubWindow* sub : m_mdi->subWindowList())
-        sub->close();
+        if (!sub->close() && !indexrekonstruktion) {
+            ProgrammEnde = false;
+            e->ignore();
+            return;
+        }
     m_liste->schliessen();
     e->accept();
 }

@@ -1291,7 +1291,9 @@ bool TCatStamm::bemerkungOffen() const {
 // ---------------------------------------------------------------- closing
 
 void TCatStamm::closeEvent(QCloseEvent* e) {
-    if (m_bindung && (m_bindung->geaendert() || neuerSatz) && !SpeichernClick()) {
+    // A refused store that dropped the edit (29 No, 148 Yes, 169 Yes) lets the window close; an
+    // entry the user chose to keep open keeps it.
+    if (m_bindung && (m_bindung->geaendert() || neuerSatz) && !SpeichernClick() && m_bindung->geaendert()) {
         e->ignore();
         return;
     }

@@ -743,3 +743,39 @@ TEST(Register, ElternteilAusDemStammbaumOhneNamen217UndProzentSuche) {
     EXPECT_EQ(reg.anzahl(), 4);
     EXPECT_FALSE(reg.dg->NeuausStb);
 }
+
+TEST(Register, BeendenMitOffenerEingabe) {
+    Register reg;
+    Antworten a;
+    reg.r->KatzeNew();
+    reg.setzen("Geschlecht", QStringLiteral("1"));
+    // Exit Yes, then 148 No: the nameless entry stays open and so does the program.
+    a.ja = {true, false};
+    EXPECT_FALSE(reg.haupt->close());
+    EXPECT_EQ(a.nummern(), (QList<int>{16, 148}));
+    EXPECT_TRUE(reg.haupt->isVisible());
+    EXPECT_EQ(reg.r->katzen().state(), store::Table::State::Insert);
+    EXPECT_FALSE(reg.haupt->ProgrammEnde);
+    // Exit Yes, 148 Yes: the entry is dropped and the program ends.
+    a.meldungen.clear();
+    a.ja = {true, true};
+    EXPECT_TRUE(reg.haupt->close());
+    EXPECT_EQ(a.nummern(), (QList<int>{16, 148}));
+    EXPECT_EQ(reg.anzahl(), 3);
+}
+
+TEST(Register, BeendenMitAenderungUndSpeichernAus29) {
+    Register reg(QStringLiteral("[System]\r\nSpeichern=0\r\n"));
+    Antworten a;
+    ASSERT_TRUE(reg.r->zeigeKatze(reg.kind));
+    reg.setzen("Rufname", QStringLiteral("Cari"));
+    // No discards the change and the program ends; Yes would have stored it.
+    a.ja = {true, false};
+    EXPECT_TRUE(reg.haupt->close());
+    EXPECT_EQ(a.nummern(), (QList<int>{16, 29}));
+    store::Table t(*reg.db, QStringLiteral("catstamm"));
+    t.open(store::Table::OpenMode::ReadOnly);
+    EXPECT_TRUE(t.lookupValue(QStringLiteral("LaufendeNummer"), {reg.kind}, QStringLiteral("Rufname"))
+                    .toString()
+                    .isEmpty());
+}
