@@ -130,7 +130,7 @@ bool TCatStamm::oeffnen() {
         return false;
     }
     store::Database& db = hauptfenster().db();
-    store::ui::TDBError* fehler = hauptfenster().fehlerDialog();
+    store::ui::TDBError* fehler = &fehlerDialog();
     using M = store::Table::OpenMode;
     m_katzen = oeffne(db, "catstamm", M::Shared, fehler);
     if (!m_katzen) return false;
@@ -658,8 +658,7 @@ void TCatStamm::loeschenClick() {
         m_katzen->flush();
     } catch (const std::exception& e) {
         m_laedt = false;
-        if (hauptfenster().fehlerDialog())
-            hauptfenster().fehlerDialog()->HandleException(e, QStringLiteral("catstamm.db"));
+        fehlerDialog().HandleException(e, QStringLiteral("catstamm.db"));
     }
     m_quelle->aktualisieren();
     if (app::KatzenListe* l = hauptfenster().katzenListe()) {
@@ -735,15 +734,21 @@ bool TCatStamm::speichern(bool zurueckZumAusgang) {
     if (dg && dg->NeuausStb) {
         // The saved cat becomes the missing parent of the cat whose pedigree asked for it.
         const int neu = aktuelleNummer();
-        store::Table kind(hauptfenster().db(), QStringLiteral("catstamm"));
-        kind.open();
-        if (kind.findKey({dg->CatNr})) {
-            kind.edit();
-            kind.setValue(
-                dg->VMZeiger == QLatin1Char('M') ? QStringLiteral("Mutter") : QStringLiteral("Vater"), neu);
-            kind.post();
+        try {
+            store::Table kind(hauptfenster().db(), QStringLiteral("catstamm"));
+            kind.open();
+            if (kind.findKey({dg->CatNr})) {
+                kind.edit();
+                kind.setValue(dg->VMZeiger == QLatin1Char('M') ? QStringLiteral("Mutter")
+                                                               : QStringLiteral("Vater"),
+                              neu);
+                kind.post();
+                kind.flush();
+            }
+        } catch (const std::exception& e) {
+            // The parent is stored; the link is reported and can be set by hand.
+            fehlerDialog().HandleException(e, QStringLiteral("catstamm.db"));
         }
-        kind.close();
         dg->NeuausStb = false;
         dg->VMZeiger = QLatin1Char(' ');
         hauptfenster().NeuausStb = false;
@@ -1128,8 +1133,7 @@ void TCatStamm::zuchtbuchnummerGeaendert() {
         andere =
             m_katzen->lookupValue(QStringLiteral("Zuchtbuchnummer1"), {nr}, QStringLiteral("LaufendeNummer"));
     } catch (const std::exception& e) {
-        if (hauptfenster().fehlerDialog())
-            hauptfenster().fehlerDialog()->HandleException(e, QStringLiteral("catstamm.db"));
+        fehlerDialog().HandleException(e, QStringLiteral("catstamm.db"));
         return;
     }
     if (!andere.isValid() || andere.isNull() || andere.toInt() == aktuelleNummer()) return;
@@ -1226,8 +1230,7 @@ void TCatStamm::Titelspeichern() {
         }
         m_titelhund->flush();
     } catch (const std::exception& e) {
-        if (hauptfenster().fehlerDialog())
-            hauptfenster().fehlerDialog()->HandleException(e, QStringLiteral("titelhund.db"));
+        fehlerDialog().HandleException(e, QStringLiteral("titelhund.db"));
     }
     knoepfeSetzen();
 }
