@@ -17,7 +17,7 @@ TKindFenster::TKindFenster(TVelmora& hauptfenster, const QString& fensterName, i
 store::ui::TDBError& TKindFenster::fehlerDialog() {
     if (m_fehlerDialog) return *m_fehlerDialog;
     if (store::ui::TDBError* d = m_haupt.fehlerDialog()) return *d;
-    if (!m_eigenerDialog) m_eigenerDialog = std::make_unique<store::ui::TDBError>(&m_haupt.db(), this);
+    if (!m_eigenerDialog) m_eigenerDialog = new store::ui::TDBError(&m_haupt.db(), this);
     return *m_eigenerDialog;
 }
 

@@ -3,6 +3,7 @@
 // translated by its tag when created and when the language changes, opens its tables when it opens
 // and closes them (posting pending edits) when it closes.
 
+#include <QPointer>
 #include <QWidget>
 #include <memory>
 
@@ -47,7 +48,7 @@ private:
     QString m_name;
     bool m_geschlossen = false;
     store::ui::TDBError* m_fehlerDialog = nullptr;
-    std::unique_ptr<store::ui::TDBError> m_eigenerDialog;
+    QPointer<store::ui::TDBError> m_eigenerDialog; // a child widget: the window owns it
 };
 
 } // namespace velmora::app
