@@ -473,21 +473,29 @@ void TCatStamm::knoepfeSetzen() {
 
 // ---------------------------------------------------------------- the checks before a post
 
+void TCatStamm::eingabeVerwerfen(store::Table& t, bool anzeigeNeu) {
+    t.cancel();
+    neuerSatz = false;
+    // The editors follow once the post that asked has unwound.
+    QMetaObject::invokeMethod(
+        this,
+        [this, anzeigeNeu] {
+            m_bindung->neuLaden();
+            if (anzeigeNeu)
+                TitelKatzeNeu(false);
+            else
+                knoepfeSetzen();
+        },
+        Qt::QueuedConnection);
+}
+
 void TCatStamm::vorDemSpeichern(store::Table& t) {
     common::TDatenGlobal* dg = hauptfenster().datenGlobal();
     const bool ausStb = dg && dg->NeuausStb;
     // Moving on from a new record in which nothing was typed drops it without a question; a save
     // asks as usual.
     if (!m_speichert && !ausStb && neuUnberuehrt()) {
-        t.cancel();
-        neuerSatz = false;
-        QMetaObject::invokeMethod(
-            this,
-            [this] {
-                m_bindung->neuLaden();
-                knoepfeSetzen();
-            },
-            Qt::QueuedConnection);
+        eingabeVerwerfen(t, false);
         return;
     }
     if (t.state() == store::Table::State::Insert && t.asString(QStringLiteral("Name")).trimmed().isEmpty()) {
@@ -496,45 +504,18 @@ void TCatStamm::vorDemSpeichern(store::Table& t) {
             m_seiten->setCurrentIndex(0);
             throw store::Abbruch();
         }
-        if (Meldungsdienst::ja(148)) {
-            t.cancel();
-            neuerSatz = false;
-            QMetaObject::invokeMethod(
-                this,
-                [this] {
-                    m_bindung->neuLaden();
-                    knoepfeSetzen();
-                },
-                Qt::QueuedConnection);
-        } else {
+        if (Meldungsdienst::ja(148))
+            eingabeVerwerfen(t, false);
+        else
             m_seiten->setCurrentIndex(0);
-        }
         throw store::Abbruch();
     }
     if (t.asString(QStringLiteral("Geschlecht")).isEmpty()) {
-        if (Meldungsdienst::ja(169)) {
-            t.cancel();
-            neuerSatz = false;
-            QMetaObject::invokeMethod(
-                this,
-                [this] {
-                    m_bindung->neuLaden();
-                    knoepfeSetzen();
-                },
-                Qt::QueuedConnection);
-        }
+        if (Meldungsdienst::ja(169)) eingabeVerwerfen(t, false);
         throw store::Abbruch();
     }
     if (!hauptfenster().einstellungen().speichern && !Meldungsdienst::ja(29)) {
-        t.cancel();
-        neuerSatz = false;
-        QMetaObject::invokeMethod(
-            this,
-            [this] {
-                m_bindung->neuLaden();
-                TitelKatzeNeu(false);
-            },
-            Qt::QueuedConnection);
+        eingabeVerwerfen(t, true);
         throw store::Abbruch();
     }
 }

@@ -102,6 +102,8 @@ private:
     void aufbauen();
     void befehleAnlegen();
     void vorDemSpeichern(store::Table& t);
+    // A refused store that drops the edit or the new record; anzeigeNeu: show the cat again.
+    void eingabeVerwerfen(store::Table& t, bool anzeigeNeu);
     void nachDemSpeichern();
     void knoepfeSetzen();
     void inzuchtAnzeigen();
