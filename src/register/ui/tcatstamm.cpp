@@ -184,7 +184,10 @@ bool TCatStamm::oeffnen() {
     };
     aufbauen();
     TitelLaden();
+    // The cat shown on opening was not chosen by the user: it does not enter the recent cats.
+    m_laedt = true;
     m_katzen->first();
+    m_laedt = false;
     m_bindung->neuLaden();
     TitelKatzeNeu(false);
 

@@ -132,6 +132,8 @@ struct Register {
 TEST(Register, NeueKatzeMitNamenUndGeschlechtWirdGespeichert) {
     Register reg;
     ASSERT_NE(reg.r, nullptr);
+    // The cat shown on opening is no recent cat; a cat the user goes to is.
+    EXPECT_EQ(reg.einstellungen.LastCats[0], QStringLiteral("{}"));
     reg.r->KatzeNew();
     EXPECT_TRUE(reg.r->neuerSatz);
     EXPECT_EQ(reg.r->katzen().asString(QStringLiteral("Status")), QStringLiteral("2"));
