@@ -536,12 +536,17 @@ bool Table::moveInOrder(qint64 id) const {
         return first == a;
     };
     size_t lo = 0, hi = m_ids.size();
-    while (lo < hi) {
-        const size_t mid = (lo + hi) / 2;
-        if (sortsBefore(m_ids[mid], id))
-            lo = mid + 1;
-        else
-            hi = mid;
+    try {
+        while (lo < hi) {
+            const size_t mid = (lo + hi) / 2;
+            if (sortsBefore(m_ids[mid], id))
+                lo = mid + 1;
+            else
+                hi = mid;
+        }
+    } catch (...) {
+        m_builtAt = ~0ull; // the list lacks the record now: listed again on the next use
+        throw;
     }
     m_ids.insert(m_ids.begin() + qptrdiff(lo), id);
     // Only the records between the old and the new place change position.
