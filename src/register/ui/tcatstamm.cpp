@@ -240,9 +240,7 @@ void TCatStamm::aufbauen() {
     connect(m_zwinger, &QLineEdit::editingFinished, this, [this] { DBzwingerExit(); });
     auto* ruf = new DbEdit(b, QStringLiteral("Rufname"));
     links->addRow(label(QStringLiteral("Rufname"), 8944, "LabelRufname"), ruf);
-    auto* geb = new DbDatum(b, QStringLiteral("GebDatum"));
-    geb->setObjectName(QStringLiteral("DBGebDatum"));
-    kalenderAnbinden(geb);
+    auto* geb = datumsFeld(QStringLiteral("GebDatum"));
     auto* gebZeile = new QHBoxLayout;
     gebZeile->addWidget(geb);
     m_alter = new QLabel;
@@ -314,10 +312,8 @@ void TCatStamm::aufbauen() {
     }
     rechts->addRow(label(QStringLiteral("Täto-Nr."), 8956, "LabelTaeto"),
                    new DbEdit(b, QStringLiteral("TaetoNr")));
-    auto* sperre = new DbDatum(b, QStringLiteral("zzlDatum"));
-    sperre->setObjectName(QStringLiteral("DBzzlDatum"));
-    kalenderAnbinden(sperre);
-    rechts->addRow(label(QStringLiteral("Zuchtsperre"), 8957, "LabelZuchtsperre"), sperre);
+    rechts->addRow(label(QStringLiteral("Zuchtsperre"), 8957, "LabelZuchtsperre"),
+                   datumsFeld(QStringLiteral("zzlDatum")));
     rechts->addRow(label(QStringLiteral("Gewicht"), 8958, "LabelGewicht"),
                    new DbEdit(b, QStringLiteral("Gewicht")));
     rechts->addRow(label(QStringLiteral("Größe"), 8959, "LabelGroesse"),
@@ -417,10 +413,8 @@ void TCatStamm::aufbauen() {
               new DbEdit(b, QStringLiteral("Zuchtbuchnummer2")));
     z->addRow(label(QStringLiteral("Registrierung &3"), 8971, "LabelReg3"),
               new DbEdit(b, QStringLiteral("Zuchtbuchnummer3")));
-    auto* tod = new DbDatum(b, QStringLiteral("Toddatum"));
-    tod->setObjectName(QStringLiteral("DBToddatum"));
-    kalenderAnbinden(tod);
-    z->addRow(label(QStringLiteral("gestorben"), 8972, "LabelGestorben"), tod);
+    z->addRow(label(QStringLiteral("gestorben"), 8972, "LabelGestorben"),
+              datumsFeld(QStringLiteral("Toddatum")));
     m_alterTod = new QLabel;
     m_alterTod->setObjectName(QStringLiteral("LabelAlterTod"));
     z->addRow(label(QStringLiteral("erreichtes Alter"), 8973, "LabelErreicht"), m_alterTod);
@@ -475,6 +469,13 @@ void TCatStamm::knoepfeSetzen() {
 }
 
 // ---------------------------------------------------------------- the checks before a post
+
+void TCatStamm::eintragVerwerfen() {
+    m_laedt = true; // the cursor's return to the stored record is no navigation
+    m_bindung->abbrechen();
+    m_laedt = false;
+    neuerSatz = false;
+}
 
 void TCatStamm::eingabeVerwerfen(store::Table& t, bool anzeigeNeu) {
     t.cancel();
@@ -680,10 +681,7 @@ void TCatStamm::KatzeSuchen() {
             return;
         }
         // The found cat becomes the parent instead of a new one.
-        m_laedt = true;
-        m_bindung->abbrechen();
-        m_laedt = false;
-        neuerSatz = false;
+        eintragVerwerfen();
         zeigeKatze(gefunden);
         m_speichern->setEnabled(true);
         m_rueckgaengig->setEnabled(true);
@@ -733,11 +731,7 @@ bool TCatStamm::speichern(bool zurueckZumAusgang) {
             // The parent is stored; the link is reported and can be set by hand.
             fehlerDialog().HandleException(e, QStringLiteral("catstamm.db"));
         }
-        dg->NeuausStb = false;
-        dg->VMZeiger = QLatin1Char(' ');
-        hauptfenster().NeuausStb = false;
-        m_speichern->setText(language::feldName(8975).isEmpty() ? QStringLiteral("&Speichern")
-                                                                : language::feldName(8975));
+        stammbaumEintragBeenden();
         const int ziel = zurueckZumAusgang ? hauptfenster().tmpTiervorNeuaufnahme : neu;
         zeigeKatze(ziel);
         if (!zurueckZumAusgang)
@@ -751,35 +745,31 @@ bool TCatStamm::speichern(bool zurueckZumAusgang) {
 
 void TCatStamm::BitBtnRueckgaengigClick() {
     const bool warNeu = neuerSatz;
-    m_laedt = true;
-    m_bindung->abbrechen();
-    m_laedt = false;
-    neuerSatz = false;
+    eintragVerwerfen();
     titelGeaendert = false;
     if (warNeu && hauptfenster().tmpTiervorNeuaufnahme)
         zeigeKatze(hauptfenster().tmpTiervorNeuaufnahme);
     else
         TitelKatzeNeu(false);
     common::TDatenGlobal* dg = hauptfenster().datenGlobal();
-    if (dg && dg->NeuausStb) {
+    if (dg && dg->NeuausStb) stammbaumEintragBeenden();
+    knoepfeSetzen();
+}
+
+void TCatStamm::stammbaumEintragBeenden() {
+    if (common::TDatenGlobal* dg = hauptfenster().datenGlobal()) {
         dg->NeuausStb = false;
         dg->VMZeiger = QLatin1Char(' ');
-        hauptfenster().NeuausStb = false;
-        m_speichern->setText(language::feldName(8975).isEmpty() ? QStringLiteral("&Speichern")
-                                                                : language::feldName(8975));
     }
-    knoepfeSetzen();
+    hauptfenster().NeuausStb = false;
+    m_speichern->setText(language::feldName(8975).isEmpty() ? QStringLiteral("&Speichern")
+                                                            : language::feldName(8975));
 }
 
 bool TCatStamm::zeigeKatze(int nummer) {
     if (!nummer) return false;
     const common::TDatenGlobal* dg = hauptfenster().datenGlobal();
-    if (neuUnberuehrt() && !(dg && dg->NeuausStb)) {
-        m_laedt = true;
-        m_bindung->abbrechen();
-        m_laedt = false;
-        neuerSatz = false;
-    }
+    if (neuUnberuehrt() && !(dg && dg->NeuausStb)) eintragVerwerfen();
     if ((m_bindung->geaendert() || neuerSatz) && !SpeichernClick()) return false;
     if (titelGeaendert) Titelspeichern();
     const QString index = m_katzen->indexName();
@@ -1049,10 +1039,7 @@ bool TCatStamm::gleichnamigeSuchen() {
             return true;
         }
     }
-    m_laedt = true;
-    m_bindung->abbrechen();
-    m_laedt = false;
-    neuerSatz = false;
+    eintragVerwerfen();
     zeigeKatze(nummer);
     if (ausStb) {
         // Saving now links the loaded cat as the missing parent.
@@ -1100,12 +1087,7 @@ void TCatStamm::DBzwingerExit() {
     }
     if (m_katzen->state() == store::Table::State::Browse) m_katzen->edit();
     m_katzen->setValue(QStringLiteral("Züchter"), nr.toInt());
-    auto v = [&](const char* f) {
-        return m_adr->lookupValue(QStringLiteral("LaufendeNr"), {nr}, QLatin1String(f)).toString();
-    };
-    m_zuechter->setText(
-        adressBlock({v("Name"), v("Vorname"), v("Strasse"), v("Land"), v("Plz"), v("Ort"), v("Telefon"), {}})
-            .join(QLatin1Char('\n')));
+    m_zuechter->setText(adressBlockVon(nr.toInt()));
     knoepfeSetzen();
 }
 
@@ -1122,10 +1104,7 @@ void TCatStamm::zuchtbuchnummerGeaendert() {
     }
     if (!andere.isValid() || andere.isNull() || andere.toInt() == aktuelleNummer()) return;
     if (Meldungsdienst::nachricht(143, MeldungsArt::Information, Knoepfe::JaNein) == Antwort::Ja) {
-        m_laedt = true;
-        m_bindung->abbrechen();
-        m_laedt = false;
-        neuerSatz = false;
+        eintragVerwerfen();
         titelGeaendert = false;
         zeigeKatze(andere.toInt());
     } else {
@@ -1237,9 +1216,12 @@ bool TCatStamm::neuUnberuehrt() const {
 
 // ---------------------------------------------------------------- remark, status, calendar
 
-void TCatStamm::kalenderAnbinden(DbDatum* feld) {
+DbDatum* TCatStamm::datumsFeld(const QString& feld) {
+    auto* d = new DbDatum(*m_bindung, feld);
+    d->setObjectName(QStringLiteral("DB") + feld);
     // One calendar for every date button: it keeps the last chosen date between uses.
-    feld->kalenderDialog = [this]() -> std::optional<QDate> { return m_suche->kalenderDialog().waehlen(); };
+    d->kalenderDialog = [this]() -> std::optional<QDate> { return m_suche->kalenderDialog().waehlen(); };
+    return d;
 }
 
 void TCatStamm::bemerkungOeffnen() {

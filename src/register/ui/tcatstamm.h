@@ -104,6 +104,10 @@ private:
     void vorDemSpeichern(store::Table& t);
     // A refused store that drops the edit or the new record; anzeigeNeu: show the cat again.
     void eingabeVerwerfen(store::Table& t, bool anzeigeNeu);
+    // Undoes the edit or new record without counting the return as a navigation.
+    void eintragVerwerfen();
+    // Ends the entry of a missing parent: the shared flags and the save button's caption.
+    void stammbaumEintragBeenden();
     void nachDemSpeichern();
     void knoepfeSetzen();
     void inzuchtAnzeigen();
@@ -115,7 +119,7 @@ private:
     void adressenZeigen();
     void besitzerZeigen();
     QString adressBlockVon(int adressNummer);
-    void kalenderAnbinden(DbDatum* feld);
+    DbDatum* datumsFeld(const QString& feld); // a date field with the window's calendar
     // The values a new record started with, so a move can tell whether anything was typed.
     void vorgabeMerken();
     bool neuUnberuehrt() const;
