@@ -16,11 +16,7 @@ namespace velmora::store {
 class Table;
 class TableFile;
 
-// Text order of the keys (registered on every connection the engine opens):
-//   VELMORA_NOCASE  letters compared without regard to case; umlauts and other accented letters sort
-//                   beside their base letter (ä with a, ß as ss), the accent deciding only between
-//                   otherwise equal texts. The default for every text key.
-//   VELMORA_CASE    the same, but upper case sorts before lower case and case differences count.
+// Registers the two text orders of the keys (store/sortierung.h) on a connection.
 void registerCollations(sqlite3* db);
 int compareNoCase(const QString& a, const QString& b);
 int compareCase(const QString& a, const QString& b);
