@@ -6,27 +6,28 @@
 #include "common/datenglobal.h"
 #include "common/meldungsdienst.h"
 #include "common/ui/meldungsbox.h"
+#include "language/qtuebersetzung.h"
+#include "language/sprache.h"
 #include "register/ui/referenzlisten.h"
 #include "register/ui/tcatstamm.h"
-#include "language/sprache.h"
 #include "settings/einstellungsort.h"
 #include "settings/systeminfo.h"
 #include "store/sperre.h"
 #include "store/startup.h"
 #include "store/ui/dberror.h"
 
-#include <QApplication>
-#include <QIcon>
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
-#include <QKeyEvent>
-#include <QWheelEvent>
 #include <QDir>
+#include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 
 namespace velmora::app {
 
@@ -123,7 +124,8 @@ int velmoraAusfuehren(const Startargumente& args) {
 
     // No cat table: the fixed text, then the end.
     if (!store::praesenzPruefen(daten)) {
-        Meldungsdienst::zeigen(MeldungsArt::Information, 0, store::praesenzMeldung(QDir(installation).absolutePath()));
+        Meldungsdienst::zeigen(MeldungsArt::Information, 0,
+                               store::praesenzMeldung(QDir(installation).absolutePath()));
         return ende(1);
     }
     intro.fortschritt(10);
@@ -134,13 +136,15 @@ int velmoraAusfuehren(const Startargumente& args) {
     if (QScreen* s = QGuiApplication::primaryScreen()) bereich = s->availableGeometry();
     einstellungen.load(einstellungsDatei, bereich);
     einstellungen.loadUpdate();
+    language::qtUebersetzungLaden(einstellungen.spracheNummer());
 
     // One running copy per installation.
     store::Installationssperre sperre(daten);
     if (!sperre.sperren()) {
         Meldungsdienst::zeigen(MeldungsArt::Fehler, 0,
-                               einstellungen.spracheNummer() == 1 ? QStringLiteral("Directory is busy!")
-                                                                  : QStringLiteral("Verzeichnis ist in Benutzung!"));
+                               einstellungen.spracheNummer() == 1
+                                   ? QStringLiteral("Directory is busy!")
+                                   : QStringLiteral("Verzeichnis ist in Benutzung!"));
         return ende(1);
     }
 

@@ -5,11 +5,13 @@
 #include "app/ui/kindfenster.h"
 #include "common/herunterladen.h"
 #include "common/meldungsdienst.h"
+#include "language/qtuebersetzung.h"
 #include "language/sprache.h"
 #include "language/tag.h"
 #include "language/ui/uebersetzen.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
@@ -178,9 +180,15 @@ void TVelmora::menuesAnlegen() {
     } sprachen[] = {{8920, "Deutsch", "MenuDeutsch"},
                     {8921, "English", "MenuEnglisch"},
                     {8922, "Nederlands", "MenuHollaendisch"}};
+    // The entry of the current language carries a mark (spracheWechseln sets it).
+    auto* sprachGruppe = new QActionGroup(sprache);
+    sprachGruppe->setObjectName(QStringLiteral("SprachGruppe"));
     for (int i = 0; i < 3; ++i) {
         QAction* a = sprache->addAction(QLatin1String(sprachen[i].text));
         a->setObjectName(QLatin1String(sprachen[i].name));
+        a->setCheckable(true);
+        a->setChecked(i == einstellungen().spracheNummer());
+        sprachGruppe->addAction(a);
         connect(a, &QAction::triggered, this, [this, i] { spracheWechseln(i); });
     }
     language::setTag(sprache->actions().at(0), 8920);
@@ -414,6 +422,8 @@ void TVelmora::spracheWechseln(int sprache) {
         einstellungen().schreibeFeld(QStringLiteral("Sprache"));
     }
     m_kontext.sprache->setSprache(sprache);
+    // Message box buttons and the standard dialogs follow the language.
+    language::qtUebersetzungLaden(sprache);
     language::AlleFensterUebersetzen(*m_kontext.sprache, m_kontext.sprache->offset());
     for (auto& [name, sub] : m_offen)
         if (sub)
@@ -422,6 +432,8 @@ void TVelmora::spracheWechseln(int sprache) {
                 k->uebersetzt();
                 sub->setWindowTitle(k->windowTitle());
             }
+    if (auto* gruppe = findChild<QActionGroup*>(QStringLiteral("SprachGruppe")))
+        if (QAction* a = gruppe->actions().value(sprache)) a->setChecked(true);
     titelSetzen();
     AktualisiereLastCatsMenues();
 }

@@ -14,13 +14,18 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLibraryInfo>
 #include <QLockFile>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QProcess>
+#include <QPushButton>
 #include <QThread>
-#include <QKeyEvent>
 #include <gtest/gtest.h>
 
 using namespace velmora;
@@ -170,8 +175,9 @@ TEST(Hauptfenster, MenueEintraegeNurFuerVorhandeneFenster) {
 }
 
 TEST(Hauptfenster, KatzenlisteTippenUndEscape) {
-    Rahmen r({QStringLiteral("Anton"), QStringLiteral("Bella"), QStringLiteral("Berta"), QStringLiteral("Carlo")},
-             QStringLiteral("[Stammdaten]\r\nindex=Nameidx\r\n"));
+    Rahmen r(
+        {QStringLiteral("Anton"), QStringLiteral("Bella"), QStringLiteral("Berta"), QStringLiteral("Carlo")},
+        QStringLiteral("[Stammdaten]\r\nindex=Nameidx\r\n"));
     KatzenListe* l = r.haupt->katzenListe();
     l->setFocus();
     auto name = [&] { return l->tabelle().asString(QStringLiteral("Name")); };
@@ -264,6 +270,41 @@ TEST(Hauptfenster, SpracheWechselnUebersetztMenues) {
     settings::tsysteminfo neu;
     neu.load(r.einstellungsDir.file(QStringLiteral("Tessaro.ini")));
     EXPECT_EQ(neu.spracheNummer(), 2);
+}
+
+TEST(Hauptfenster, SprachmenueSchaltetQtsEigeneTexteUndMarkiertDieSprache) {
+    for (const char* sprache : {"de", "en", "nl"})
+        if (!QFileInfo::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) +
+                               QStringLiteral("/qtbase_") + QLatin1String(sprache) + QStringLiteral(".qm")))
+            GTEST_SKIP() << "Qt's translations are not installed (package qt6-translations-l10n)";
+    Rahmen r;
+    const struct {
+        const char* eintrag;
+        const char* ja;
+        const char* abbrechen;
+        const char* suchenIn;
+    } faelle[] = {{"MenuHollaendisch", "&Ja", "Annuleren", "Zoeken in:"},
+                  {"MenuEnglisch", "&Yes", "Cancel", "Look in:"},
+                  {"MenuDeutsch", "&Ja", "Abbrechen", "Suchen in:"},
+                  {"MenuHollaendisch", "&Ja", "Annuleren", "Zoeken in:"}};
+    QMenu* menue = r.haupt->findChild<QMenu*>(QStringLiteral("MenueSprache"));
+    ASSERT_TRUE(menue);
+    for (const auto& f : faelle) {
+        QAction* eintrag = r.haupt->findChild<QAction*>(QLatin1String(f.eintrag));
+        ASSERT_TRUE(eintrag);
+        eintrag->trigger();
+        for (QAction* a : menue->actions())
+            EXPECT_EQ(a->isChecked(), a == eintrag) << f.eintrag << " / " << a->objectName().toStdString();
+        QMessageBox box;
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        EXPECT_EQ(box.button(QMessageBox::Yes)->text(), QString::fromUtf8(f.ja)) << f.eintrag;
+        EXPECT_EQ(box.button(QMessageBox::Cancel)->text(), QString::fromUtf8(f.abbrechen)) << f.eintrag;
+        QFileDialog dialog;
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        auto* suchenIn = dialog.findChild<QLabel*>(QStringLiteral("lookInLabel"));
+        ASSERT_TRUE(suchenIn);
+        EXPECT_EQ(suchenIn->text(), QString::fromUtf8(f.suchenIn)) << f.eintrag;
+    }
 }
 
 TEST(Hauptfenster, BildschirmfotoFuerDieAnsicht) {
@@ -369,7 +410,8 @@ TEST(Hauptfenster, HilfeFehltMeldung179MitPfad) {
 }
 
 TEST(Hauptfenster, ImElternteilModusSindListeUndLetzteKatzenGesperrt) {
-    Rahmen r({QStringLiteral("Anton"), QStringLiteral("Bella")}, QStringLiteral("[Stammdaten]\r\nindex=Nameidx\r\n"));
+    Rahmen r({QStringLiteral("Anton"), QStringLiteral("Bella")},
+             QStringLiteral("[Stammdaten]\r\nindex=Nameidx\r\n"));
     r.haupt->SaveLastCats(QStringLiteral("Bella"), 2);
     r.haupt->NeuausStb = true;
     KatzenListe* l = r.haupt->katzenListe();
@@ -423,7 +465,8 @@ TEST(Hauptfenster, UpdateDownloadSchreibtRasseCsvOderMeldetDenFehler) {
     EXPECT_EQ(a.meldungen[0].text, QStringLiteral("Update download erfolgreich beendet!"));
 
     // Nothing there: no connection, and the file from before stays as it was.
-    qputenv("VELMORA_UPDATE_ADRESSE", QUrl::fromLocalFile(quelle.file(QStringLiteral("fehlt.csv"))).toString().toUtf8());
+    qputenv("VELMORA_UPDATE_ADRESSE",
+            QUrl::fromLocalFile(quelle.file(QStringLiteral("fehlt.csv"))).toString().toUtf8());
     EXPECT_FALSE(r.haupt->updateHerunterladen());
     EXPECT_EQ(a.meldungen.last().text, QStringLiteral("Keine Internet-Verbindung vorhanden!"));
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
