@@ -4,6 +4,7 @@
 #include "store/startup.h"
 
 #include <QFileInfo>
+#include <QSet>
 #include <algorithm>
 #include <limits>
 
@@ -90,15 +91,27 @@ void TDatenGlobal::schliessen() {
 
 void TDatenGlobal::Dateienoeffnen() {
     schliessen();
-    // One cursor: the preparation (creation, index, upgrade) and the opening are reported separately, so
-    // a failed preparation still lets the table open as it is.
-    auto oeffnen = [this](Table& t, const std::function<void()>& vorher,
-                          const std::function<void()>& nachher) -> bool {
-        if (vorher) {
-            try {
-                vorher();
-            } catch (const store::DatabaseError& e) {
-                fehlerMelden(e, t.tableName());
+    // Each table is prepared once (creation, index steps, upgrade) before its first cursor opens, and a
+    // table that fails is reported once, however many cursors it has; a failed preparation still lets
+    // the table open as it is.
+    QSet<QString> vorbereitet, gemeldet;
+    store::StartBericht bericht;
+    bericht.fehler = [this](const store::DatabaseError& e, const QString& datei) { fehlerMelden(e, datei); };
+    auto melden = [&](const store::DatabaseError& e, const QString& tabelle) {
+        if (gemeldet.contains(tabelle)) return;
+        gemeldet.insert(tabelle);
+        fehlerMelden(e, tabelle);
+    };
+    auto oeffnen = [&](Table& t, const std::function<void()>& nachher) -> bool {
+        const QString n = t.normalName();
+        if (!vorbereitet.contains(n)) {
+            vorbereitet.insert(n);
+            if (const store::Schritt* s = store::datenmodulSchritt(n)) {
+                try {
+                    store::tabelleVorbereiten(m_db, *s, bericht);
+                } catch (const store::DatabaseError& e) {
+                    melden(e, n);
+                }
             }
         }
         try {
@@ -108,62 +121,38 @@ void TDatenGlobal::Dateienoeffnen() {
         } catch (const store::DatabaseError& e) {
             t.clearMaster();
             t.close();
-            fehlerMelden(e, t.tableName());
+            melden(e, n);
             return false;
         }
     };
 
-    oeffnen(dbKatze, {}, [this] { dbKatze.setIndexName(QString()); });
-    oeffnen(dbKatzeTitel, {}, [this] { dbKatzeTitel.setIndexName(QString()); });
-    oeffnen(
-        dbFarbe,
-        [this] {
-            if (!m_db.tableExists(QStringLiteral("farbe"))) return; // the opening reports it
-            store::indexSicherstellen(m_db, QStringLiteral("farbe"),
-                                      QStringLiteral("FarbnummerLaufendeNummer"),
-                                      QStringLiteral("Farbnummer;LaufendeNummer"));
-        },
-        [this] { dbFarbe.setIndexName(QStringLiteral("FarbnameIndex")); });
-    bool rasseAktualisiert = false;
-    const bool rasseOffen = oeffnen(
-        dbRasse,
-        [this, &rasseAktualisiert] {
-            if (!m_db.tableExists(QStringLiteral("rasse"))) return;
-            store::indexSicherstellen(m_db, QStringLiteral("rasse"), QStringLiteral("RKurznameRCode"),
-                                      QStringLiteral("RKurzname;Rcode"));
-            rasseAktualisiert = store::tabelleAktualisieren(m_db, QStringLiteral("rasse"));
-        },
-        [this] { dbRasse.setIndexName(QString()); });
-    if (rasseOffen && rasseAktualisiert) {
-        // the coat fields are new and empty: fill them once, from the first breed
-        dbRasse.first();
-        HaarartErgaenzen();
-    }
-    oeffnen(dbAugen, {}, [this] { dbAugen.setIndexName(QStringLiteral("Augenfarbeidx")); });
-    oeffnen(DBBild, {}, [this] {
+    oeffnen(dbKatze, [this] { dbKatze.setIndexName(QString()); });
+    oeffnen(dbKatzeTitel, [this] { dbKatzeTitel.setIndexName(QString()); });
+    oeffnen(dbFarbe, [this] { dbFarbe.setIndexName(QStringLiteral("FarbnameIndex")); });
+    oeffnen(dbRasse, [this] { dbRasse.setIndexName(QString()); });
+    oeffnen(dbAugen, [this] { dbAugen.setIndexName(QStringLiteral("Augenfarbeidx")); });
+    oeffnen(DBBild, [this] {
         if (!dbKatze.isOpen()) return;
         DBBild.setMaster(&dbKatze, kLaufendeNummer, QStringLiteral("KatzeNr"));
         m_bilderVerknuepft = true;
     });
-    oeffnen(
-        dbBewertung, [this] { store::tabelleAnlegenWennFehlt(m_db, QStringLiteral("bewert")); },
-        [this] { dbBewertung.setIndexFields(QStringLiteral("Katze")); });
-    oeffnen(dbGekVerk, {}, {});
-    oeffnen(dbKatzeMerkmal, {}, [this] {
+    oeffnen(dbBewertung, [this] { dbBewertung.setIndexFields(QStringLiteral("Katze")); });
+    oeffnen(dbGekVerk, {});
+    oeffnen(dbKatzeMerkmal, [this] {
         if (!dbKatze.isOpen()) return;
         dbKatzeMerkmal.setMaster(&dbKatze, kLaufendeNummer, QStringLiteral("Katze"));
         m_merkmaleVerknuepft = true;
     });
-    oeffnen(dbMerkmale, {}, [this] { dbMerkmale.setIndexName(QStringLiteral("Bezeichnung")); });
-    oeffnen(dbAdrDat, {}, [this] { dbAdrDat.setIndexName(QString()); });
-    oeffnen(TableFellart, {}, {});
-    oeffnen(dbTitelName, {}, {});
-    oeffnen(dbTitelHund, {}, [this] {
+    oeffnen(dbMerkmale, [this] { dbMerkmale.setIndexName(QStringLiteral("Bezeichnung")); });
+    oeffnen(dbAdrDat, [this] { dbAdrDat.setIndexName(QString()); });
+    oeffnen(TableFellart, {});
+    oeffnen(dbTitelName, {});
+    oeffnen(dbTitelHund, [this] {
         if (!dbKatzeTitel.isOpen()) return;
         dbTitelHund.setMaster(&dbKatzeTitel, kLaufendeNummer, QStringLiteral("Hund"));
         m_titelVerknuepft = true;
     });
-    oeffnen(dbEigen, {}, {});
+    oeffnen(dbEigen, {});
 }
 
 // ---------------------------------------------------------------------------------------------- age
@@ -607,49 +596,19 @@ void TDatenGlobal::HaarartErgaenzen() {
         if (start) dbRasse.gotoRecordId(start);
     }
 
-    bool ergaenzungOffen = false;
     if (m_db.tableExists(QStringLiteral("rasseergaenzen"))) {
         try {
             dbTMP.open(Table::OpenMode::ReadOnly);
             dbTMP.setIndexName(QStringLiteral("RasseName"));
-            ergaenzungOffen = true;
         } catch (const store::DatabaseError& e) {
             dbTMP.close();
             fehlerMelden(e, dbTMP.tableName());
         }
     }
-
-    const QString haarart = QStringLiteral("Haarart");
-    while (!amEnde && dbRasse.hasRecord() && !dbRasse.eof()) {
-        const QString rname = dbRasse.asString(QStringLiteral("RName"));
-        try {
-            if (ergaenzungOffen && !rname.isEmpty() && dbTMP.findKey({rname})) {
-                dbRasse.edit();
-                for (const char* feld : {"Haarart", "Haarlos", "Faltohr"})
-                    dbRasse.setValue(QString::fromUtf8(feld), dbTMP.value(QString::fromUtf8(feld)));
-                dbRasse.post();
-            } else {
-                const QString n = rname.toLower();
-                QString wert;
-                if (n.contains(QLatin1String("langhaar")) || n.contains(QLatin1String("longhair")) ||
-                    n.contains(QLatin1String("long-hair")))
-                    wert = QStringLiteral("1");
-                else if (n.contains(QLatin1String("kurzhaar")) || n.contains(QLatin1String("shorthair")) ||
-                         n.contains(QLatin1String("short-hair")))
-                    wert = QStringLiteral("2");
-                if (!wert.isEmpty()) {
-                    dbRasse.edit();
-                    dbRasse.setValue(haarart, wert);
-                    dbRasse.post();
-                }
-            }
-        } catch (const store::DatabaseError& e) {
-            // one breed that cannot be stored does not stop the others
-            if (dbRasse.state() != Table::State::Browse) dbRasse.cancel();
-            fehlerMelden(e, dbRasse.tableName());
-        }
-        dbRasse.next();
-    }
+    if (!amEnde)
+        store::haarartErgaenzen(dbRasse, &dbTMP, [this](const store::DatabaseError& e, const QString& datei) {
+            fehlerMelden(e, datei);
+        });
     dbTMP.close();
 
     if (warNurLesen) {

@@ -116,7 +116,7 @@ void ladeDatendateien(Database& db, const QString& quelle) {
 }
 
 void legeDatenverzeichnisAn(const QString& dir, const QString& quelle) {
-    if (QFile::exists(QDir(dir).filePath(QStringLiteral("catstamm.db"))))
+    if (QFileInfo::exists(Database::tableFilePath(dir, QStringLiteral("catstamm"))))
         throw DatabaseError(QStringLiteral("%1 enthält bereits eine Tierdatenbank (catstamm.db)").arg(dir));
     if (!QDir().mkpath(dir)) throw DatabaseError(QStringLiteral("%1 kann nicht angelegt werden").arg(dir));
     Database db(dir);

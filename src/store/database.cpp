@@ -234,10 +234,39 @@ void TableFile::closeHandle() {
     transactionDepth = 0;
 }
 
+int damageCode(sqlite3* handle, const QString& table) {
+    // A damaged page lies either among the table's rows (or its description) or only in an index. Reading
+    // every row without any index tells the two apart: when that works, only an index can be at fault.
+    if (!handle) return code::TableDamaged;
+    for (const QString& t : {table, QStringLiteral("velmora_felder"), QStringLiteral("velmora_indizes"),
+                             QStringLiteral("velmora_tabelle")}) {
+        sqlite3_stmt* st = nullptr;
+        const QByteArray sql = (QStringLiteral("SELECT * FROM ") + quoteIdent(t) + QStringLiteral(" NOT INDEXED")).toUtf8();
+        if (sqlite3_prepare_v2(handle, sql.constData(), -1, &st, nullptr) != SQLITE_OK) {
+            sqlite3_finalize(st);
+            return code::TableDamaged;
+        }
+        const int n = sqlite3_column_count(st);
+        int rc;
+        while ((rc = sqlite3_step(st)) == SQLITE_ROW)
+            for (int i = 0; i < n; ++i)
+                sqlite3_column_bytes(st, i); // reads the whole value, overflow pages too
+        sqlite3_finalize(st);
+        if (rc != SQLITE_DONE) return code::TableDamaged;
+    }
+    return code::IndexDamaged;
+}
+
+namespace {
+int classified(int rc, sqlite3* handle, const QString& table) {
+    return (rc & 0xFF) == SQLITE_CORRUPT ? damageCode(handle, table) : engineCode(rc);
+}
+} // namespace
+
 void TableFile::fail(int rc, const QString& what) {
     const QString msg =
         handle ? QString::fromUtf8(sqlite3_errmsg(handle)) : QString::fromUtf8(sqlite3_errstr(rc));
-    throw EngineError(engineCode(rc), what + QStringLiteral(": ") + msg, name, rc);
+    throw EngineError(classified(rc, handle, name), what + QStringLiteral(": ") + msg, name, rc);
 }
 
 void TableFile::exec(const QString& sql) {
@@ -246,9 +275,30 @@ void TableFile::exec(const QString& sql) {
     if (rc != SQLITE_OK) {
         const QString msg = QString::fromUtf8(err ? err : sqlite3_errstr(rc));
         sqlite3_free(err);
-        throw EngineError(engineCode(rc), QStringLiteral("%1: %2").arg(name, msg), name, rc);
+        throw EngineError(classified(rc, handle, name), QStringLiteral("%1: %2").arg(name, msg), name, rc);
     }
 }
+
+namespace {
+// Empty when the file's pages and indexes are sound, else what the check found.
+QString checkTableFile(TableFile& f) {
+    f.ensureOpen();
+    sqlite3_stmt* st = nullptr;
+    if (sqlite3_prepare_v2(f.handle, "PRAGMA quick_check", -1, &st, nullptr) != SQLITE_OK) {
+        const QString msg = QString::fromUtf8(sqlite3_errmsg(f.handle));
+        sqlite3_finalize(st);
+        return msg;
+    }
+    QStringList lines;
+    int rc;
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW)
+        lines << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
+    if (rc != SQLITE_DONE) lines << QString::fromUtf8(sqlite3_errmsg(f.handle));
+    sqlite3_finalize(st);
+    if (lines == QStringList{QStringLiteral("ok")}) return {};
+    return lines.join(QLatin1Char(' ')).simplified();
+}
+} // namespace
 
 sqlite3_stmt* TableFile::prepare(const QString& sql) {
     sqlite3_stmt* st = nullptr;
@@ -426,8 +476,31 @@ QString Database::normalName(const QString& tableName) {
     return n;
 }
 
+QString Database::tableFilePath(const QString& directory, const QString& tableName) {
+    const QString n = normalName(tableName);
+    const QString lower = QDir(directory).filePath(n + QStringLiteral(".db"));
+    // The usual spelling costs one look; any other spelling needs the listing.
+    if (QFileInfo::exists(lower) || n.isEmpty()) return lower;
+    for (const QString& e : QDir(directory).entryList(QDir::Files | QDir::Hidden))
+        if (e.compare(n + QStringLiteral(".db"), Qt::CaseInsensitive) == 0) return QDir(directory).filePath(e);
+    return lower;
+}
+
+QHash<QString, QString> Database::tableFiles(const QString& directory) {
+    QHash<QString, QString> files;
+    const QDir dir(directory);
+    for (const QString& e : dir.entryList(QDir::Files | QDir::Hidden)) {
+        const QString l = e.toLower();
+        if (!l.endsWith(QLatin1String(".db")) || l.size() <= 3) continue;
+        const QString n = l.left(l.size() - 3);
+        // With two spellings of one table the lower-case one is the one the system writes.
+        if (!files.contains(n) || e == l) files.insert(n, dir.filePath(e));
+    }
+    return files;
+}
+
 QString Database::filePath(const QString& tableName) const {
-    return m_directory + QLatin1Char('/') + normalName(tableName) + QStringLiteral(".db");
+    return tableFilePath(m_directory, tableName);
 }
 
 bool Database::tableExists(const QString& tableName) const {
@@ -514,6 +587,14 @@ void Database::dropTable(const QString& tableName) {
     }
 }
 
+std::optional<EngineError> Database::checkTable(const QString& tableName) {
+    auto f = file(tableName);
+    const QString problem = checkTableFile(*f);
+    if (problem.isEmpty()) return std::nullopt;
+    const int c = damageCode(f->handle, f->name);
+    return EngineError(c, QStringLiteral("%1 ist beschädigt: %2").arg(f->name, problem), f->name, SQLITE_CORRUPT);
+}
+
 TableDef Database::readDefinition(const QString& tableName) {
     auto f = file(tableName);
     f->ensureOpen();
@@ -574,17 +655,19 @@ QString resolveTables(Database& db, const QString& sql, QStringList& attached) {
     int last = 0;
     auto it = token.globalMatch(sql);
     sqlite3* q = db.queryConnection();
+    // One listing for the whole statement: most words are not table names.
+    const QHash<QString, QString> present = Database::tableFiles(db.directory());
     while (it.hasNext()) {
         const auto m = it.next();
         if (m.captured(0).startsWith(QLatin1Char('\''))) continue; // string literal
         const QString word = m.captured(1).isEmpty() ? m.captured(2) : m.captured(1);
         if (word.contains(QLatin1Char('.')) && !word.toLower().endsWith(QLatin1String(".db"))) continue;
         const QString n = Database::normalName(word);
-        if (n.isEmpty() || !db.tableExists(n)) continue;
+        if (n.isEmpty() || !present.contains(n)) continue;
         if (!attached.contains(n)) {
             sqlite3_stmt* st = nullptr;
             sqlite3_prepare_v2(q, "ATTACH DATABASE ? AS ?", -1, &st, nullptr);
-            const QByteArray p = QFile::encodeName(db.filePath(n)), a = n.toUtf8();
+            const QByteArray p = QFile::encodeName(present.value(n)), a = n.toUtf8();
             sqlite3_bind_text(st, 1, p.constData(), -1, SQLITE_TRANSIENT);
             sqlite3_bind_text(st, 2, a.constData(), -1, SQLITE_TRANSIENT);
             const int rc = sqlite3_step(st);
@@ -602,7 +685,7 @@ QString resolveTables(Database& db, const QString& sql, QStringList& attached) {
 
 FieldType typeFromSql(const QString& t, int* size) {
     const QString u = t.trimmed().toUpper();
-    static const QRegularExpression sized(QStringLiteral(R"(^(\w+)\s*\(\s*(\d+)\s*(?:,\s*\d+\s*)?\)$)"));
+    static const QRegularExpression sized(QStringLiteral(R"(^(\w+)\s*\(\s*(\d+)\s*(?:,\s*(\d+)\s*)?\)$)"));
     const auto m = sized.match(u);
     const QString base = m.hasMatch() ? m.captured(1) : u;
     *size = 0;
@@ -613,7 +696,12 @@ FieldType typeFromSql(const QString& t, int* size) {
     if (base == QLatin1String("DATE")) return FieldType::Date;
     if (base == QLatin1String("TIMESTAMP")) return FieldType::DateTime;
     if (base == QLatin1String("BOOLEAN")) return FieldType::Bool;
-    if (base == QLatin1String("BLOB")) return FieldType::Memo;
+    // BLOB(n,1) is a memo, BLOB(n,2) binary data and BLOB(n,5) a picture.
+    if (base == QLatin1String("BLOB")) {
+        const int subtype = m.hasMatch() ? m.captured(3).toInt() : 1;
+        *size = 0;
+        return subtype == 2 || subtype == 5 ? FieldType::Picture : FieldType::Memo;
+    }
     if (base == QLatin1String("INTEGER")) return FieldType::Int;
     if (base == QLatin1String("SMALLINT")) return FieldType::Short;
     if (base == QLatin1String("FLOAT")) return FieldType::Float;

@@ -4,10 +4,12 @@
 #include "store/errors.h"
 #include "store/schema.h"
 
+#include <QHash>
 #include <QString>
 #include <QVariant>
 #include <functional>
 #include <memory>
+#include <optional>
 
 struct sqlite3;
 
@@ -33,8 +35,14 @@ public:
     const QString& directory() const { return m_directory; }
     // "CatStamm.DB", "catstamm", "Catstamm.db" -> "catstamm"
     static QString normalName(const QString& tableName);
+    // The table's file: the one in the directory whose name equals name + ".db" without regard to case
+    // (a directory copied from another system may hold "CatStamm.DB"), else name + ".db" in lower case.
     QString filePath(const QString& tableName) const;
     bool tableExists(const QString& tableName) const;
+    // The same lookup without a connection.
+    static QString tableFilePath(const QString& directory, const QString& tableName);
+    // Every file of the directory named like a table ("x.db" in any case), by table name in lower case.
+    static QHash<QString, QString> tableFiles(const QString& directory);
 
     // Creates the table file from the definition; an existing file is an engine error.
     void createTable(const TableDef& def);
@@ -42,6 +50,9 @@ public:
     void dropTable(const QString& tableName);
     // The table's fields and indexes as stored in its file.
     TableDef readDefinition(const QString& tableName);
+    // Checks every page and index of the table's file: nothing when sound, else an error with the code
+    // 12033 (rows or description damaged) or 12034 (only an index damaged). Throws when it cannot open.
+    std::optional<EngineError> checkTable(const QString& tableName);
 
     // Closes every table at once; cursors become closed.
     void disconnect();

@@ -5,7 +5,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMap>
+#include <QRegularExpression>
+
+#include <algorithm>
 
 namespace velmora::store {
 
@@ -24,7 +28,7 @@ QString praesenzMeldung(const QString& programmPfad) {
 }
 
 bool praesenzPruefen(const QString& datenverzeichnis) {
-    return QFile::exists(QDir(datenverzeichnis).filePath(QStringLiteral("catstamm.db")));
+    return QFileInfo::exists(Database::tableFilePath(datenverzeichnis, QStringLiteral("catstamm")));
 }
 
 bool indexSicherstellen(Database& db, const QString& tabelle, const QString& name, const QString& felder) {
@@ -61,6 +65,33 @@ const Upgrade kUpgrades[] = {
     {"deckbuch", "Wurftag", R"(ALTER TABLE "deckbuch.db" ADD Wurftag DATE)"},
 };
 
+// The fields an upgrade statement adds.
+QStringList addedFields(const char* sql) {
+    static const QRegularExpression add(QStringLiteral(R"(\bADD\s+(\w+))"), QRegularExpression::CaseInsensitiveOption);
+    QStringList out;
+    for (auto it = add.globalMatch(QString::fromUtf8(sql)); it.hasNext();)
+        out << it.next().captured(1);
+    return out;
+}
+
+// The local-SQL type that adds a field of the catalogue as it is defined there.
+QString sqlTypeName(const FieldDef& f) {
+    switch (f.type) {
+    case FieldType::Text: return QStringLiteral("CHAR(%1)").arg(f.size);
+    case FieldType::Date: return QStringLiteral("DATE");
+    case FieldType::DateTime: return QStringLiteral("TIMESTAMP");
+    case FieldType::Bool: return QStringLiteral("BOOLEAN");
+    case FieldType::Memo: return QStringLiteral("BLOB(240,1)");
+    case FieldType::Picture: return QStringLiteral("BLOB(240,5)");
+    case FieldType::Short: return QStringLiteral("SMALLINT");
+    case FieldType::Float: return QStringLiteral("FLOAT");
+    case FieldType::Money: return QStringLiteral("MONEY");
+    case FieldType::Int:
+    case FieldType::Auto: break;
+    }
+    return QStringLiteral("INTEGER");
+}
+
 void addCatalogueIndexes(Table& t, const QString& tabelle, bool onlyRebuilt) {
     const TableDef* def = catalogueTable(tabelle);
     if (!def) return;
@@ -68,14 +99,29 @@ void addCatalogueIndexes(Table& t, const QString& tabelle, bool onlyRebuilt) {
         if (!onlyRebuilt || ix.rebuilt) t.addIndex(ix);
 }
 
+// A primary key on the record number alone is the record order itself and never missing.
+bool isRecordOrder(const TableDef& def, const IndexDef& ix) {
+    if (!ix.isPrimary() || ix.fields.size() != 1) return false;
+    const FieldDef* f = def.field(ix.fields.first());
+    return f && f->type == FieldType::Auto;
+}
+
 } // namespace
 
-bool tabelleAktualisieren(Database& db, const QString& tabelle) {
+bool tabelleAktualisieren(Database& db, const QString& tabelle, bool* haarartNeu) {
     const QString n = Database::normalName(tabelle);
+    const TableDef* soll = catalogueTable(n);
+    TableDef ist = db.readDefinition(n);
+    bool changed = false;
+    auto noteAdded = [&](const QString& field) {
+        if (haarartNeu && n == QLatin1String("rasse") && field.compare(QLatin1String("Haarart"), Qt::CaseInsensitive) == 0)
+            *haarartNeu = true;
+    };
     for (const Upgrade& u : kUpgrades) {
-        if (n != QLatin1String(u.table)) continue;
-        const TableDef def = db.readDefinition(n);
-        if (def.field(QString::fromLatin1(u.trigger))) return false;
+        if (n != QLatin1String(u.table) || ist.field(QString::fromLatin1(u.trigger))) continue;
+        // The statement fits only the layout it was written for: every field it adds is missing.
+        const QStringList adds = addedFields(u.sql);
+        if (std::any_of(adds.begin(), adds.end(), [&](const QString& f) { return ist.field(f); })) continue;
         if (n == QLatin1String("wurfbuch")) {
             // The old litter book carries other keys: they are replaced before the columns are added.
             Table t(db, n);
@@ -87,10 +133,45 @@ bool tabelleAktualisieren(Database& db, const QString& tabelle) {
             t.close();
         }
         db.execute(QString::fromUtf8(u.sql));
-        if (n == QLatin1String("merkmale")) indexSicherstellen(db, n, QStringLiteral("Bezeichnung"), QStringLiteral("Bezeichnung"));
-        return true;
+        for (const QString& f : adds) noteAdded(f);
+        if (n == QLatin1String("merkmale"))
+            indexSicherstellen(db, n, QStringLiteral("Bezeichnung"), QStringLiteral("Bezeichnung"));
+        changed = true;
+        ist = db.readDefinition(n);
     }
-    return false;
+    if (!soll) return changed;
+    // Whatever layout the table comes from: each field it still lacks is added alone.
+    for (const FieldDef& f : soll->fields) {
+        if (ist.field(f.name)) continue;
+        if (f.type == FieldType::Auto)
+            throw EngineError(code::NoSuchField,
+                              QStringLiteral("Feld %1 fehlt in %2 und kann nicht ergänzt werden").arg(f.name, n), n);
+        db.execute(QStringLiteral("ALTER TABLE \"%1.db\" ADD \"%2\" %3").arg(n, f.name, sqlTypeName(f)));
+        noteAdded(f.name);
+        changed = true;
+    }
+    ist = db.readDefinition(n);
+    // Each index the catalogue gives that no index of the table covers with the same fields.
+    QList<IndexDef> missing;
+    for (const IndexDef& ix : soll->indexes) {
+        if (isRecordOrder(ist, ix)) continue;
+        const bool covered = std::any_of(ist.indexes.begin(), ist.indexes.end(),
+                                         [&](const IndexDef& have) { return have.sameFields(ix.fields); });
+        if (!covered) missing << ix;
+    }
+    if (!missing.isEmpty()) {
+        Table t(db, n);
+        t.open(Table::OpenMode::Exclusive);
+        for (const IndexDef& ix : missing) {
+            // An index of that name over other fields is an older layout's: it gives way.
+            if (!ix.isPrimary() && t.definition().index(ix.name)) t.deleteIndex(ix.name);
+            if (ix.isPrimary() && t.definition().primaryKey()) continue; // another key stays
+            t.addIndex(ix);
+        }
+        t.close();
+        changed = true;
+    }
+    return changed;
 }
 
 bool tabelleAnlegenWennFehlt(Database& db, const QString& tabelle) {
@@ -132,67 +213,226 @@ bool saeMerkmale(Database& db) {
     return true;
 }
 
-bool startSequenz(Database& db, const StartBericht& bericht) {
-    QStringList order;
-    QMap<QString, Ergebnis> results;
-    QMap<QString, QString> messages;
-    bool allOk = true;
-    auto note = [&](const QString& t, Ergebnis e, const QString& msg = {}) {
-        if (!results.contains(t)) order << t;
-        Ergebnis& r = results[t];
-        if (e == Ergebnis::Fehler || r == Ergebnis::Fehler) {
-            if (r != Ergebnis::Fehler) messages[t] = msg;
-            r = Ergebnis::Fehler;
-        } else if (e == Ergebnis::Angelegt || r == Ergebnis::Angelegt) r = Ergebnis::Angelegt;
-        else if (e == Ergebnis::Aktualisiert || r == Ergebnis::Aktualisiert) r = Ergebnis::Aktualisiert;
-        else r = Ergebnis::Ok;
-    };
-    // One step: optional creation, ensure-index steps, upgrade, then a test opening.
-    auto step = [&](const QString& t, bool create, QList<QPair<QString, QString>> ensure = {}) {
-        Ergebnis e = Ergebnis::Ok;
+void haarartErgaenzen(Table& rasse, Table* ergaenzung,
+                      const std::function<void(const DatabaseError&, const QString&)>& fehler) {
+    const bool ergaenzungOffen = ergaenzung && ergaenzung->isOpen();
+    const QString haarart = QStringLiteral("Haarart");
+    while (rasse.hasRecord() && !rasse.eof()) {
+        const QString rname = rasse.asString(QStringLiteral("RName"));
         try {
-            if (create && tabelleAnlegenWennFehlt(db, t)) e = Ergebnis::Angelegt;
-            for (const auto& [name, fields] : ensure)
-                if (indexSicherstellen(db, t, name, fields) && e == Ergebnis::Ok) e = Ergebnis::Aktualisiert;
-            if (tabelleAktualisieren(db, t) && e == Ergebnis::Ok) e = Ergebnis::Aktualisiert;
-            Table probe(db, t);
-            probe.open(Table::OpenMode::ReadOnly);
-            if (t == QLatin1String("merkmale")) {
-                probe.close();
-                if (saeMerkmale(db) && e == Ergebnis::Ok) e = Ergebnis::Aktualisiert;
+            if (ergaenzungOffen && !rname.isEmpty() && ergaenzung->findKey({rname})) {
+                rasse.edit();
+                for (const char* feld : {"Haarart", "Haarlos", "Faltohr"})
+                    rasse.setValue(QString::fromUtf8(feld), ergaenzung->value(QString::fromUtf8(feld)));
+                rasse.post();
+            } else {
+                const QString n = rname.toLower();
+                QString wert;
+                if (n.contains(QLatin1String("langhaar")) || n.contains(QLatin1String("longhair")) ||
+                    n.contains(QLatin1String("long-hair")))
+                    wert = QStringLiteral("1");
+                else if (n.contains(QLatin1String("kurzhaar")) || n.contains(QLatin1String("shorthair")) ||
+                         n.contains(QLatin1String("short-hair")))
+                    wert = QStringLiteral("2");
+                if (!wert.isEmpty()) {
+                    rasse.edit();
+                    rasse.setValue(haarart, wert);
+                    rasse.post();
+                }
             }
-            note(t, e);
-        } catch (const DatabaseError& err) {
-            allOk = false;
-            if (bericht.fehler) bericht.fehler(err, t + QStringLiteral(".db"));
-            note(t, Ergebnis::Fehler, err.message());
+        } catch (const DatabaseError& e) {
+            // one breed that cannot be stored does not stop the others
+            if (rasse.state() != Table::State::Browse) rasse.cancel();
+            if (fehler) fehler(e, rasse.normalName() + QStringLiteral(".db"));
         }
+        rasse.next();
+    }
+}
+
+// ---------------------------------------------------------------- opening sequence
+
+namespace {
+using Indizes = QList<QPair<QString, QString>>;
+Schritt S(const char* tabelle, bool anlegen = false, Indizes indizes = {}, int meldung = 0) {
+    return Schritt{QString::fromLatin1(tabelle), anlegen, std::move(indizes), meldung};
+}
+QPair<QString, QString> I(const char* name, const char* felder) {
+    return {QString::fromLatin1(name), QString::fromLatin1(felder)};
+}
+} // namespace
+
+const QList<Schritt>& hauptfensterSchritte() {
+    static const QList<Schritt> s = {
+        S("sprmel"),
+        S("sprache"),
+        S("topkatze", true),
+        S("merkmale", true),
+        S("katzemerkmal", true),
+        S("catstamm", false, {I("GebDatum", "GebDatum;Name"), I("Farbe", "FellFarbe;Name")}),
+        // created when missing; an engine error shows message 9
+        S("zusatz", true, {}, 9),
     };
-    // main window
-    step(QStringLiteral("sprmel"), false);
-    step(QStringLiteral("sprache"), false);
-    step(QStringLiteral("topkatze"), true);
-    step(QStringLiteral("merkmale"), true);
-    step(QStringLiteral("katzemerkmal"), true);
-    step(QStringLiteral("catstamm"), false,
-         {{QStringLiteral("GebDatum"), QStringLiteral("GebDatum;Name")},
-          {QStringLiteral("Farbe"), QStringLiteral("FellFarbe;Name")}});
-    step(QStringLiteral("zusatz"), true);
-    // shared data module
-    step(QStringLiteral("farbe"), false,
-         {{QStringLiteral("FarbnummerLaufendeNummer"), QStringLiteral("Farbnummer;LaufendeNummer")}});
-    step(QStringLiteral("rasse"), false, {{QStringLiteral("RKurznameRCode"), QStringLiteral("RKurzname;Rcode")}});
-    for (const char* t : {"augen", "bilder"}) step(QString::fromLatin1(t), false);
-    step(QStringLiteral("bewert"), true);
-    for (const char* t : {"verkauft", "adr_dat", "fellart", "titelbez", "titelhund"}) step(QString::fromLatin1(t), false);
-    // register
-    step(QStringLiteral("catstamm"), false,
-         {{QStringLiteral("IDXMutterGebDatum"), QStringLiteral("Mutter;GebDatum;Geschlecht")}});
-    step(QStringLiteral("wurfbuch"), false);
-    step(QStringLiteral("deckbuch"), false);
-    if (bericht.tabelle)
-        for (const QString& t : order) bericht.tabelle(t, results[t], messages.value(t));
-    return allOk;
+    return s;
+}
+
+const QList<Schritt>& datenmodulSchritte() {
+    static const QList<Schritt> s = {
+        S("catstamm"),
+        S("farbe", false, {I("FarbnummerLaufendeNummer", "Farbnummer;LaufendeNummer")}),
+        S("rasse", false, {I("RKurznameRCode", "RKurzname;Rcode")}),
+        S("augen"),
+        S("bilder"),
+        S("bewert", true),
+        S("verkauft"),
+        S("katzemerkmal"),
+        S("merkmale"),
+        S("adr_dat"),
+        S("fellart"),
+        S("titelbez"),
+        S("titelhund"),
+    };
+    return s;
+}
+
+const QList<Schritt>& registerSchritte() {
+    static const QList<Schritt> s = {
+        S("catstamm", false, {I("IDXMutterGebDatum", "Mutter;GebDatum;Geschlecht")}),
+        S("laeufigkeit", true),
+        S("gewicht", true),
+        S("wurfbuch"),
+        S("deckbuch"),
+    };
+    return s;
+}
+
+const Schritt* datenmodulSchritt(const QString& tabelle) {
+    const QString n = Database::normalName(tabelle);
+    for (const Schritt& s : datenmodulSchritte())
+        if (s.tabelle == n) return &s;
+    return nullptr;
+}
+
+Ergebnis tabelleVorbereiten(Database& db, const Schritt& schritt, const StartBericht& bericht) {
+    const QString& t = schritt.tabelle;
+    Ergebnis e = Ergebnis::Ok;
+    auto geaendert = [&e] {
+        if (e == Ergebnis::Ok) e = Ergebnis::Aktualisiert;
+    };
+    if (schritt.anlegen && tabelleAnlegenWennFehlt(db, t)) e = Ergebnis::Angelegt;
+    for (const auto& [name, fields] : schritt.indizes)
+        if (indexSicherstellen(db, t, name, fields)) geaendert();
+    bool haarartNeu = false;
+    if (tabelleAktualisieren(db, t, &haarartNeu)) geaendert();
+    if (haarartNeu) {
+        // The coat fields are new and empty: they are completed once, from the first breed on.
+        Table rasse(db, t);
+        rasse.open(Table::OpenMode::Shared);
+        rasse.setIndexName(QString());
+        rasse.first();
+        Table ergaenzung(db, QStringLiteral("rasseergaenzen"));
+        if (db.tableExists(ergaenzung.tableName())) {
+            try {
+                ergaenzung.open(Table::OpenMode::ReadOnly);
+                ergaenzung.setIndexName(QStringLiteral("RasseName"));
+            } catch (const DatabaseError& err) {
+                ergaenzung.close();
+                if (bericht.fehler) bericht.fehler(err, QStringLiteral("rasseergaenzen.db"));
+            }
+        }
+        haarartErgaenzen(rasse, &ergaenzung, bericht.fehler);
+    }
+    {
+        Table probe(db, t);
+        probe.open(Table::OpenMode::ReadOnly);
+    }
+    if (t == QLatin1String("merkmale") && saeMerkmale(db)) geaendert();
+    return e;
+}
+
+namespace {
+
+// One run of opening steps: every table reported once, in the order first met; a table that failed is
+// not tried again in the same run.
+class Lauf {
+public:
+    Lauf(Database& db, const StartBericht& bericht) : m_db(db), m_bericht(bericht) {}
+
+    void schritt(const Schritt& s) {
+        const QString& t = s.tabelle;
+        if (m_ergebnis.value(t, Ergebnis::Ok) == Ergebnis::Fehler) return;
+        try {
+            notieren(t, tabelleVorbereiten(m_db, s, m_bericht));
+        } catch (const DatabaseError& err) {
+            fehler(s, err);
+        }
+    }
+
+    void fehler(const Schritt& s, const DatabaseError& err) {
+        m_ok = false;
+        const auto* engine = dynamic_cast<const EngineError*>(&err);
+        if (s.meldung && engine && m_bericht.meldung)
+            m_bericht.meldung(s.meldung);
+        else if (m_bericht.fehler)
+            m_bericht.fehler(err, s.tabelle + QStringLiteral(".db"));
+        if (!m_ergebnis.contains(s.tabelle)) m_reihenfolge << s.tabelle;
+        if (m_ergebnis.value(s.tabelle, Ergebnis::Ok) != Ergebnis::Fehler) m_meldung[s.tabelle] = err.message();
+        m_ergebnis[s.tabelle] = Ergebnis::Fehler;
+    }
+
+    void notieren(const QString& t, Ergebnis e) {
+        if (!m_ergebnis.contains(t)) {
+            m_reihenfolge << t;
+            m_ergebnis[t] = e;
+            return;
+        }
+        Ergebnis& r = m_ergebnis[t];
+        if (r == Ergebnis::Fehler) return;
+        if (e == Ergebnis::Angelegt || r == Ergebnis::Angelegt) r = Ergebnis::Angelegt;
+        else if (e == Ergebnis::Aktualisiert || r == Ergebnis::Aktualisiert) r = Ergebnis::Aktualisiert;
+    }
+
+    // Every page of each table that opened: damage a plain opening does not meet (a broken index page)
+    // becomes that table's failure.
+    void pruefen() {
+        for (const QString& t : std::as_const(m_reihenfolge)) {
+            if (m_ergebnis.value(t) == Ergebnis::Fehler) continue;
+            try {
+                if (const auto schaden = m_db.checkTable(t)) fehler(Schritt{t}, *schaden);
+            } catch (const DatabaseError& err) {
+                fehler(Schritt{t}, err);
+            }
+        }
+    }
+
+    bool abschliessen() {
+        if (m_bericht.tabelle)
+            for (const QString& t : std::as_const(m_reihenfolge)) m_bericht.tabelle(t, m_ergebnis[t], m_meldung.value(t));
+        return m_ok;
+    }
+
+private:
+    Database& m_db;
+    const StartBericht& m_bericht;
+    QStringList m_reihenfolge;
+    QMap<QString, Ergebnis> m_ergebnis;
+    QMap<QString, QString> m_meldung;
+    bool m_ok = true;
+};
+
+} // namespace
+
+bool schritteAusfuehren(Database& db, const QList<Schritt>& schritte, const StartBericht& bericht) {
+    Lauf lauf(db, bericht);
+    for (const Schritt& s : schritte) lauf.schritt(s);
+    return lauf.abschliessen();
+}
+
+bool startSequenz(Database& db, const StartBericht& bericht) {
+    Lauf lauf(db, bericht);
+    for (const auto* liste : {&hauptfensterSchritte(), &datenmodulSchritte(), &registerSchritte()})
+        for (const Schritt& s : *liste) lauf.schritt(s);
+    lauf.pruefen();
+    return lauf.abschliessen();
 }
 
 // ---------------------------------------------------------------- rebuild

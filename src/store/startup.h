@@ -8,6 +8,8 @@
 
 namespace velmora::store {
 
+class Table;
+
 // The fixed two-language text shown when the data directory holds no cat table.
 QString praesenzMeldung(const QString& programmPfad);
 bool praesenzPruefen(const QString& datenverzeichnis);
@@ -20,14 +22,47 @@ enum class Ergebnis { Ok, Angelegt, Aktualisiert, Fehler };
 struct StartBericht {
     std::function<void(const DatabaseError& error, const QString& dateiname)> fehler;
     std::function<void(const QString& tabelle, Ergebnis ergebnis, const QString& meldung)> tabelle;
+    // A table whose failure has a numbered message of its own (zusatz: 9) shows that message instead of
+    // the error dialog; without a receiver the failure goes to `fehler`.
+    std::function<void(int meldung)> meldung;
 };
+
+// One table of the opening sequence: what start-up prepares before the table is opened.
+struct Schritt {
+    QString tabelle;
+    bool anlegen = false;                   // created from the catalogue when its file is missing
+    QList<QPair<QString, QString>> indizes; // ensure-index steps: name, field list
+    int meldung = 0;                        // the numbered message of an engine error on opening
+};
+// The main window's, the shared data module's and the register's tables, each in its opening order.
+const QList<Schritt>& hauptfensterSchritte();
+const QList<Schritt>& datenmodulSchritte();
+const QList<Schritt>& registerSchritte();
+// The data module's step for a table; nullptr when it prepares nothing for it.
+const Schritt* datenmodulSchritt(const QString& tabelle);
+
+// Prepares one table (creation, ensure-index steps, upgrade, missing fields and indexes, the seed of the
+// feature list) and opens it once for reading. Errors of single breeds in the coat-type completion go to
+// bericht.fehler; any other failure is thrown.
+Ergebnis tabelleVorbereiten(Database& db, const Schritt& schritt, const StartBericht& bericht = {});
+// Runs the steps in order, reporting each table once; returns false when any failed.
+bool schritteAusfuehren(Database& db, const QList<Schritt>& schritte, const StartBericht& bericht);
 
 // Adds the index under `name` unless an index with the same field list (case-blind) exists under any name.
 // Returns true when it added one. Throws on engine errors.
 bool indexSicherstellen(Database& db, const QString& tabelle, const QString& name, const QString& felder);
 
-// Runs the upgrade of the table when its trigger column is missing; returns true when it upgraded.
-bool tabelleAktualisieren(Database& db, const QString& tabelle);
+// Brings the table's fields and indexes up to the catalogue, keeping every record: the literal upgrade
+// statement when its trigger column and every field it adds are missing, then each field still missing
+// alone, then each index of the catalogue that no index of the table covers with the same field list.
+// Returns true when it changed anything; `haarartNeu` (optional) says whether Haarart of rasse was added.
+bool tabelleAktualisieren(Database& db, const QString& tabelle, bool* haarartNeu = nullptr);
+
+// Fills Haarart, Haarlos and Faltohr of the breeds from rasse's current record to the end: from the open
+// supplement table (nullptr or closed: none) when it names the breed, otherwise from the words of the
+// breed name. rasse must be writable. A breed that cannot be stored is reported and skipped.
+void haarartErgaenzen(Table& rasse, Table* ergaenzung,
+                      const std::function<void(const DatabaseError&, const QString&)>& fehler = {});
 
 // Creates the table from the catalogue when its file is missing; returns true when created.
 bool tabelleAnlegenWennFehlt(Database& db, const QString& tabelle);
@@ -36,7 +71,8 @@ bool tabelleAnlegenWennFehlt(Database& db, const QString& tabelle);
 void fuelleTopkatzen(Database& db);
 bool saeMerkmale(Database& db); // true when it seeded
 
-// The whole opening sequence (main window, shared data module, register), each table reported once.
+// The whole opening sequence (main window, shared data module, register), each table reported once,
+// then a check of every page of each table (damage is reported as that table's failure).
 // Returns false when any table failed.
 bool startSequenz(Database& db, const StartBericht& bericht);
 

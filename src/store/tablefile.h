@@ -61,5 +61,7 @@ QVariant columnValue(sqlite3_stmt* st, int col, FieldType type);
 void createIndexSql(TableFile& f, const IndexDef& ix);
 void writeMeta(TableFile& f);
 int engineCode(int sqliteRc);
+// 12033 or 12034 for a file SQLite found damaged (SQLITE_CORRUPT), by what can still be read.
+int damageCode(sqlite3* handle, const QString& table);
 
 } // namespace velmora::store

@@ -124,8 +124,8 @@ int velmoraAusfuehren(const Startargumente& args) {
 
     // No cat table: the fixed text, then the end.
     if (!store::praesenzPruefen(daten)) {
-        Meldungsdienst::zeigen(MeldungsArt::Information, 0,
-                               store::praesenzMeldung(QDir(installation).absolutePath()));
+        Meldungsdienst::zeigen(MeldungsArt::Fehler, 0,
+                               store::praesenzMeldung(QCoreApplication::applicationFilePath()));
         return ende(1);
     }
     intro.fortschritt(10);
@@ -150,14 +150,18 @@ int velmoraAusfuehren(const Startargumente& args) {
 
     store::Database db(daten);
     store::ui::TDBError fehlerDialog(&db);
+    // Several modules open the same tables: each damaged table is reported once during the start.
+    fehlerDialog.einmalJeTabelle(true);
     store::StartBericht bericht;
     bericht.fehler = [&](const store::DatabaseError& e, const QString& datei) {
         fehlerDialog.HandleException(e, datei);
     };
+    bericht.meldung = [](int nummer) { Meldungsdienst::nachricht(nummer, MeldungsArt::Fehler); };
     language::TSprache sprache(db, einstellungen.spracheNummer());
     sprache.oeffnen();
     language::setAktuelleSprache(&sprache);
-    store::startSequenz(db, bericht);
+    // The main window's tables; the shared data module and the register prepare their own.
+    store::schritteAusfuehren(db, store::hauptfensterSchritte(), bericht);
     intro.fortschritt(15);
 
     Kontext k;
@@ -178,7 +182,9 @@ int velmoraAusfuehren(const Startargumente& args) {
     for (int p : {20, 35, 55, 70, 90, 100})
         intro.fortschritt(p);
     // The register lives for the whole run; the other windows open on demand.
+    store::schritteAusfuehren(db, store::registerSchritte(), bericht);
     haupt.FensterZeigen(QStringLiteral("FormCatStamm"));
+    fehlerDialog.einmalJeTabelle(false);
     if (haupt.ProgrammEnde) {
         // The register refused to work (no settings file): the run ends before any work is done.
         language::setAktuelleSprache(nullptr);

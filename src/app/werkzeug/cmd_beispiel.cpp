@@ -4,6 +4,7 @@
 #include "genealogy/beispiel.h"
 #include "store/anlegen.h"
 #include "store/errors.h"
+#include "store/startup.h"
 
 #include <QDir>
 #include <QFile>
@@ -37,7 +38,7 @@ werkzeug::Registrar beispiel(
             err << "usage: velmora-werkzeug beispiel DIR --katzen N [--generationen G] [--seed S]\n";
             return 64;
         }
-        if (QFile::exists(QDir(args[0]).filePath(QStringLiteral("catstamm.db")))) {
+        if (velmora::store::praesenzPruefen(args[0])) {
             err << "Das Verzeichnis " << args[0] << " enthält bereits eine Tierdatenbank (catstamm.db).\n";
             return 1;
         }

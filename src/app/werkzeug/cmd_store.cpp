@@ -2,6 +2,7 @@
 
 #include "app/werkzeug/werkzeug.h"
 #include "store/anlegen.h"
+#include "store/sperre.h"
 #include "store/startup.h"
 #include "store/table.h"
 
@@ -20,7 +21,7 @@ Registrar anlegen("anlegen", "anlegen DIR [--quelle DATA]", [](const QStringList
         err << "usage: velmora-werkzeug anlegen DIR\n";
         return 64;
     }
-    if (QFile::exists(QDir(args[0]).filePath(QStringLiteral("catstamm.db")))) {
+    if (praesenzPruefen(args[0])) {
         err << "Das Verzeichnis " << args[0] << " enthält bereits eine Tierdatenbank (catstamm.db).\n";
         return 1;
     }
@@ -42,6 +43,12 @@ Registrar pruefen("pruefen", "pruefen DIR", [](const QStringList& args, QTextStr
     if (!praesenzPruefen(args[0])) {
         out << praesenzMeldung(QCoreApplication::applicationFilePath()) << "\n";
         return 1;
+    }
+    // A running program holds the installation: upgrading its tables under it is refused.
+    Installationssperre sperre(args[0]);
+    if (!sperre.sperren()) {
+        err << "Verzeichnis ist in Benutzung! " << args[0] << "\n";
+        return 2;
     }
     Database db(args[0]);
     StartBericht b;

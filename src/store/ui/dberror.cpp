@@ -165,6 +165,11 @@ void TDBError::HandleException(const std::exception& error, const QString& datei
         Meldungsdienst::zeigen(MeldungsArt::Fehler, 0, QString::fromUtf8(error.what()));
         return;
     }
+    if (m_einmal && !dateiname.isEmpty()) {
+        const QString tabelle = fehlerDateiname(dateiname);
+        if (m_gemeldet.contains(tabelle)) return;
+        m_gemeldet << tabelle;
+    }
     if (m_aktiv) {
         Meldungsdienst::zeigen(MeldungsArt::Fehler, 0, fehlerAnsicht(*db, dateiname).alsText());
         return;
@@ -172,6 +177,11 @@ void TDBError::HandleException(const std::exception& error, const QString& datei
     einrichten();
     darstellen(fehlerAnsicht(*db, dateiname));
     zeigen();
+}
+
+void TDBError::einmalJeTabelle(bool an) {
+    m_einmal = an;
+    m_gemeldet.clear();
 }
 
 void TDBError::mehrInformationen() {

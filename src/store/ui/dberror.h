@@ -45,6 +45,9 @@ public:
 
     // The single entry point: engine view, database view, or the message service's error box.
     void HandleException(const std::exception& error, const QString& dateiname);
+    // While on (the start-up, where several modules open the same table), a table already reported is
+    // not reported again; switching it off forgets the tables reported.
+    void einmalJeTabelle(bool an);
 
     // Called after a repair (successful or not): the owner raises its flag indexrekonstruktion and
     // closes the main window, which ends the program with its restart message.
@@ -77,6 +80,8 @@ private:
     Database* m_db = nullptr;
     int m_sprache = -1;
     bool m_aktiv = false;
+    bool m_einmal = false;
+    QStringList m_gemeldet;
     FehlerAnsicht m_ansicht;
 
     QFrame* m_infoPanel = nullptr;
