@@ -241,7 +241,8 @@ int damageCode(sqlite3* handle, const QString& table) {
     for (const QString& t : {table, QStringLiteral("velmora_felder"), QStringLiteral("velmora_indizes"),
                              QStringLiteral("velmora_tabelle")}) {
         sqlite3_stmt* st = nullptr;
-        const QByteArray sql = (QStringLiteral("SELECT * FROM ") + quoteIdent(t) + QStringLiteral(" NOT INDEXED")).toUtf8();
+        const QByteArray sql =
+            (QStringLiteral("SELECT * FROM ") + quoteIdent(t) + QStringLiteral(" NOT INDEXED")).toUtf8();
         if (sqlite3_prepare_v2(handle, sql.constData(), -1, &st, nullptr) != SQLITE_OK) {
             sqlite3_finalize(st);
             return code::TableDamaged;
@@ -482,7 +483,8 @@ QString Database::tableFilePath(const QString& directory, const QString& tableNa
     // The usual spelling costs one look; any other spelling needs the listing.
     if (QFileInfo::exists(lower) || n.isEmpty()) return lower;
     for (const QString& e : QDir(directory).entryList(QDir::Files | QDir::Hidden))
-        if (e.compare(n + QStringLiteral(".db"), Qt::CaseInsensitive) == 0) return QDir(directory).filePath(e);
+        if (e.compare(n + QStringLiteral(".db"), Qt::CaseInsensitive) == 0)
+            return QDir(directory).filePath(e);
     return lower;
 }
 
@@ -592,7 +594,8 @@ std::optional<EngineError> Database::checkTable(const QString& tableName) {
     const QString problem = checkTableFile(*f);
     if (problem.isEmpty()) return std::nullopt;
     const int c = damageCode(f->handle, f->name);
-    return EngineError(c, QStringLiteral("%1 ist beschädigt: %2").arg(f->name, problem), f->name, SQLITE_CORRUPT);
+    return EngineError(c, QStringLiteral("%1 ist beschädigt: %2").arg(f->name, problem), f->name,
+                       SQLITE_CORRUPT);
 }
 
 TableDef Database::readDefinition(const QString& tableName) {

@@ -16,14 +16,16 @@ namespace velmora::store {
 QString praesenzMeldung(const QString& programmPfad) {
     return QStringLiteral("Die Programmversion, welche Sie aus dem Verzeichnis ") + programmPfad +
            QStringLiteral(" starten, ist nicht lauffähig, da keine Tierdatenbank vorhanden ist.") +
-           QStringLiteral(" Erscheint diese Meldung nach einer Updateinstallation, so wurde das Update in ein "
-                          "falsches Verzeichnis eingespielt.") +
+           QStringLiteral(
+               " Erscheint diese Meldung nach einer Updateinstallation, so wurde das Update in ein "
+               "falsches Verzeichnis eingespielt.") +
            QStringLiteral(" Bitte Updateinstallation wiederholen, in korrektes Programmverzeichnis!") +
-           QStringLiteral("\r\r") + QStringLiteral("The programm version, which you start from the directory ") +
-           programmPfad +
+           QStringLiteral("\r\r") +
+           QStringLiteral("The programm version, which you start from the directory ") + programmPfad +
            QStringLiteral(" , is not executable, because the animal database does not exists. ") +
-           QStringLiteral(" If this message appears after the installation of a program update, the update was "
-                          "installed in a false directory.") +
+           QStringLiteral(
+               " If this message appears after the installation of a program update, the update was "
+               "installed in a false directory.") +
            QStringLiteral(" Please, repeat the update installation in the correct directory!");
 }
 
@@ -59,7 +61,8 @@ const Upgrade kUpgrades[] = {
      R"(ALTER TABLE "catstamm.db" ADD zzlDatum DATE, ADD Groesse CHAR(10), ADD Gewicht CHAR(10))"},
     {"merkmale", "Kuerzel", R"(ALTER TABLE "Merkmale.db" ADD Kuerzel CHAR(10))"},
     {"katzemerkmal", "Kennzeichen", R"(ALTER TABLE "KatzeMerkmal.db" ADD Kennzeichen BOOLEAN)"},
-    {"rasse", "Haarart", R"(ALTER TABLE "rasse.db" ADD Haarart CHAR(1), ADD Haarlos CHAR(1), ADD Faltohr CHAR(1))"},
+    {"rasse", "Haarart",
+     R"(ALTER TABLE "rasse.db" ADD Haarart CHAR(1), ADD Haarlos CHAR(1), ADD Faltohr CHAR(1))"},
     {"wurfbuch", "Wurfstaerke",
      R"(ALTER TABLE "wurfbuch.db" ADD Wurfstaerke CHAR(5), ADD Totgeboren CHAR(5), ADD Verendet CHAR(5), ADD Ammenaufzucht CHAR(5), ADD Endabnahme CHAR(5), ADD Verfassung BLOB(240,1), ADD Besichtam  DATE,  ADD Besichtvon CHAR(40), ADD Abnahmeam DATE, ADD Abnahmevon CHAR(40),  ADD Decktermin2 DATE, ADD Wurfbez CHAR(10), ADD Kennzeichen BOOLEAN,  ADD Verblieben CHAR(5), ADD Eingeschlaefert CHAR(5))"},
     {"deckbuch", "Wurftag", R"(ALTER TABLE "deckbuch.db" ADD Wurftag DATE)"},
@@ -67,7 +70,8 @@ const Upgrade kUpgrades[] = {
 
 // The fields an upgrade statement adds.
 QStringList addedFields(const char* sql) {
-    static const QRegularExpression add(QStringLiteral(R"(\bADD\s+(\w+))"), QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression add(QStringLiteral(R"(\bADD\s+(\w+))"),
+                                        QRegularExpression::CaseInsensitiveOption);
     QStringList out;
     for (auto it = add.globalMatch(QString::fromUtf8(sql)); it.hasNext();)
         out << it.next().captured(1);
@@ -77,17 +81,27 @@ QStringList addedFields(const char* sql) {
 // The local-SQL type that adds a field of the catalogue as it is defined there.
 QString sqlTypeName(const FieldDef& f) {
     switch (f.type) {
-    case FieldType::Text: return QStringLiteral("CHAR(%1)").arg(f.size);
-    case FieldType::Date: return QStringLiteral("DATE");
-    case FieldType::DateTime: return QStringLiteral("TIMESTAMP");
-    case FieldType::Bool: return QStringLiteral("BOOLEAN");
-    case FieldType::Memo: return QStringLiteral("BLOB(240,1)");
-    case FieldType::Picture: return QStringLiteral("BLOB(240,5)");
-    case FieldType::Short: return QStringLiteral("SMALLINT");
-    case FieldType::Float: return QStringLiteral("FLOAT");
-    case FieldType::Money: return QStringLiteral("MONEY");
+    case FieldType::Text:
+        return QStringLiteral("CHAR(%1)").arg(f.size);
+    case FieldType::Date:
+        return QStringLiteral("DATE");
+    case FieldType::DateTime:
+        return QStringLiteral("TIMESTAMP");
+    case FieldType::Bool:
+        return QStringLiteral("BOOLEAN");
+    case FieldType::Memo:
+        return QStringLiteral("BLOB(240,1)");
+    case FieldType::Picture:
+        return QStringLiteral("BLOB(240,5)");
+    case FieldType::Short:
+        return QStringLiteral("SMALLINT");
+    case FieldType::Float:
+        return QStringLiteral("FLOAT");
+    case FieldType::Money:
+        return QStringLiteral("MONEY");
     case FieldType::Int:
-    case FieldType::Auto: break;
+    case FieldType::Auto:
+        break;
     }
     return QStringLiteral("INTEGER");
 }
@@ -114,7 +128,8 @@ bool tabelleAktualisieren(Database& db, const QString& tabelle, bool* haarartNeu
     TableDef ist = db.readDefinition(n);
     bool changed = false;
     auto noteAdded = [&](const QString& field) {
-        if (haarartNeu && n == QLatin1String("rasse") && field.compare(QLatin1String("Haarart"), Qt::CaseInsensitive) == 0)
+        if (haarartNeu && n == QLatin1String("rasse") &&
+            field.compare(QLatin1String("Haarart"), Qt::CaseInsensitive) == 0)
             *haarartNeu = true;
     };
     for (const Upgrade& u : kUpgrades) {
@@ -127,13 +142,15 @@ bool tabelleAktualisieren(Database& db, const QString& tabelle, bool* haarartNeu
             Table t(db, n);
             t.open(Table::OpenMode::Exclusive);
             if (t.definition().primaryKey() || !t.indexDefs().isEmpty()) t.deleteIndex(QString());
-            for (const QString& name : {QString(), QStringLiteral("KatzeIdx"), QStringLiteral("KatzeKaterWurftag"),
-                                        QStringLiteral("KaterKatzeWurftag")})
+            for (const QString& name :
+                 {QString(), QStringLiteral("KatzeIdx"), QStringLiteral("KatzeKaterWurftag"),
+                  QStringLiteral("KaterKatzeWurftag")})
                 t.addIndex(*catalogueTable(n)->index(name));
             t.close();
         }
         db.execute(QString::fromUtf8(u.sql));
-        for (const QString& f : adds) noteAdded(f);
+        for (const QString& f : adds)
+            noteAdded(f);
         if (n == QLatin1String("merkmale"))
             indexSicherstellen(db, n, QStringLiteral("Bezeichnung"), QStringLiteral("Bezeichnung"));
         changed = true;
@@ -144,8 +161,9 @@ bool tabelleAktualisieren(Database& db, const QString& tabelle, bool* haarartNeu
     for (const FieldDef& f : soll->fields) {
         if (ist.field(f.name)) continue;
         if (f.type == FieldType::Auto)
-            throw EngineError(code::NoSuchField,
-                              QStringLiteral("Feld %1 fehlt in %2 und kann nicht ergänzt werden").arg(f.name, n), n);
+            throw EngineError(
+                code::NoSuchField,
+                QStringLiteral("Feld %1 fehlt in %2 und kann nicht ergänzt werden").arg(f.name, n), n);
         db.execute(QStringLiteral("ALTER TABLE \"%1.db\" ADD \"%2\" %3").arg(n, f.name, sqlTypeName(f)));
         noteAdded(f.name);
         changed = true;
@@ -375,7 +393,8 @@ public:
         else if (m_bericht.fehler)
             m_bericht.fehler(err, s.tabelle + QStringLiteral(".db"));
         if (!m_ergebnis.contains(s.tabelle)) m_reihenfolge << s.tabelle;
-        if (m_ergebnis.value(s.tabelle, Ergebnis::Ok) != Ergebnis::Fehler) m_meldung[s.tabelle] = err.message();
+        if (m_ergebnis.value(s.tabelle, Ergebnis::Ok) != Ergebnis::Fehler)
+            m_meldung[s.tabelle] = err.message();
         m_ergebnis[s.tabelle] = Ergebnis::Fehler;
     }
 
@@ -387,8 +406,10 @@ public:
         }
         Ergebnis& r = m_ergebnis[t];
         if (r == Ergebnis::Fehler) return;
-        if (e == Ergebnis::Angelegt || r == Ergebnis::Angelegt) r = Ergebnis::Angelegt;
-        else if (e == Ergebnis::Aktualisiert || r == Ergebnis::Aktualisiert) r = Ergebnis::Aktualisiert;
+        if (e == Ergebnis::Angelegt || r == Ergebnis::Angelegt)
+            r = Ergebnis::Angelegt;
+        else if (e == Ergebnis::Aktualisiert || r == Ergebnis::Aktualisiert)
+            r = Ergebnis::Aktualisiert;
     }
 
     // Every page of each table that opened: damage a plain opening does not meet (a broken index page)
@@ -397,16 +418,17 @@ public:
         for (const QString& t : std::as_const(m_reihenfolge)) {
             if (m_ergebnis.value(t) == Ergebnis::Fehler) continue;
             try {
-                if (const auto schaden = m_db.checkTable(t)) fehler(Schritt{t}, *schaden);
+                if (const auto schaden = m_db.checkTable(t)) fehler(Schritt{t, false, {}, 0}, *schaden);
             } catch (const DatabaseError& err) {
-                fehler(Schritt{t}, err);
+                fehler(Schritt{t, false, {}, 0}, err);
             }
         }
     }
 
     bool abschliessen() {
         if (m_bericht.tabelle)
-            for (const QString& t : std::as_const(m_reihenfolge)) m_bericht.tabelle(t, m_ergebnis[t], m_meldung.value(t));
+            for (const QString& t : std::as_const(m_reihenfolge))
+                m_bericht.tabelle(t, m_ergebnis[t], m_meldung.value(t));
         return m_ok;
     }
 
@@ -423,14 +445,16 @@ private:
 
 bool schritteAusfuehren(Database& db, const QList<Schritt>& schritte, const StartBericht& bericht) {
     Lauf lauf(db, bericht);
-    for (const Schritt& s : schritte) lauf.schritt(s);
+    for (const Schritt& s : schritte)
+        lauf.schritt(s);
     return lauf.abschliessen();
 }
 
 bool startSequenz(Database& db, const StartBericht& bericht) {
     Lauf lauf(db, bericht);
     for (const auto* liste : {&hauptfensterSchritte(), &datenmodulSchritte(), &registerSchritte()})
-        for (const Schritt& s : *liste) lauf.schritt(s);
+        for (const Schritt& s : *liste)
+            lauf.schritt(s);
     lauf.pruefen();
     return lauf.abschliessen();
 }
@@ -464,20 +488,36 @@ bool indexNeuAufbauen(Database& db, const QString& tabelle, const StartBericht& 
         for (int i = 0; i < t.fieldCount(); ++i) {
             const FieldDef& f = t.fieldDef(i);
             if (!f.required || f.type == FieldType::Auto) continue;
-            t.setValue(i, f.type == FieldType::Text || f.type == FieldType::Memo ? QVariant(QStringLiteral("x")) : QVariant(0));
+            t.setValue(i, f.type == FieldType::Text || f.type == FieldType::Memo
+                              ? QVariant(QStringLiteral("x"))
+                              : QVariant(0));
         }
         if (const IndexDef* pk = t.definition().primaryKey())
             for (const QString& f : pk->fields)
                 if (t.fieldDef(t.fieldIndex(f)).type != FieldType::Auto && t.isNull(f)) t.setValue(f, -1);
         t.post();
         t.remove();
+    } catch (const EngineError& e) {
+        if (t.isOpen() && t.state() != Table::State::Browse) t.cancel();
+        t.close();
+        // A damaged page stops the write test before anything could be dropped: the rows move into a
+        // fresh file instead.
+        if (e.code() == code::IndexDamaged || e.code() == code::TableDamaged)
+            return tabelleUmkopieren(db, n, bericht);
+        return false;
     } catch (const DatabaseError&) {
-        if (t.isOpen()) t.cancel();
+        if (t.isOpen() && t.state() != Table::State::Browse) t.cancel();
         t.close();
         return false;
     }
     try {
-        if (!t.indexDefs().isEmpty()) t.deleteIndex(QString());
+        try {
+            if (!t.indexDefs().isEmpty()) t.deleteIndex(QString());
+        } catch (const EngineError& e) {
+            if (e.code() != code::IndexDamaged && e.code() != code::TableDamaged) throw;
+            t.close();
+            return tabelleUmkopieren(db, n, bericht);
+        }
         const TableDef* def = catalogueTable(n);
         if (def)
             for (const IndexDef& ix : def->indexes) {
@@ -503,15 +543,33 @@ void direktNeuAufbauen(Database& db, const QString& tabelle) {
     t.close();
 }
 
-bool CatstammIndex(Database& db, const StartBericht& b) { return indexNeuAufbauen(db, QStringLiteral("catstamm"), b); }
-bool BilderIndex(Database& db, const StartBericht& b) { return indexNeuAufbauen(db, QStringLiteral("bilder"), b); }
-bool ImpfungIndex(Database& db, const StartBericht& b) { return indexNeuAufbauen(db, QStringLiteral("impfung"), b); }
-bool WurmkurIndex(Database& db, const StartBericht& b) { return indexNeuAufbauen(db, QStringLiteral("wurmkur"), b); }
-bool WurfbuchIndex(Database& db, const StartBericht& b) { return indexNeuAufbauen(db, QStringLiteral("wurfbuch"), b); }
-bool AdressenIndex(Database& db, const StartBericht& b) { return indexNeuAufbauen(db, QStringLiteral("adr_dat"), b); }
-bool SpracheIndex(Database& db, const StartBericht& b) { return indexNeuAufbauen(db, QStringLiteral("sprache"), b); }
-bool MeldungIndex(Database& db, const StartBericht& b) { return indexNeuAufbauen(db, QStringLiteral("sprmel"), b); }
-bool MerkmaleIndex(Database& db, const StartBericht& b) { return indexNeuAufbauen(db, QStringLiteral("merkmale"), b); }
+bool CatstammIndex(Database& db, const StartBericht& b) {
+    return indexNeuAufbauen(db, QStringLiteral("catstamm"), b);
+}
+bool BilderIndex(Database& db, const StartBericht& b) {
+    return indexNeuAufbauen(db, QStringLiteral("bilder"), b);
+}
+bool ImpfungIndex(Database& db, const StartBericht& b) {
+    return indexNeuAufbauen(db, QStringLiteral("impfung"), b);
+}
+bool WurmkurIndex(Database& db, const StartBericht& b) {
+    return indexNeuAufbauen(db, QStringLiteral("wurmkur"), b);
+}
+bool WurfbuchIndex(Database& db, const StartBericht& b) {
+    return indexNeuAufbauen(db, QStringLiteral("wurfbuch"), b);
+}
+bool AdressenIndex(Database& db, const StartBericht& b) {
+    return indexNeuAufbauen(db, QStringLiteral("adr_dat"), b);
+}
+bool SpracheIndex(Database& db, const StartBericht& b) {
+    return indexNeuAufbauen(db, QStringLiteral("sprache"), b);
+}
+bool MeldungIndex(Database& db, const StartBericht& b) {
+    return indexNeuAufbauen(db, QStringLiteral("sprmel"), b);
+}
+bool MerkmaleIndex(Database& db, const StartBericht& b) {
+    return indexNeuAufbauen(db, QStringLiteral("merkmale"), b);
+}
 bool KatzemerkmalIndex(Database& db, const StartBericht& b) {
     return indexNeuAufbauen(db, QStringLiteral("katzemerkmal"), b);
 }

@@ -82,6 +82,11 @@ bool startSequenz(Database& db, const StartBericht& bericht);
 bool dateienBereinigen(const QString& datenverzeichnis, const QString& tabelle);
 // Clear, write test, build (primary key then secondary indexes of the rebuild set).
 bool indexNeuAufbauen(Database& db, const QString& tabelle, const StartBericht& bericht);
+// The repair when a damaged table or index cannot be dropped: every readable row is copied into a fresh
+// file built from the catalogue (with the rebuild set of indexes), which replaces the table's file in one
+// step; the old file stays beside it as "<name>.db-beschaedigt-<date>-<time>". Rows that could not be
+// read are reported through bericht.fehler. False when nothing was replaced.
+bool tabelleUmkopieren(Database& db, const QString& tabelle, const StartBericht& bericht);
 // Drop the primary key (and with it every index) and add the rebuild set again.
 void direktNeuAufbauen(Database& db, const QString& tabelle);
 

@@ -519,6 +519,24 @@ TEST(Dateienoeffnen, MissingTablesAreReportedAndTheRestWorks) {
     EXPECT_EQ(g.daten, QStringList{QStringLiteral("Mia {%1}").arg(nr)});
 }
 
+TEST(Dateienoeffnen, ADamagedTableIsReportedOnceHoweverManyCursorsItHas) {
+    DataDir dir;
+    for (const char* n : {"catstamm.db", "farbe.db"}) {
+        QFile f(dir.file(QString::fromLatin1(n)));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(QByteArray(8192, 'x')); // not a table any more
+    }
+    store::Database db(dir.path());
+    settings::tsysteminfo einst;
+    QStringList dateien;
+    TDatenGlobal g(db, einst, [&](const store::DatabaseError&, const QString& datei) { dateien << datei; });
+    EXPECT_EQ(dateien.count(QStringLiteral("catstamm.db")), 1) << dateien.join(QLatin1Char(' ')).toStdString();
+    EXPECT_EQ(dateien.count(QStringLiteral("farbe.db")), 1) << dateien.join(QLatin1Char(' ')).toStdString();
+    EXPECT_TRUE(g.dbRasse.isOpen());
+    g.Dateienoeffnen(); // after a restore each is reported again, once
+    EXPECT_EQ(dateien.count(QStringLiteral("catstamm.db")), 2);
+}
+
 // ------------------------------------------------------------------------------------------ coat types
 
 namespace {
