@@ -530,7 +530,8 @@ TEST(Dateienoeffnen, ADamagedTableIsReportedOnceHoweverManyCursorsItHas) {
     settings::tsysteminfo einst;
     QStringList dateien;
     TDatenGlobal g(db, einst, [&](const store::DatabaseError&, const QString& datei) { dateien << datei; });
-    EXPECT_EQ(dateien.count(QStringLiteral("catstamm.db")), 1) << dateien.join(QLatin1Char(' ')).toStdString();
+    EXPECT_EQ(dateien.count(QStringLiteral("catstamm.db")), 1)
+        << dateien.join(QLatin1Char(' ')).toStdString();
     EXPECT_EQ(dateien.count(QStringLiteral("farbe.db")), 1) << dateien.join(QLatin1Char(' ')).toStdString();
     EXPECT_TRUE(g.dbRasse.isOpen());
     g.Dateienoeffnen(); // after a restore each is reported again, once

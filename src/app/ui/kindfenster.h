@@ -34,6 +34,9 @@ public:
     virtual void katzeGewaehlt(int katzenNummer) {}
     // Re-applies translated captions that are computed rather than set by tag.
     virtual void uebersetzt() {}
+    // The settings were applied to the main window (its setzen); windows that follow them (the
+    // register's cat order and page) take them over.
+    virtual void einstellungenAngewendet() {}
 
     // Where the window reports database failures: the dialog set here, else the run's, else one of its
     // own (windows made without a running program, as in tests).

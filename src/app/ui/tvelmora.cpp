@@ -3,6 +3,7 @@
 #include "app/letztekatzen.h"
 #include "app/ui/katzenliste.h"
 #include "app/ui/kindfenster.h"
+#include "app/ui/tatze.h"
 #include "common/herunterladen.h"
 #include "common/meldungsdienst.h"
 #include "language/qtuebersetzung.h"
@@ -18,6 +19,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFontDialog>
+#include <QIcon>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -78,6 +80,25 @@ TVelmora::TVelmora(const Kontext& kontext, QWidget* parent) : QMainWindow(parent
     auto* leiste = addToolBar(QStringLiteral("Werkzeuge"));
     leiste->setObjectName(QStringLiteral("ToolBar"));
     leiste->setMovable(false);
+    // New cat, search and duplicate run the register's commands; they show while the register offers them.
+    const struct {
+        const char* name;
+        const char* hinweis;
+        const char* befehl;
+    } knoepfe[] = {{"SpeedButtonNeu", "Neue Katze anlegen", "MenuNeuaufnahme"},
+                   {"SpeedButtonSuchen", "Katze suchen", "MenuSuchen"},
+                   {"SpeedButtonKopie", "Tier duplizieren", "MenuDuplizieren"}};
+    for (const auto& k : knoepfe) {
+        QAction* a = leiste->addAction(QIcon(tatze(24)), QString::fromUtf8(k.hinweis));
+        a->setObjectName(QLatin1String(k.name));
+        a->setToolTip(QString::fromUtf8(k.hinweis));
+        a->setVisible(false);
+        const QString befehl = QLatin1String(k.befehl);
+        connect(a, &QAction::triggered, this, [this, befehl] {
+            if (auto* b = findChild<QAction*>(befehl)) b->trigger();
+        });
+        m_werkzeugKnoepfe << qMakePair(a, befehl);
+    }
     QAction* ende = leiste->addAction(QStringLiteral("ENDE"));
     ende->setObjectName(QStringLiteral("SpeedButtonEnde"));
     language::setTag(ende, 8911);
@@ -110,6 +131,7 @@ TVelmora::TVelmora(const Kontext& kontext, QWidget* parent) : QMainWindow(parent
     titelSetzen();
     AktualisiereLastCatsMenues();
     katzenAnzahlAnzeigen();
+    qApp->installEventFilter(this);
 }
 
 TVelmora::~TVelmora() {
@@ -158,10 +180,9 @@ void TVelmora::menuesAnlegen() {
         aktion(druck, 133, QStringLiteral("&Schriftart"), "MenuSchriftart"), &QAction::triggered, this,
         [this] {
             bool ok = false;
-            QFont f(einstellungen().Schriftart.isEmpty() ? font().family() : einstellungen().Schriftart,
-                    einstellungen().Schriftgroesse > 0 ? einstellungen().Schriftgroesse : 10);
-            f = QFontDialog::getFont(&ok, f, this);
+            const QFont f = QFontDialog::getFont(&ok, m_druckerSchrift, this);
             if (!ok) return;
+            m_druckerSchrift = f;
             einstellungen().Schriftart = f.family();
             einstellungen().Schriftgroesse = f.pointSize();
             einstellungen().schreibeFelder({QStringLiteral("Schriftart"), QStringLiteral("Schriftgroesse")});
@@ -355,6 +376,7 @@ void TVelmora::FensterAnpassen(const QString& name) {
     connect(k, &QWidget::windowTitleChanged, sub, &QWidget::setWindowTitle);
     m_offen[name] = sub;
     m_register.geoeffnet(name);
+    werkzeugKnoepfeAbgleichen();
     if (istExklusiv(name)) {
         if (m_listeAn && m_liste->isVisible()) m_liste->hide();
         sub->showMaximized();
@@ -388,6 +410,7 @@ void TVelmora::fensterEinpassen() {
 void TVelmora::fensterGeschlossen(const QString& name) {
     m_register.geschlossen(name);
     m_offen.erase(name);
+    if (!ProgrammEnde) werkzeugKnoepfeAbgleichen(); // at the end the menus are going too
     if (!m_register.exklusivOffen() && m_listeAn && !ProgrammEnde) m_liste->show();
 }
 
@@ -412,7 +435,52 @@ void TVelmora::setzen(bool spracheAnwenden) {
         if (plan.fenster.groesseSetzen) resize(plan.fenster.rechteck.size());
         if (plan.fenster.positionSetzen) move(plan.fenster.rechteck.topLeft());
     }
-    if (spracheAnwenden || plan.spracheAnwenden) spracheWechseln(plan.sprache);
+    // The register's cat order and page follow the settings too, not only when it opens.
+    for (auto& [name, sub] : m_offen)
+        if (sub)
+            if (auto* k = qobject_cast<TKindFenster*>(sub->widget())) k->einstellungenAngewendet();
+    m_schnellhilfe = plan.schnellhilfe;
+    if (!plan.schriftart.isEmpty()) m_druckerSchrift.setFamily(plan.schriftart);
+    if (plan.schriftgroesse > 0) m_druckerSchrift.setPointSize(plan.schriftgroesse);
+    werkzeugKnoepfeAbgleichen();
+    if (spracheAnwenden || plan.spracheAnwenden) {
+        spracheWechseln(plan.sprache);
+        knopfBilderLaden();
+        // Commands of this edition that are not offered: their menu entries and buttons stay hidden.
+        for (const char* name : {"MenuFormZwingerregister", "MenuGenetik", "MenuAusstellungsanmeldung",
+                                 "MenuWurfmeldung", "SpeedButtonZwingerregister", "SpeedButtonGenetik"})
+            if (auto* a = findChild<QAction*>(QLatin1String(name))) a->setVisible(false);
+    }
+}
+
+void TVelmora::werkzeugKnoepfeAbgleichen() {
+    for (const auto& [knopf, befehl] : std::as_const(m_werkzeugKnoepfe))
+        knopf->setVisible(findChild<QAction*>(befehl) != nullptr);
+}
+
+void TVelmora::knopfBilderLaden() {
+    // Pictures in the working directory replace the drawn ones; the English edition has its own files.
+    const bool englisch = einstellungen().spracheNummer() == 1;
+    const char* const dateien[3][2] = {{"TATZEN.BMP", "TATZENEW.BMP"},
+                                       {"TATZES.BMP", "TATZESEARCH.BMP"},
+                                       {"TATZEKOPIE.BMP", "TATZECOPY.BMP"}};
+    for (int i = 0; i < 3 && i < m_werkzeugKnoepfe.size(); ++i) {
+        const QString datei = QLatin1String(dateien[i][englisch ? 1 : 0]);
+        if (!QFileInfo::exists(datei)) continue; // the drawn picture stays
+        const QPixmap bild(datei);
+        if (bild.isNull()) {
+            Meldungsdienst::zeigen(MeldungsArt::Information, 10,
+                                   QLatin1Char('\'') + datei + QStringLiteral("' ") + language::meldung(10));
+            continue;
+        }
+        m_werkzeugKnoepfe[i].first->setIcon(QIcon(bild));
+    }
+}
+
+bool TVelmora::eventFilter(QObject* ziel, QEvent* e) {
+    // Without the quick help, hints show in the status bar only.
+    if (e->type() == QEvent::ToolTip && !m_schnellhilfe) return true;
+    return QMainWindow::eventFilter(ziel, e);
 }
 
 void TVelmora::spracheWechseln(int sprache) {

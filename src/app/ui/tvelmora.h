@@ -7,6 +7,7 @@
 #include "settings/systeminfo.h"
 #include "store/database.h"
 
+#include <QFont>
 #include <QMainWindow>
 #include <QPointer>
 #include <functional>
@@ -47,10 +48,10 @@ struct Kontext {
 
 // A window kind later parts add: the menu entry shows once a factory for its name exists.
 struct Fensterart {
-    QString name;     // registry name, e.g. "FormRassen"
-    QString menue;    // object name of the menu it belongs in, e.g. "MenueStammdaten"
-    int tag = 0;      // caption number of the menu entry
-    QString text;     // German text used when the tables lack the caption
+    QString name;  // registry name, e.g. "FormRassen"
+    QString menue; // object name of the menu it belongs in, e.g. "MenueStammdaten"
+    int tag = 0;   // caption number of the menu entry
+    QString text;  // German text used when the tables lack the caption
     std::function<TKindFenster*(class TVelmora&)> erzeugen;
 };
 void fensterartRegistrieren(Fensterart art);
@@ -93,8 +94,13 @@ public:
     TKindFenster* fenster(const QString& name) const;
     void fensterGeschlossen(const QString& name);
 
-    // The settings applied to the windows (list, index, filter, fonts, size, language).
+    // The settings applied to the windows (list, index, filter, tool tips, printer font, size, language,
+    // the register's cat order and page).
     void setzen(bool spracheAnwenden);
+    // Tool tips are shown (the setting hilfe); without them hints go to the status bar only.
+    bool schnellhilfe() const { return m_schnellhilfe; }
+    // The font print layouts use (the settings Schriftart and Schriftgroesse).
+    const QFont& druckerSchrift() const { return m_druckerSchrift; }
     void spracheWechseln(int sprache);
 
     // Recent cats.
@@ -121,6 +127,7 @@ public:
     std::function<void()> erinnerungenZeigen;
 
 protected:
+    bool eventFilter(QObject* ziel, QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void changeEvent(QEvent* e) override;
@@ -131,6 +138,8 @@ private:
     void titelSetzen();
     void fensterEinpassen();
     void ueberZeigen();
+    void knopfBilderLaden();
+    void werkzeugKnoepfeAbgleichen();
     QAction* aktion(QMenu* menue, int tag, const QString& text, const char* objektName);
 
     Kontext m_kontext;
@@ -147,6 +156,10 @@ private:
     QList<QAction*> m_letzte;
     std::map<QString, QMenu*> m_menues;
     bool m_listeAn = true;
+    bool m_schnellhilfe = true;
+    QFont m_druckerSchrift;
+    // The tool buttons that run a command of the register: button, the menu command it runs.
+    QList<QPair<QAction*, QString>> m_werkzeugKnoepfe;
 };
 
 } // namespace velmora::app

@@ -1285,6 +1285,22 @@ void TCatStamm::schliessen() {
 
 // ---------------------------------------------------------------- registration
 
+void TCatStamm::einstellungenAngewendet() {
+    // An entry being typed keeps its order and page until it is stored.
+    if (!m_katzen || !m_katzen->isOpen() || m_katzen->state() != store::Table::State::Browse) return;
+    const QString index = hauptfenster().einstellungen().indexStammdaten;
+    const qint64 satz = m_katzen->hasRecord() ? m_katzen->recordId() : 0;
+    m_laedt = true;
+    try {
+        m_katzen->setIndexName(index);
+    } catch (const std::exception&) {
+        m_katzen->setIndexName(QString());
+    }
+    if (satz) m_katzen->gotoRecordId(satz);
+    m_laedt = false;
+    if (m_seiten) m_seiten->setCurrentIndex(0);
+}
+
 void registerFensterRegistrieren() {
     app::fensterartRegistrieren({QLatin1String(kName), QStringLiteral("MenueKatze"), 8940,
                                  QStringLiteral("Katzenregister"),

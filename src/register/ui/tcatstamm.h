@@ -42,6 +42,8 @@ public:
     bool oeffnen() override;
     void schliessen() override;
     void uebersetzt() override;
+    // The settings were applied: the cat order of the settings, the base-data page in front.
+    void einstellungenAngewendet() override;
 
     // --- commands of the main window
     void KatzeNew();

@@ -10,11 +10,14 @@
 #include "store/table.h"
 #include "support/testsupport.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLibraryInfo>
@@ -25,7 +28,9 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QThread>
+#include <QToolTip>
 #include <gtest/gtest.h>
 
 using namespace velmora;
@@ -363,9 +368,44 @@ TEST(Programm, OhneKatzentabelleMeldungUndEnde) {
     EXPECT_NE(l.code, 0);
     EXPECT_NE(l.code, -1) << "the program did not end";
     ASSERT_EQ(l.meldungen.size(), 1);
-    EXPECT_TRUE(l.meldungen[0].startsWith(QStringLiteral("info;;"))) << l.meldungen[0].toStdString();
+    // an error box with OK that names the program's own file
+    EXPECT_TRUE(l.meldungen[0].startsWith(QStringLiteral("fehler;;"))) << l.meldungen[0].toStdString();
+    EXPECT_TRUE(l.meldungen[0].endsWith(QStringLiteral(";ok")));
+    const QString programm = QFileInfo(QStringLiteral(VELMORA_BINARY_DIR "/velmora")).canonicalFilePath();
+    EXPECT_EQ(l.meldungen[0].count(QStringLiteral("Verzeichnis ") + programm + QStringLiteral(" starten")), 1)
+        << l.meldungen[0].toStdString();
     EXPECT_TRUE(l.meldungen[0].contains(QStringLiteral("keine Tierdatenbank vorhanden")));
     EXPECT_TRUE(l.meldungen[0].contains(QStringLiteral("\\n"))) << "line breaks are written as \\n";
+}
+
+TEST(Programm, TabellenInAndererSchreibweiseWerdenGefunden) {
+    test::DataDir d;
+    test::TempDir e;
+    ASSERT_TRUE(QFile::rename(d.file(QStringLiteral("catstamm.db")), d.file(QStringLiteral("CatStamm.DB"))));
+    if (QFile::exists(d.file(QStringLiteral("catstamm.db")))) GTEST_SKIP() << "the file system ignores case";
+    const Lauf l = velmoraStarten(d.path(), e.path(), QStringLiteral("ja"));
+    EXPECT_EQ(l.code, 0) << l.meldungen.join(QLatin1Char('\n')).toStdString();
+    ASSERT_FALSE(l.meldungen.isEmpty());
+    EXPECT_EQ(l.meldungen.last(), QStringLiteral("warnung;16;Programm beenden!;ja"));
+    EXPECT_FALSE(QFile::exists(d.file(QStringLiteral("catstamm.db"))));
+}
+
+TEST(Programm, BeschaedigteTabellenEinmalGemeldetVereinsdatenMitMeldung9) {
+    test::DataDir d;
+    test::TempDir e;
+    for (const char* n : {"catstamm.db", "farbe.db", "zusatz.db"}) {
+        QFile f(d.file(QString::fromLatin1(n)));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(QByteArray(8192, 'x')); // not a table any more
+    }
+    const Lauf l = velmoraStarten(d.path(), e.path(), QStringLiteral("ok,ok,ok,ok,ok,ok,ok,ok,ja"));
+    const QString alle = l.meldungen.join(QLatin1Char('\n'));
+    EXPECT_EQ(l.code, 0) << alle.toStdString();
+    EXPECT_EQ(l.meldungen.filter(QStringLiteral("Datei: catstamm")).size(), 1) << alle.toStdString();
+    EXPECT_EQ(l.meldungen.filter(QStringLiteral("Datei: farbe")).size(), 1) << alle.toStdString();
+    EXPECT_EQ(l.meldungen.filter(QStringLiteral("Datei: zusatz")).size(), 0) << alle.toStdString();
+    EXPECT_EQ(l.meldungen.filter(QRegularExpression(QStringLiteral("^fehler;9;"))).size(), 1)
+        << alle.toStdString();
 }
 
 TEST(Programm, NormalerStartUndBeendenMitJa) {
@@ -472,4 +512,44 @@ TEST(Hauptfenster, UpdateDownloadSchreibtRasseCsvOderMeldetDenFehler) {
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_TRUE(f.readAll().contains("Maine Coon"));
     qunsetenv("VELMORA_UPDATE_ADRESSE");
+}
+
+TEST(Hauptfenster, SetzenSchaltetSchnellhilfeUndDruckerschrift) {
+    struct Fall {
+        const char* ini;
+        bool tooltips;
+        const char* schrift;
+        int groesse;
+    };
+    for (const Fall& f :
+         {Fall{"[System]\r\nHilfe=0\r\n[Drucken]\r\nSchriftart=Courier\r\nSchriftgroese=13\r\n", false,
+               "Courier", 13},
+          Fall{"[System]\r\nHilfe=1\r\n", true, "Arial", 18}}) {
+        SCOPED_TRACE(f.ini);
+        Rahmen r({}, QString::fromLatin1(f.ini));
+        EXPECT_EQ(r.haupt->schnellhilfe(), f.tooltips);
+        EXPECT_EQ(r.haupt->druckerSchrift().family(), QLatin1String(f.schrift));
+        EXPECT_EQ(r.haupt->druckerSchrift().pointSize(), f.groesse);
+        // a hint over a control shows as a tool tip only with the quick help on
+        QWidget* ziel = r.haupt->katzenListe();
+        ziel->setToolTip(QStringLiteral("Hinweis"));
+        QHelpEvent hilfe(QEvent::ToolTip, QPoint(5, 5), ziel->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(ziel, &hilfe);
+        EXPECT_EQ(QToolTip::isVisible(), f.tooltips);
+        QToolTip::hideText();
+    }
+}
+
+TEST(Hauptfenster, SetzenMitSprachwechselBlendetNichtAngeboteneBefehleAus) {
+    testfensterRegistrieren(QStringLiteral("FormZwingerregister"));
+    Rahmen r;
+    auto* zwinger = r.haupt->findChild<QAction*>(QStringLiteral("MenuFormZwingerregister"));
+    ASSERT_TRUE(zwinger);
+    EXPECT_TRUE(zwinger->isVisible());
+    r.haupt->setzen(true);
+    EXPECT_FALSE(zwinger->isVisible());
+    // without the register its commands have no tool buttons
+    auto* neu = r.haupt->findChild<QAction*>(QStringLiteral("SpeedButtonNeu"));
+    ASSERT_TRUE(neu);
+    EXPECT_FALSE(neu->isVisible());
 }

@@ -24,6 +24,7 @@
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -780,4 +781,20 @@ TEST(Register, BeendenMitAenderungUndSpeichernAus29) {
     EXPECT_TRUE(t.lookupValue(QStringLiteral("LaufendeNummer"), {reg.kind}, QStringLiteral("Rufname"))
                     .toString()
                     .isEmpty());
+}
+
+TEST(Register, SetzenDesHauptfenstersStelltReihenfolgeUndSeiteEin) {
+    Register g;
+    ASSERT_TRUE(g.r);
+    g.einstellungen.indexStammdaten = QStringLiteral("ZwinName");
+    g.r->seiten()->setCurrentIndex(1);
+    g.haupt->setzen(false);
+    EXPECT_EQ(g.r->katzen().indexName(), QStringLiteral("ZwinName"));
+    EXPECT_EQ(g.r->seiten()->currentIndex(), 0);
+    // the tool button for a new cat runs the register's command
+    auto* neu = g.haupt->findChild<QAction*>(QStringLiteral("SpeedButtonNeu"));
+    ASSERT_TRUE(neu);
+    EXPECT_TRUE(neu->isVisible());
+    neu->trigger();
+    EXPECT_EQ(g.r->katzen().state(), store::Table::State::Insert);
 }
