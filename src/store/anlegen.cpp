@@ -22,9 +22,12 @@ QString unescape(const QString& cell) {
     for (int i = 0; i < cell.size(); ++i) {
         if (cell[i] == QLatin1Char('\\') && i + 1 < cell.size()) {
             const QChar n = cell[++i];
-            if (n == QLatin1Char('t')) out += QLatin1Char('\t');
-            else if (n == QLatin1Char('n')) out += QLatin1Char('\n');
-            else out += n;
+            if (n == QLatin1Char('t'))
+                out += QLatin1Char('\t');
+            else if (n == QLatin1Char('n'))
+                out += QLatin1Char('\n');
+            else
+                out += n;
         } else {
             out += cell[i];
         }
@@ -38,10 +41,13 @@ QVariant convert(const QString& text, FieldType type, bool* ok) {
     switch (type) {
     case FieldType::Auto:
     case FieldType::Int:
-    case FieldType::Short: return text.toInt(ok);
-    case FieldType::Bool: return text != QLatin1String("0");
+    case FieldType::Short:
+        return text.toInt(ok);
+    case FieldType::Bool:
+        return text != QLatin1String("0");
     case FieldType::Float:
-    case FieldType::Money: return text.toDouble(ok);
+    case FieldType::Money:
+        return text.toDouble(ok);
     case FieldType::Date: {
         const QDate d = QDate::fromString(text, Qt::ISODate);
         *ok = d.isValid();
@@ -52,8 +58,10 @@ QVariant convert(const QString& text, FieldType type, bool* ok) {
         *ok = d.isValid();
         return d;
     }
-    case FieldType::Picture: return QByteArray::fromBase64(text.toLatin1());
-    default: return text;
+    case FieldType::Picture:
+        return QByteArray::fromBase64(text.toLatin1());
+    default:
+        return text;
     }
 }
 
@@ -76,14 +84,19 @@ void loadFile(Database& db, const QString& path, const QString& table) {
         if (header) {
             for (const QString& name : cells) {
                 const int i = t.fieldIndex(name.trimmed());
-                if (i < 0) throw DatabaseError(QStringLiteral("%1: Feld %2 gibt es in %3 nicht").arg(where, name, table));
+                if (i < 0)
+                    throw DatabaseError(
+                        QStringLiteral("%1: Feld %2 gibt es in %3 nicht").arg(where, name, table));
                 columns << i;
             }
             header = false;
             continue;
         }
         if (cells.size() > columns.size())
-            throw DatabaseError(QStringLiteral("%1: %2 Spalten, der Kopf nennt %3").arg(where).arg(cells.size()).arg(columns.size()));
+            throw DatabaseError(QStringLiteral("%1: %2 Spalten, der Kopf nennt %3")
+                                    .arg(where)
+                                    .arg(cells.size())
+                                    .arg(columns.size()));
         t.append();
         for (int c = 0; c < cells.size(); ++c) {
             bool ok = true;
@@ -128,9 +141,17 @@ void legeDatenverzeichnisAn(const QString& dir, const QString& quelle) {
     saeMerkmale(db);
 }
 
+QString installierterOrdner(const QString& programmVerzeichnis) {
+    const QString ordner = QDir::cleanPath(programmVerzeichnis + QStringLiteral("/../share/velmora"));
+    return QFileInfo(ordner + QStringLiteral("/data/sprache.tsv")).isFile() ? ordner : QString();
+}
+
 QString standardDatenquelle() {
     const QString beside = QCoreApplication::applicationDirPath() + QStringLiteral("/data");
     if (QDir(beside).exists()) return beside;
+    // An installed tool never falls back to the folder it was built from.
+    const QString installiert = installierterOrdner(QCoreApplication::applicationDirPath());
+    if (!installiert.isEmpty()) return installiert + QStringLiteral("/data");
 #ifdef VELMORA_DEFAULT_DATA
     return QStringLiteral(VELMORA_DEFAULT_DATA);
 #else

@@ -15,7 +15,12 @@ void ladeDatendateien(Database& db, const QString& quelle);
 // and the delivered records of `quelle`. Throws when dir already holds a cat table.
 void legeDatenverzeichnisAn(const QString& dir, const QString& quelle);
 
-// data/ beside the tool, or the source tree's data/ the build knows.
+// The shared folder of an installed program: P/share/velmora when the program in `programmVerzeichnis`
+// runs from P/bin and that folder holds the delivered data; empty otherwise.
+QString installierterOrdner(const QString& programmVerzeichnis);
+
+// data/ beside the tool, else the installation's P/share/velmora/data, else the source tree's data/
+// the build knows.
 QString standardDatenquelle();
 
 } // namespace velmora::store

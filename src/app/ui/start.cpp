@@ -1,5 +1,7 @@
 #include "app/ui/start.h"
 
+#include "app/erststart.h"
+#include "app/ui/erststartdialog.h"
 #include "app/ui/katzenliste.h"
 #include "app/ui/tatze.h"
 #include "app/ui/tvelmora.h"
@@ -12,6 +14,7 @@
 #include "register/ui/tcatstamm.h"
 #include "settings/einstellungsort.h"
 #include "settings/systeminfo.h"
+#include "store/anlegen.h"
 #include "store/sperre.h"
 #include "store/startup.h"
 #include "store/ui/dberror.h"
@@ -20,6 +23,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
@@ -40,7 +44,18 @@ Startargumente argumenteLesen(const QStringList& argumente, const QString& progr
         a.daten = rest.at(i + 1);
         rest.remove(i, 2);
     }
-    if (a.daten.isEmpty()) a.daten = QDir(programmVerzeichnis).filePath(QStringLiteral("Daten"));
+    if (a.daten.isEmpty()) {
+        // A program run from its build folder (or unpacked with Daten/ beside it) keeps its data there;
+        // an installed one keeps the user's data where the first start put them.
+        const QString daneben = QDir(programmVerzeichnis).filePath(QStringLiteral("Daten"));
+        if (!QFileInfo(daneben).isDir()) a.installiert = store::installierterOrdner(programmVerzeichnis);
+        if (a.installiert.isEmpty()) {
+            a.daten = daneben;
+        } else {
+            a.daten = gemerktesDatenverzeichnis(a.einstellungen);
+            if (a.daten.isEmpty()) a.daten = vorgabeDatenverzeichnis();
+        }
+    }
     a.dateneingabe = rest.contains(QStringLiteral("Dateneingabe"));
     return a;
 }
@@ -102,6 +117,37 @@ private:
 
 } // namespace
 
+namespace {
+
+// First start of an installed program without a data directory: ask where it goes (in automation mode
+// the default), write it from the installed data and remember it. Returns the folder, empty to end.
+QString erstenStartEinrichten(const Startargumente& args) {
+    const QString ini = settings::einstellungsPfad(args.einstellungen);
+    int sprache = 0;
+    if (QFileInfo::exists(ini)) {
+        settings::tsysteminfo t;
+        t.load(ini, {});
+        sprache = t.spracheNummer();
+    }
+    language::qtUebersetzungLaden(sprache);
+    QString daten = args.daten;
+    if (!Meldungsdienst::automatik()) {
+        daten =
+            datenverzeichnisFragen(QDir(args.installiert).filePath(QStringLiteral("data")), daten, sprache);
+        if (daten.isEmpty()) return {};
+    }
+    try {
+        benutzerDatenAnlegen(daten, args.installiert, args.einstellungen);
+    } catch (const std::exception& e) {
+        Meldungsdienst::zeigen(MeldungsArt::Fehler, 0, QString::fromUtf8(e.what()));
+        return {};
+    }
+    datenverzeichnisMerken(args.einstellungen, daten);
+    return daten;
+}
+
+} // namespace
+
 int velmoraAusfuehren(const Startargumente& args) {
     QApplication::setApplicationName(QStringLiteral("Velmora"));
     QApplication::setWindowIcon(QIcon(tatze(64)));
@@ -109,7 +155,13 @@ int velmoraAusfuehren(const Startargumente& args) {
     reg::referenzlistenRegistrieren();
     if (!Meldungsdienst::automatik()) meldungsboxInstallieren();
 
-    const QString daten = QDir(args.daten).absolutePath();
+    QString daten = QDir(args.daten).absolutePath();
+    if (!args.installiert.isEmpty() &&
+        !QFileInfo::exists(QDir(daten).filePath(QStringLiteral("catstamm.db")))) {
+        daten = erstenStartEinrichten(args);
+        if (daten.isEmpty()) return 1;
+        daten = QDir(daten).absolutePath();
+    }
     const QString installation = QDir(daten).absoluteFilePath(QStringLiteral(".."));
 
     Intro intro;

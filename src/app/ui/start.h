@@ -8,9 +8,11 @@
 namespace velmora::app {
 
 struct Startargumente {
-    QString daten;          // --daten DIR; default: Daten/ beside the program
-    QString einstellungen;  // --einstellungen DIR; default: the user's configuration folder
+    QString daten;             // --daten DIR; default: Daten/ beside the program, for an installed program
+                               // the folder chosen at its first start (default ~/Velmora/Daten)
+    QString einstellungen;     // --einstellungen DIR; default: the user's configuration folder
     bool dateneingabe = false; // "Dateneingabe": open the public kennel register for editing
+    QString installiert;       // P/share/velmora when an installed program runs without --daten, else empty
 };
 Startargumente argumenteLesen(const QStringList& argumente, const QString& programmVerzeichnis);
 
