@@ -9,7 +9,6 @@ namespace velmora::genealogy {
 namespace {
 
 constexpr qint32 klonMerkmal = 1;
-constexpr qint32 foundationMerkmal = 2;
 
 // Rounds the digit string (value 0.ziffern x 10^stellen) to n leading digits, halves away from zero.
 void runden(QString& ziffern, int& stellen, int n) {
@@ -84,99 +83,35 @@ QString festFormat(double wert, int p, int d, const QLocale& locale) {
     return t;
 }
 
-void paarsucheGruppiert(TBinaerbaum& baum, tListeInzucht& liste, PaarErgebnis& ergebnis,
-                        const PaarSchritt& schritt) {
-    ergebnis = {};
-    const int wurzel = baum.Zeigeranfang;
-    if (wurzel == keiner) return;
-    auto zaehlt = [&](int k) { return k != keiner && baum.knoten(k).Satznummer != 0; };
+namespace {
 
-    // post-order: a node after its parents, the sire's side before the dam's side
-    std::vector<int> folge;
-    folge.reserve(static_cast<size_t>(baum.zaehler));
-    std::vector<std::pair<int, bool>> stapel;
-    for (int seite : {baum.knoten(wurzel).Links, baum.knoten(wurzel).Rechts}) {
-        if (!zaehlt(seite)) continue;
-        stapel.push_back({seite, false});
-        while (!stapel.empty()) {
-            auto [k, offen] = stapel.back();
-            stapel.pop_back();
-            if (offen) {
-                folge.push_back(k);
-                continue;
-            }
-            stapel.push_back({k, true});
-            const Satz& s = baum.knoten(k);
-            if (zaehlt(s.Rechts)) stapel.push_back({s.Rechts, false});
-            if (zaehlt(s.Links)) stapel.push_back({s.Links, false});
-        }
-    }
-    const int sireEnde = [&] {
-        // nodes of the sire's side come first in the order
-        int n = 0;
-        const int sire = baum.knoten(wurzel).Links;
-        if (!zaehlt(sire)) return 0;
-        while (n < static_cast<int>(folge.size()) && folge[static_cast<size_t>(n)] != sire)
-            ++n;
-        return n + 1;
-    }();
+// Listing pairs one by one walks every appearance of a common ancestor; past this many the list is
+// grouped even when the pairs are few (a pedigree that doubles through a cat listed as both parents).
+constexpr quint64 kWegGrenze = 2000000;
 
-    QHash<qint32, std::vector<int>> gruppe;    // all nodes of a cat, in post-order
-    QHash<qint32, std::vector<int>> damGruppe; // only those on the dam's side
-    for (size_t i = 0; i < folge.size(); ++i) {
-        const qint32 nr = baum.knoten(folge[i]).Satznummer;
-        gruppe[nr].push_back(folge[i]);
-        if (static_cast<int>(i) >= sireEnde) damGruppe[nr].push_back(folge[i]);
-    }
-
-    const bool zweigLinks = zaehlt(baum.knoten(wurzel).Links);
-    if (zweigLinks) {
-        // Collapsed deep pedigrees give millions of pairs; one allocation instead of repeated growth.
-        size_t paare = 0;
-        for (int i = 0; i < sireEnde; ++i) {
-            auto it = damGruppe.constFind(baum.knoten(folge[static_cast<size_t>(i)]).Satznummer);
-            if (it != damGruppe.constEnd()) paare += it->size();
+QString dezimal(Zahl128 z) {
+    if (z.hoch == 0) return QString::number(z.tief);
+    QString t;
+    while (!z.istNull()) {
+        // divide by 10 in 32-bit pieces, high to low
+        quint32 teile[4] = {quint32(z.hoch >> 32), quint32(z.hoch), quint32(z.tief >> 32), quint32(z.tief)};
+        quint64 rest = 0;
+        for (quint32& teil : teile) {
+            const quint64 wert = (rest << 32) | teil;
+            teil = quint32(wert / 10);
+            rest = wert % 10;
         }
-        liste.reservieren(liste.elemente().size() + paare);
+        z.hoch = (quint64(teile[0]) << 32) | teile[1];
+        z.tief = (quint64(teile[2]) << 32) | teile[3];
+        t.prepend(QChar(QLatin1Char(char('0' + rest))));
     }
-    for (size_t i = 0; i < folge.size(); ++i) {
-        const int a = folge[i];
-        Satz& sa = baum.knoten(a);
-        sa.kontrolle = true;
-        ergebnis.fertig.push_back(a);
-        if (!sa.gefunden) {
-            const std::vector<int>& alle = gruppe[sa.Satznummer];
-            if (alle.size() > 1) {
-                // the first appearance to finish meets every later one; later pairs find both marked
-                ergebnis.zaehlerdoppelt += static_cast<qint32>(alle.size() - 1);
-                for (int k : alle)
-                    baum.knoten(k).gefunden = true;
-            }
-        }
-        if (zweigLinks && static_cast<int>(i) < sireEnde) {
-            auto it = damGruppe.constFind(sa.Satznummer);
-            if (it != damGruppe.constEnd()) {
-                const qint32 kindA = baum.knoten(sa.Vorgaenger).Satznummer;
-                for (int b : *it) {
-                    const Satz& sb = baum.knoten(b);
-                    if (sa.Vorgaenger == sb.Vorgaenger || kindA == baum.knoten(sb.Vorgaenger).Satznummer)
-                        continue;
-                    if (!liste.anhaengen()) return;
-                    tKetteInzucht& e = liste.aktuell();
-                    e.satz = sa.Satznummer;
-                    e.GenerationLinks = static_cast<quint8>(sa.Generation - 2);
-                    e.GenerationRechts = static_cast<quint8>(sb.Generation - 2);
-                    e.berechnung = std::ldexp(1.0, -(e.GenerationLinks + e.GenerationRechts + 1));
-                }
-            }
-        }
-        if (schritt && !schritt(static_cast<qint64>(i) + 1)) return;
-    }
+    return t;
 }
+
+} // namespace
 
 TFormInzuchtberechnung::TFormInzuchtberechnung(KatzenQuelle& quelle, std::function<QString(int)> meldung)
     : m_quelle(quelle), m_meldung(std::move(meldung)) {
-    Binaerbaum.fehler = [this](const QString&) { melden(m(126) + QLatin1Char('\n') + m(127), 2); };
     ketteInzucht.fehler = [this](const QString& t) { melden(t, 2); };
 }
 
@@ -186,12 +121,18 @@ QString TFormInzuchtberechnung::m(int nr) const {
 
 void TFormInzuchtberechnung::melden(const QString& text, int art) {
     letzteMeldung = text;
+    letzteMeldungFehler = art == 2;
     if (zeigeMeldung) zeigeMeldung(text, art);
 }
 
 void TFormInzuchtberechnung::ende() {
     if (fortschritt && ausInzucht) fortschritt->zeigen(false);
     if (setzeInzuchtBerechne) setzeInzuchtBerechne(false);
+}
+
+bool TFormInzuchtberechnung::weiter() {
+    if (fortschritt && ausInzucht) fortschritt->ereignisseVerarbeiten();
+    return !abbruch;
 }
 
 const KatzenDaten* TFormInzuchtberechnung::cache(qint32 nr) {
@@ -233,120 +174,351 @@ void TFormInzuchtberechnung::slotsUeberspringen(int generation) {
     }
 }
 
-void TFormInzuchtberechnung::fehlenderElternteil(int knoten, bool vater) {
-    komplett = false;
-    if (ausInzucht && mitVorfahren) {
-        const Satz& s = Binaerbaum.knoten(knoten);
-        const KatzenDaten* d = cache(s.Satznummer);
-        Info << QString::number(s.Generation) + QLatin1Char(' ') + m(39) + (d ? d->Name : QString()) +
-                    QLatin1Char(' ') + m(vater ? 40 : 41);
-    }
-}
-
-void TFormInzuchtberechnung::vorfahrZaehlen(qint32 nr, const KatzenDaten& daten) {
-    auto it = m_vorfahrIndex.constFind(nr);
-    if (it != m_vorfahrIndex.constEnd()) {
-        ++Vorfahrenliste[*it].Anzahl;
+// The name arrays in the order the places are built: a cut-off or missing parent skips its slots.
+void TFormInzuchtberechnung::namenFuellen(int i, int generation) {
+    const Vorkommen::Ahn& a = vorkommen.ahn(i);
+    if (a.foundation) {
+        slotsUeberspringen(generation);
+        slotsUeberspringen(generation);
         return;
     }
-    VorfahrZeile z;
-    z.Nummer = nr;
-    z.Name = daten.Name;
-    z.Anzahl = 1;
-    auto topFarbe = [&] {
-        for (int r = 0; r < 5; ++r)
-            if (AnzahlTopKatzen[0][r] == nr && r < m_top.size()) {
-                if (m_top[r].Farbe) z.Farbe = m_top[r].Farbe;
-                return;
-            }
-    };
-    auto merkmalFarbe = [&] {
-        if (daten.Merkmale.isEmpty()) return;
-        const qint32 mk = daten.Merkmale.first();
-        auto f = m_farbCache.constFind(mk);
-        if (f == m_farbCache.constEnd()) f = m_farbCache.insert(mk, m_quelle.merkmalFarbe(mk));
-        if (*f) z.Farbe = *f;
-    };
-    // the second one written wins
-    if (MerkmalVorTop) {
-        topFarbe();
-        merkmalFarbe();
-    } else {
-        merkmalFarbe();
-        topFarbe();
-    }
-    m_vorfahrIndex.insert(nr, Vorfahrenliste.size());
-    Vorfahrenliste.push_back(z);
-}
-
-void TFormInzuchtberechnung::klonZaehlen(const KatzenDaten& daten) {
-    if (!daten.Merkmale.contains(klonMerkmal)) return;
-    for (QString& zeile : Clon) {
-        const int strich = zeile.indexOf(QLatin1Char('/'));
-        if (zeile.mid(strich + 1) == daten.Name) {
-            zeile = QString::number(zeile.left(strich).toInt() + 1) + zeile.mid(strich);
-            return;
+    if (generation >= GenerationenBerechnung || generation > 4) return;
+    for (int p : {a.vater, a.mutter}) {
+        if (p >= 0) {
+            nameSpeichern(generation, vorkommen.ahn(p).daten->Name);
+            namenFuellen(p, generation + 1);
+        } else {
+            slotsUeberspringen(generation);
         }
     }
-    Clon << QStringLiteral("1/") + daten.Name;
 }
 
-bool TFormInzuchtberechnung::knotenAnlegen(int geschl, qint32 nr, const KatzenDaten& daten) {
-    const int kind = Binaerbaum.ZeigerAktuell;
-    if (!Binaerbaum.Anlegen(geschl)) {
-        m_stopp = true;
-        return false;
+// The ancestors in the order of their first place, sire's side first, each place before its parents.
+// A cat at a level seen before brings nobody new, so every cat and level is entered once.
+std::vector<int> TFormInzuchtberechnung::reihenfolge() {
+    const int S = vorkommen.stufen();
+    m_marke.assign(static_cast<size_t>(vorkommen.anzahl()) * static_cast<size_t>(S), 0);
+    std::vector<char> gesehen(static_cast<size_t>(vorkommen.anzahl()), 0);
+    std::vector<int> reihe;
+    reihe.reserve(static_cast<size_t>(vorkommen.anzahl()));
+    std::vector<std::pair<int, int>> stapel{{vorkommen.wurzel[1], 0}, {vorkommen.wurzel[0], 0}};
+    while (!stapel.empty()) {
+        const auto [i, stufe] = stapel.back();
+        stapel.pop_back();
+        signed char& marke =
+            m_marke[static_cast<size_t>(i) * static_cast<size_t>(S) + static_cast<size_t>(stufe)];
+        if (marke) continue;
+        marke = 1;
+        if (!gesehen[static_cast<size_t>(i)]) {
+            gesehen[static_cast<size_t>(i)] = 1;
+            reihe.push_back(i);
+        }
+        if (!vorkommen.erweitert(i, stufe)) continue;
+        const Vorkommen::Ahn& a = vorkommen.ahn(i);
+        if (a.mutter >= 0) stapel.push_back({a.mutter, stufe + 1});
+        if (a.vater >= 0) stapel.push_back({a.vater, stufe + 1});
     }
-    const int k = Binaerbaum.ZeigerAktuell;
-    {
-        Satz& s = Binaerbaum.knoten(k);
-        s.Satznummer = nr;
-        s.SatzNrVater = daten.Vater;
-        s.SatzNrMutter = daten.Mutter;
-    }
-    if (ausInzucht && mitVorfahren) vorfahrZaehlen(nr, daten);
-    if (ausInzucht) klonZaehlen(daten);
-    ++AnzahlVorhandenerVorf;
-    if (fortschritt && ausInzucht) fortschritt->position(static_cast<qint64>(AnzahlVorhandenerVorf));
+    return reihe;
+}
 
-    const int generation = Binaerbaum.knoten(k).Generation;
-    if (daten.Merkmale.contains(foundationMerkmal)) {
-        if (ausInzucht && mitVorfahren)
-            Info << QString::number(generation) + QLatin1Char(' ') + m(39) + daten.Name + QLatin1Char(' ') +
-                        m(107);
-        slotsUeberspringen(generation);
-        slotsUeberspringen(generation);
-        Binaerbaum.ZeigerAktuell = kind;
+bool TFormInzuchtberechnung::hinweiseSchreiben(const std::vector<int>& reihe) {
+    const int S = vorkommen.stufen();
+    auto fehlend = [&](int i) {
+        const Vorkommen::Ahn& a = vorkommen.ahn(i);
+        return (a.vater < 0 ? 1 : 0) + (a.mutter < 0 ? 1 : 0);
+    };
+    // lines per place: a cut-off pedigree one, a place that gets parents one per missing parent
+    auto zeilenAn = [&](int i, int stufe) -> quint64 {
+        if (vorkommen.ahn(i).foundation) return 1;
+        return vorkommen.erweitert(i, stufe) ? quint64(fehlend(i)) : 0;
+    };
+    quint64 zeilen = 0;
+    for (int i = 0; i < vorkommen.anzahl(); ++i)
+        for (int seite : {0, 1})
+            for (int stufe = 0; stufe < S; ++stufe)
+                if (const quint64 c = vorkommen.n(seite, i, stufe))
+                    zeilen = std::min(kEinzelneHinweise + 1, zeilen + c * zeilenAn(i, stufe)); // c < 2^62
+    auto zeile = [&](int i, int stufe, int meldung) -> QString {
+        return QString::number(stufe + 2) + QLatin1Char(' ') + m(39) + vorkommen.ahn(i).daten->Name +
+               QLatin1Char(' ') + m(meldung);
+    };
+    if (zeilen > kEinzelneHinweise) {
+        Info << m(233);
+        for (int i : reihe) {
+            const Vorkommen::Ahn& a = vorkommen.ahn(i);
+            for (int stufe = 0; stufe < S; ++stufe) {
+                const quint64 c = vorkommen.n(0, i, stufe) + vorkommen.n(1, i, stufe);
+                if (!c || !zeilenAn(i, stufe)) continue;
+                const QString vor = QString::number(c) + QStringLiteral(" x ");
+                if (a.foundation) {
+                    Info << vor + zeile(i, stufe, 107);
+                    continue;
+                }
+                if (a.vater < 0) Info << vor + zeile(i, stufe, 40);
+                if (a.mutter < 0) Info << vor + zeile(i, stufe, 41);
+            }
+            if (!weiter()) return false;
+        }
         return true;
     }
-    bool gestoppt = false;
-    if (generation < GenerationenBerechnung) {
-        for (int seite : {1, 2}) {
-            const qint32 elter = seite == 1 ? daten.Vater : daten.Mutter;
-            const KatzenDaten* e = cache(elter);
-            if (e) {
-                nameSpeichern(generation, e->Name);
-                if (!knotenAnlegen(seite, elter, *e)) {
-                    gestoppt = true;
-                    break;
+    if (zeilen == 0) return true;
+
+    // Only places with a line in their subtree are entered: 1 = not yet known, 2 = none, 3 = some.
+    m_marke.assign(static_cast<size_t>(vorkommen.anzahl()) * static_cast<size_t>(S), 1);
+    std::function<bool(int, int)> hat = [&](int i, int stufe) -> bool {
+        signed char& mk =
+            m_marke[static_cast<size_t>(i) * static_cast<size_t>(S) + static_cast<size_t>(stufe)];
+        if (mk == 1) {
+            const Vorkommen::Ahn& a = vorkommen.ahn(i);
+            bool ja = zeilenAn(i, stufe) > 0;
+            if (!ja && vorkommen.erweitert(i, stufe))
+                ja = (a.vater >= 0 && hat(a.vater, stufe + 1)) || (a.mutter >= 0 && hat(a.mutter, stufe + 1));
+            mk = ja ? 3 : 2;
+        }
+        return mk == 3;
+    };
+    std::function<void(int, int)> besuche = [&](int i, int stufe) {
+        const Vorkommen::Ahn& a = vorkommen.ahn(i);
+        if (a.foundation) {
+            Info << zeile(i, stufe, 107);
+            return;
+        }
+        if (!vorkommen.erweitert(i, stufe)) return;
+        for (int seite : {0, 1}) {
+            const int p = seite == 0 ? a.vater : a.mutter;
+            if (p < 0)
+                Info << zeile(i, stufe, seite == 0 ? 40 : 41);
+            else if (hat(p, stufe + 1))
+                besuche(p, stufe + 1);
+        }
+    };
+    for (int seite : {0, 1})
+        if (hat(vorkommen.wurzel[seite], 0)) besuche(vorkommen.wurzel[seite], 0);
+    return weiter();
+}
+
+void TFormInzuchtberechnung::vorfahrenSchreiben() {
+    Vorfahrenliste.reserve(vorkommen.anzahl());
+    for (int i = 0; i < vorkommen.anzahl(); ++i) {
+        const Vorkommen::Ahn& a = vorkommen.ahn(i);
+        VorfahrZeile z;
+        z.Nummer = a.nr;
+        z.Name = a.daten->Name;
+        z.Anzahl = static_cast<qint64>(vorkommen.gesamt(i));
+        auto topFarbe = [&] {
+            for (int r = 0; r < 5; ++r)
+                if (AnzahlTopKatzen[0][r] == a.nr && r < m_top.size()) {
+                    if (m_top[r].Farbe) z.Farbe = m_top[r].Farbe;
+                    return;
                 }
-            } else {
-                slotsUeberspringen(generation);
-                fehlenderElternteil(k, seite == 1);
-            }
+        };
+        auto merkmalFarbe = [&] {
+            if (a.daten->Merkmale.isEmpty()) return;
+            const qint32 mk = a.daten->Merkmale.first();
+            auto f = m_farbCache.constFind(mk);
+            if (f == m_farbCache.constEnd()) f = m_farbCache.insert(mk, m_quelle.merkmalFarbe(mk));
+            if (*f) z.Farbe = *f;
+        };
+        // the second one written wins
+        if (MerkmalVorTop) {
+            topFarbe();
+            merkmalFarbe();
+        } else {
+            merkmalFarbe();
+            topFarbe();
+        }
+        Vorfahrenliste.push_back(z);
+    }
+    std::sort(Vorfahrenliste.begin(), Vorfahrenliste.end(), [](const VorfahrZeile& a, const VorfahrZeile& b) {
+        const int c = QString::compare(a.Name, b.Name, Qt::CaseInsensitive);
+        return c != 0 ? c < 0 : a.Nummer < b.Nummer;
+    });
+}
+
+// Cats are told apart by name here; a name's line stands where its first clone was first met.
+void TFormInzuchtberechnung::klonZaehlen(const std::vector<int>& reihe) {
+    QVector<qint64> anzahl;
+    for (int i : reihe) {
+        const Vorkommen::Ahn& a = vorkommen.ahn(i);
+        if (!a.daten->Merkmale.contains(klonMerkmal)) continue;
+        const qsizetype z = Clon.indexOf(a.daten->Name);
+        if (z < 0) {
+            Clon << a.daten->Name;
+            anzahl << static_cast<qint64>(vorkommen.gesamt(i));
+        } else {
+            anzahl[z] += static_cast<qint64>(vorkommen.gesamt(i));
         }
     }
-    if (fortschritt && ausInzucht) fortschritt->ereignisseVerarbeiten();
-    if (gestoppt || m_stopp || abbruch) {
-        m_stopp = true;
+    for (qsizetype z = 0; z < Clon.size(); ++z)
+        Clon[z] = AnzahlMoeglicherVorf == 0
+                      ? QStringLiteral("0 %")
+                      : festFormat(double(anzahl[z]) * 100 / double(AnzahlMoeglicherVorf), 4, 2, locale) +
+                            QStringLiteral(" %/") + Clon[z];
+    if (Clon.isEmpty()) Clon << QStringLiteral("0 %");
+}
+
+QString TFormInzuchtberechnung::paarZeile(qint32 nr, int links, int rechts) {
+    // Deep pedigrees repeat the same ancestor at the same distances many times; the line is built
+    // once per ancestor and distances.
+    const quint64 schluessel = (quint64(quint32(nr)) << 16) | (quint64(links) << 8) | quint64(rechts);
+    auto z = m_zeilen.constFind(schluessel);
+    if (z == m_zeilen.constEnd()) {
+        QString zeile;
+        if (const KatzenDaten* d = cache(nr))
+            zeile = d->Name + QStringLiteral(" : ") + QString::number(links) + QStringLiteral(" : ") +
+                    QString::number(rechts) + QStringLiteral(" = ") +
+                    festFormat(std::ldexp(1.0, -(links + rechts + 1)), 3, 5, locale);
+        z = m_zeilen.insert(schluessel, zeile);
+    }
+    return *z;
+}
+
+// Every pair in the order of the node-by-node search: the sire's places in post-order, each with the
+// dam's places of the same cat in post-order. Only places with a common ancestor in their subtree are
+// entered. gelistet stays false when that would take too long.
+bool TFormInzuchtberechnung::paareEinzeln(bool& gelistet) {
+    gelistet = false;
+    quint64 weg = 0;
+    for (int i = 0; i < vorkommen.anzahl(); ++i)
+        if (vorkommen.gemeinsam(i)) weg += vorkommen.gesamt(i);
+    if (weg > kWegGrenze) return true;
+    const int S = vorkommen.stufen();
+    m_marke.assign(static_cast<size_t>(vorkommen.anzahl()) * static_cast<size_t>(S), 1);
+    std::function<bool(int, int)> hat = [&](int i, int stufe) -> bool {
+        signed char& mk =
+            m_marke[static_cast<size_t>(i) * static_cast<size_t>(S) + static_cast<size_t>(stufe)];
+        if (mk == 1) {
+            const Vorkommen::Ahn& a = vorkommen.ahn(i);
+            bool ja = vorkommen.gemeinsam(i);
+            if (!ja && vorkommen.erweitert(i, stufe))
+                ja = (a.vater >= 0 && hat(a.vater, stufe + 1)) || (a.mutter >= 0 && hat(a.mutter, stufe + 1));
+            mk = ja ? 3 : 2;
+        }
+        return mk == 3;
+    };
+    bool weiterGehen = true;
+    // post-order: the parents' places first, sire before dam, then the place itself
+    std::function<void(int, int, qint32, const std::function<void(int, int, qint32)>&)> besuche =
+        [&](int i, int stufe, qint32 kind, const std::function<void(int, int, qint32)>& tun) {
+            if (!weiterGehen) return;
+            const Vorkommen::Ahn& a = vorkommen.ahn(i);
+            if (vorkommen.erweitert(i, stufe))
+                for (int p : {a.vater, a.mutter})
+                    if (p >= 0 && hat(p, stufe + 1)) besuche(p, stufe + 1, a.nr, tun);
+            if (vorkommen.gemeinsam(i)) tun(i, stufe, kind);
+            if ((++m_schritte & 0xfff) == 0 && !weiter()) weiterGehen = false;
+        };
+    struct Stelle {
+        int stufe;
+        qint32 kind;
+    };
+    std::vector<int> anfang(static_cast<size_t>(vorkommen.anzahl()) + 1, 0);
+    for (int i = 0; i < vorkommen.anzahl(); ++i)
+        anfang[static_cast<size_t>(i) + 1] =
+            anfang[static_cast<size_t>(i)] + (vorkommen.gemeinsam(i) ? int(vorkommen.summe(1, i)) : 0);
+    std::vector<Stelle> stellen(static_cast<size_t>(anfang.back()));
+    std::vector<int> fuell(anfang.begin(), anfang.end() - 1);
+    const int sire = vorkommen.wurzel[0], dam = vorkommen.wurzel[1];
+    if (hat(dam, 0))
+        besuche(dam, 0, vorkommen.tier, [&](int i, int stufe, qint32 kind) {
+            stellen[static_cast<size_t>(fuell[static_cast<size_t>(i)]++)] = {stufe, kind};
+        });
+    if (!weiterGehen) return false;
+    if (!ketteInzucht.reservieren(AnzahlPaare)) {
+        melden(QStringLiteral("Zu wenig Speicher vorhanden!"), 2);
         return false;
     }
-    Binaerbaum.ZeigerAktuell = kind;
+    if (hat(sire, 0))
+        besuche(sire, 0, vorkommen.tier, [&](int i, int stufe, qint32 kind) {
+            for (int j = anfang[static_cast<size_t>(i)];
+                 weiterGehen && j < anfang[static_cast<size_t>(i) + 1]; ++j) {
+                const Stelle& b = stellen[static_cast<size_t>(j)];
+                // parents of the same node, or reached through the same child cat
+                if ((stufe == 0 && b.stufe == 0) || kind == b.kind) continue;
+                if (!ketteInzucht.anhaengen()) {
+                    weiterGehen = false;
+                    return;
+                }
+                tKetteInzucht& e = ketteInzucht.aktuell();
+                e.satz = vorkommen.ahn(i).nr;
+                e.GenerationLinks = static_cast<quint8>(stufe);
+                e.GenerationRechts = static_cast<quint8>(b.stufe);
+                e.berechnung = std::ldexp(1.0, -(stufe + b.stufe + 1));
+            }
+        });
+    if (!weiterGehen) return false;
+    this->Inzucht.reserve(static_cast<qsizetype>(ketteInzucht.elemente().size()));
+    for (const tKetteInzucht& e : ketteInzucht.elemente()) {
+        const QString zeile = paarZeile(e.satz, e.GenerationLinks, e.GenerationRechts);
+        if (!zeile.isNull()) this->Inzucht << zeile;
+    }
+    ketteInzucht.setzeAufEnde();
+    gelistet = true;
     return true;
+}
+
+// One line per common ancestor and pair of generations with the number of pairs, after a first line
+// that says why; ancestors in the order of their first place.
+bool TFormInzuchtberechnung::paareGruppiert(const std::vector<int>& reihe, int meldung) {
+    this->Inzucht << m(meldung);
+    const int S = vorkommen.stufen();
+    std::vector<Zahl128> matrix;
+    for (int x : reihe) {
+        if (!vorkommen.gemeinsam(x)) continue;
+        vorkommen.paareVon(x, matrix);
+        for (int gs = 0; gs < S; ++gs)
+            for (int gd = 0; gd < S; ++gd) {
+                const Zahl128& z =
+                    matrix[static_cast<size_t>(gs) * static_cast<size_t>(S) + static_cast<size_t>(gd)];
+                if (z.istNull()) continue;
+                const QString zeile = paarZeile(vorkommen.ahn(x).nr, gs, gd);
+                if (!zeile.isNull()) this->Inzucht << dezimal(z) + QStringLiteral(" x ") + zeile;
+            }
+        if ((++m_schritte & 0x3f) == 0 && !weiter()) return false;
+    }
+    return weiter();
+}
+
+void TFormInzuchtberechnung::ergebnisseLeeren() {
+    ketteInzucht.freigeben();
+    vorkommen = Vorkommen();
+    Inzuchtkoeffizient.clear();
+    Inzuchtkoeffizientkurz.clear();
+    Ahnenverlustkoeffizient.clear();
+    Stammbaumkomplett.clear();
+    Ahnenverlust.clear();
+    Inzucht.clear();
+    Info.clear();
+    Clon.clear();
+    g1.fill(QString());
+    g2.fill(QString());
+    g3.fill(QString());
+    g4.fill(QString());
+    Vorfahrenliste.clear();
+    m_zeilen.clear();
+    m_marke.clear();
+    summe = 0;
+    AnzahlPaare = 0;
+    zaehler = 0;
+    zaehlerdoppelt = 0;
+    AnzahlVorhandenerVorf = 0;
 }
 
 bool TFormInzuchtberechnung::Berechne(qint32 Tier, qint32 Vater, qint32 Mutter, quint8 Generationen,
                                       bool Inzucht) {
+    try {
+        return berechnen(Tier, Vater, Mutter, Generationen, Inzucht);
+    } catch (const std::bad_alloc&) {
+        // no figure from a calculation that could not finish
+        ergebnisseLeeren();
+        melden(m(126) + QLatin1Char('\n') + m(127), 2);
+        ende();
+        return false;
+    }
+}
+
+bool TFormInzuchtberechnung::berechnen(qint32 Tier, qint32 Vater, qint32 Mutter, quint8 Generationen,
+                                       bool Inzucht) {
     // 1. start
     if (setzeInzuchtBerechne) setzeInzuchtBerechne(true);
     if (!cacheBehalten) cacheLeeren();
@@ -362,22 +534,7 @@ bool TFormInzuchtberechnung::Berechne(qint32 Tier, qint32 Vater, qint32 Mutter, 
     // 2. reset
     ausInzucht = Inzucht;
     if (fortschritt && ausInzucht) fortschritt->zeigen(true);
-    Binaerbaum.destroy();
-    ketteInzucht.freigeben();
-    Inzuchtkoeffizient.clear();
-    Inzuchtkoeffizientkurz.clear();
-    Ahnenverlustkoeffizient.clear();
-    Stammbaumkomplett.clear();
-    Ahnenverlust.clear();
-    this->Inzucht.clear();
-    Info.clear();
-    Clon.clear();
-    g1.fill(QString());
-    g2.fill(QString());
-    g3.fill(QString());
-    g4.fill(QString());
-    Vorfahrenliste.clear();
-    m_vorfahrIndex.clear();
+    ergebnisseLeeren();
     m_top.clear();
     bool tabelle = false;
     if (ausInzucht) {
@@ -395,113 +552,83 @@ bool TFormInzuchtberechnung::Berechne(qint32 Tier, qint32 Vater, qint32 Mutter, 
     SatznummerMutter = Mutter;
     GenerationenBerechnung = Generationen;
     abbruch = false;
-    m_stopp = false;
+    auto scheitern = [this] {
+        ergebnisseLeeren();
+        ende();
+        return false;
+    };
 
-    // 3. build
+    // 3. the places, counted per cat and generation
     if (fortschritt && ausInzucht) fortschritt->schrittText(m(134));
     // 2 + 4 + ... + 2^(G-1); saturated where it would not fit
     AnzahlMoeglicherVorf = Generationen < 2     ? 0
                            : Generationen >= 64 ? std::numeric_limits<quint64>::max()
                                                 : (quint64(1) << Generationen) - 2;
-    if (fortschritt && ausInzucht)
-        fortschritt->maximum(static_cast<qint64>(std::min<quint64>(AnzahlMoeglicherVorf, 1ull << 62)));
-    AnzahlVorhandenerVorf = 0;
-    komplett = true;
+    const qint64 balken = static_cast<qint64>(std::min<quint64>(AnzahlMoeglicherVorf, 1ull << 62));
+    if (fortschritt && ausInzucht) fortschritt->maximum(balken);
     gen2 = gen3 = gen4 = 1;
-    zaehlerdoppelt = 0;
-
-    bool gebaut = Binaerbaum.Anlegen(0);
-    if (gebaut) {
-        Satz& w = Binaerbaum.knoten(Binaerbaum.Zeigeranfang);
-        w.Satznummer = SatznummerKatze;
-        w.SatzNrVater = SatznummerVater;
-        w.SatzNrMutter = SatznummerMutter;
-        const KatzenDaten v = *vater; // copies: the cache grows during the build
-        const KatzenDaten mu = *mutter;
-        g1[0] = v.Name;
-        gebaut = knotenAnlegen(1, Vater, v);
-        if (gebaut) {
-            Binaerbaum.ZeigerAktuell = Binaerbaum.Zeigeranfang;
-            g1[1] = mu.Name;
-            gebaut = knotenAnlegen(2, Mutter, mu);
+    const Vorkommen::Ergebnis gezaehlt = vorkommen.zaehlen(
+        Tier, Vater, Mutter, Generationen, [this](qint32 nr) { return cache(nr); },
+        [this] { return weiter(); });
+    if (gezaehlt == Vorkommen::ueberlauf) {
+        melden(m(127), 2); // more places than any count holds: only faulty data gets there
+        return scheitern();
+    }
+    if (gezaehlt == Vorkommen::abgebrochen || abbruch) return scheitern();
+    AnzahlVorhandenerVorf = vorkommen.vorhandene;
+    zaehler = static_cast<qint64>(vorkommen.vorhandene) + 1;
+    komplett = vorkommen.komplett;
+    g1[0] = vater->Name;
+    g1[1] = mutter->Name;
+    namenFuellen(vorkommen.wurzel[0], 2);
+    namenFuellen(vorkommen.wurzel[1], 2);
+    if (fortschritt && ausInzucht) fortschritt->position(balken);
+    Stammbaumkomplett = m(komplett ? 42 : 43);
+    std::vector<int> reihe;
+    if (ausInzucht) {
+        reihe = reihenfolge();
+        if (mitVorfahren) {
+            if (!hinweiseSchreiben(reihe)) return scheitern();
+            vorfahrenSchreiben();
         }
     }
-    if (!gebaut || abbruch) {
-        ende();
-        return false;
-    }
-    Binaerbaum.ZeigerAktuell = Binaerbaum.Zeigeranfang;
-    if (fortschritt && ausInzucht)
-        fortschritt->position(static_cast<qint64>(std::min<quint64>(AnzahlMoeglicherVorf, 1ull << 62)));
-    Stammbaumkomplett = m(komplett ? 42 : 43);
-    if (ausInzucht && mitVorfahren) {
-        std::sort(Vorfahrenliste.begin(), Vorfahrenliste.end(),
-                  [](const VorfahrZeile& a, const VorfahrZeile& b) {
-                      const int c = QString::compare(a.Name, b.Name, Qt::CaseInsensitive);
-                      return c != 0 ? c < 0 : a.Nummer < b.Nummer;
-                  });
-        if (tabelle) vorfahrenZiel->schreiben(Vorfahrenliste);
-    }
 
-    // 4. pair search
+    // 4. pairs of appearances and repeats
     if (fortschritt && ausInzucht) {
         fortschritt->schrittText(m(132));
-        fortschritt->maximum(static_cast<qint64>(AnzahlVorhandenerVorf));
+        fortschritt->maximum(static_cast<qint64>(std::min<quint64>(AnzahlVorhandenerVorf, 1ull << 62)));
     }
-    ketteInzucht.freigeben();
-    PaarErgebnis paare;
-    paarsuche(Binaerbaum, ketteInzucht, paare, [this](qint64 n) {
-        if (fortschritt && ausInzucht) {
-            fortschritt->position(n);
-            fortschritt->ereignisseVerarbeiten();
-        }
-        return !abbruch;
-    });
-    zaehlerdoppelt = paare.zaehlerdoppelt;
+    // a cat filling k places repeats k - 1 of them
+    zaehlerdoppelt = static_cast<qint64>(vorkommen.vorhandene) - vorkommen.anzahl();
+    AnzahlPaare = vorkommen.paare().gesaettigt();
+    summe = vorkommen.koeffizient();
     if (ausInzucht)
-        for (int k : paare.fertig) {
-            const qint32 nr = Binaerbaum.knoten(k).Satznummer;
-            for (int r = 0; r < 5; ++r)
-                if (AnzahlTopKatzen[0][r] == nr) ++AnzahlTopKatzen[1][r];
+        for (int r = 0; r < 5; ++r) {
+            const int i =
+                AnzahlTopKatzen[0][r] ? vorkommen.index(static_cast<qint32>(AnzahlTopKatzen[0][r])) : -1;
+            AnzahlTopKatzen[1][r] = i >= 0 ? static_cast<qint64>(vorkommen.gesamt(i)) : 0;
         }
+    if (!weiter()) return scheitern();
 
     // 5. pedigree collapse
-    const qint32 vorfahren = Binaerbaum.zaehler - 1;
-    const double p = vorfahren > 0 ? 100.0 / vorfahren * zaehlerdoppelt : 0.0;
+    const qint64 vorfahren = zaehler - 1;
+    const double p = vorfahren > 0 ? 100.0 / double(vorfahren) * double(zaehlerdoppelt) : 0.0;
     const QChar blank(QLatin1Char(' '));
     Ahnenverlust << QString() << m(44) + blank + QString::number(AnzahlMoeglicherVorf)
                  << m(93) + blank + QString::number(AnzahlVorhandenerVorf)
-                 << m(45) + blank + QString::number(Binaerbaum.zaehler - zaehlerdoppelt - 1) << QString()
+                 << m(45) + blank + QString::number(zaehler - zaehlerdoppelt - 1) << QString()
                  << m(46) + blank + QString::number(zaehlerdoppelt)
                  << m(47) + blank + festFormat(p, 3, 2, locale);
     Ahnenverlustkoeffizient = festFormat(p, 3, 2, locale) + QLatin1Char('%');
 
-    // 6. coefficient, summed in list order
-    if (!ketteInzucht.leer()) {
-        double summe = 0;
-        // Deep pedigrees repeat the same ancestor at the same distances many times; the line is built
-        // once per (ancestor, distances) and shared after that.
-        QHash<quint64, QString> zeilen;
-        const bool zeilenSchreiben = ausInzucht && mitVorfahren;
-        if (zeilenSchreiben) this->Inzucht.reserve(static_cast<qsizetype>(ketteInzucht.elemente().size()));
-        for (const tKetteInzucht& e : ketteInzucht.elemente()) {
-            if (abbruch) break;
-            summe += e.berechnung;
-            if (!zeilenSchreiben) continue;
-            const quint64 schluessel =
-                (quint64(quint32(e.satz)) << 16) | (quint64(e.GenerationLinks) << 8) | e.GenerationRechts;
-            auto z = zeilen.constFind(schluessel);
-            if (z == zeilen.constEnd()) {
-                QString zeile;
-                if (const KatzenDaten* d = cache(e.satz))
-                    zeile = d->Name + QStringLiteral(" : ") + QString::number(e.GenerationLinks) +
-                            QStringLiteral(" : ") + QString::number(e.GenerationRechts) +
-                            QStringLiteral(" = ") + festFormat(e.berechnung, 3, 5, locale);
-                z = zeilen.insert(schluessel, zeile);
-            }
-            if (!z->isNull()) this->Inzucht << *z;
+    // 6. coefficient
+    if (AnzahlPaare > 0) {
+        if (ausInzucht && mitVorfahren) {
+            bool gelistet = false;
+            if (AnzahlPaare <= kEinzelnePaare && !paareEinzeln(gelistet)) return scheitern();
+            if (!gelistet && !paareGruppiert(reihe, AnzahlPaare > kEinzelnePaare ? 231 : 232))
+                return scheitern();
         }
-        ketteInzucht.setzeAufEnde();
         Inzuchtkoeffizientkurz = festFormat(summe * 100, 4, 2, locale) + QLatin1Char('%');
         Inzuchtkoeffizient =
             blank + festFormat(summe, 4, 5, locale) + QStringLiteral(" = ") + Inzuchtkoeffizientkurz;
@@ -510,26 +637,13 @@ bool TFormInzuchtberechnung::Berechne(qint32 Tier, qint32 Vater, qint32 Mutter, 
         Inzuchtkoeffizient = Inzuchtkoeffizientkurz = QStringLiteral(" 0%");
     }
     // 8. clone shares
-    if (ausInzucht) {
-        if (Clon.isEmpty()) {
-            Clon << QStringLiteral("0 %");
-        } else {
-            for (QString& zeile : Clon) {
-                const int strich = zeile.indexOf(QLatin1Char('/'));
-                const QString name = zeile.mid(strich + 1);
-                if (AnzahlMoeglicherVorf == 0)
-                    zeile = QStringLiteral("0 %");
-                else
-                    zeile = festFormat(zeile.left(strich).toDouble() * 100 / double(AnzahlMoeglicherVorf), 4,
-                                       2, locale) +
-                            QStringLiteral(" %/") + name;
-            }
-        }
-    }
+    if (ausInzucht) klonZaehlen(reihe);
+    if (abbruch) return scheitern();
+    if (tabelle && mitVorfahren) vorfahrenZiel->schreiben(Vorfahrenliste);
 
     // 10. end
     ende();
-    return !abbruch;
+    return true;
 }
 
 QString TFormInzuchtberechnung::TopKatzeAnzahl(qint32 zeile) const {

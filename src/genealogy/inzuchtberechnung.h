@@ -1,8 +1,11 @@
 #pragma once
 // The inbreeding and ancestor-loss calculation, one object per run. It reads cats through a
 // KatzenQuelle and reports progress through an InzuchtFortschritt, so it runs without widgets.
+// Every figure comes from the appearance counts of each cat per side and generation (Vorkommen); only
+// detail mode's lists walk the places one by one, and only where something is to be listed.
 
 #include "genealogy/baum.h"
+#include "genealogy/vorkommen.h"
 
 #include <QHash>
 #include <QLocale>
@@ -42,7 +45,7 @@ public:
 struct VorfahrZeile {
     qint32 Nummer = 0;
     QString Name;
-    qint32 Anzahl = 0;
+    qint64 Anzahl = 0;
     std::optional<qint32> Farbe;
 };
 
@@ -68,21 +71,11 @@ public:
 // decimal separator; exponent form when the integer part has more than p digits.
 QString festFormat(double wert, int p, int d, const QLocale& locale);
 
-// Result of the pair search.
-struct PaarErgebnis {
-    qint32 zaehlerdoppelt = 0;
-    std::vector<int> fertig; // finished non-root nodes in the order the walk finished them
-};
-
-// Called after each finished node; returns false to stop (cancel).
-using PaarSchritt = std::function<bool(qint64 fertigeKnoten)>;
-// Pair search over a built tree: fills the list and the repeat count.
-using PaarSuche = std::function<void(TBinaerbaum&, tListeInzucht&, PaarErgebnis&, const PaarSchritt&)>;
-
-// Groups the nodes by record number, so only nodes of the same cat are paired; the elements come out
-// in the order the node-by-node passes would append them.
-void paarsucheGruppiert(TBinaerbaum& baum, tListeInzucht& liste, PaarErgebnis& ergebnis,
-                        const PaarSchritt& schritt);
+// Detail mode lists every pair of appearances up to this many; above it one line per common ancestor
+// and pair of generations, with the number of pairs.
+constexpr quint64 kEinzelnePaare = 100000;
+// The same for the information lines about missing parents and cut-off pedigrees.
+constexpr quint64 kEinzelneHinweise = 100000;
 
 class TFormInzuchtberechnung {
 public:
@@ -106,7 +99,6 @@ public:
     VorfahrenZiel* vorfahrenZiel = nullptr;
     std::function<void(bool)> setzeInzuchtBerechne;        // the main window's flag
     std::function<void(const QString&, int)> zeigeMeldung; // text, 0 information / 2 error
-    PaarSuche paarsuche = paarsucheGruppiert;
 
     // results
     QString Inzuchtkoeffizient, Inzuchtkoeffizientkurz, Ahnenverlustkoeffizient, Stammbaumkomplett;
@@ -116,13 +108,16 @@ public:
     std::array<QString, 8> g3;
     std::array<QString, 16> g4;
     QVector<VorfahrZeile> Vorfahrenliste; // name order, as written to the table
-    qint32 AnzahlTopKatzen[2][5] = {};
+    qint64 AnzahlTopKatzen[2][5] = {};
     QString TopKatzeAnzahl(qint32 zeile) const; // the calculated field of a TopKatze row
     QString letzteMeldung;                      // the text of the last message shown
+    bool letzteMeldungFehler = false;           // it was an error, not information
 
     // working state, readable for tests and callers
-    TBinaerbaum Binaerbaum;
-    tListeInzucht ketteInzucht;
+    Vorkommen vorkommen;        // appearance counts of the last calculation
+    tListeInzucht ketteInzucht; // every pair, in detail mode while they are listed one by one
+    double summe = 0;           // the coefficient as a fraction
+    quint64 AnzahlPaare = 0;    // pairs of appearances of a common ancestor (saturated)
     qint32 SatznummerKatze = 0, SatznummerVater = 0, SatznummerMutter = 0;
     quint8 GenerationenBerechnung = 0;
     bool ausInzucht = false;
@@ -130,27 +125,36 @@ public:
     bool komplett = true;
     quint64 AnzahlMoeglicherVorf = 0;
     quint64 AnzahlVorhandenerVorf = 0;
-    qint32 zaehlerdoppelt = 0;
+    qint64 zaehler = 0; // places filled plus the cat itself
+    qint64 zaehlerdoppelt = 0;
 
 private:
     QString m(int nr) const;
     void melden(const QString& text, int art);
     void ende();
-    bool knotenAnlegen(int geschl, qint32 nr, const KatzenDaten& daten);
-    void fehlenderElternteil(int knoten, bool vater);
+    bool berechnen(qint32 Tier, qint32 Vater, qint32 Mutter, quint8 Generationen, bool Inzucht);
+    void ergebnisseLeeren();
+    bool weiter();
     void slotsUeberspringen(int generation);
     void nameSpeichern(int generation, const QString& name);
-    void vorfahrZaehlen(qint32 nr, const KatzenDaten& daten);
-    void klonZaehlen(const KatzenDaten& daten);
+    void namenFuellen(int i, int generation);
+    std::vector<int> reihenfolge();
+    bool hinweiseSchreiben(const std::vector<int>& reihe);
+    void vorfahrenSchreiben();
+    void klonZaehlen(const std::vector<int>& reihe);
+    bool paareEinzeln(bool& gelistet);
+    bool paareGruppiert(const std::vector<int>& reihe, int meldung);
+    QString paarZeile(qint32 nr, int links, int rechts);
     const KatzenDaten* cache(qint32 nr);
 
     KatzenQuelle& m_quelle;
     std::function<QString(int)> m_meldung;
     std::unordered_map<qint32, std::optional<KatzenDaten>> m_cache; // node-based: references stay valid
-    QHash<qint32, int> m_vorfahrIndex;
     QHash<qint32, std::optional<qint32>> m_farbCache;
     QVector<TopKatzeZeile> m_top;
-    bool m_stopp = false;
+    std::vector<signed char> m_marke; // per ancestor and level, for the walks of detail mode
+    QHash<quint64, QString> m_zeilen; // pair lines by ancestor and generations
+    qint64 m_schritte = 0;
     int gen2 = 1, gen3 = 1, gen4 = 1;
 };
 

@@ -198,3 +198,45 @@ TEST(InzuchtWerkzeug, FalscheAufrufeGebenCode64) {
         EXPECT_EQ(test::runWerkzeug(a), 64) << a.join(' ').toStdString();
     }
 }
+
+// Before: a calculation that could not finish still printed a coefficient and exited 0.
+TEST(InzuchtWerkzeug, NichtBerechenbarGibtKeineZahlUndMeldungAufStderr) {
+    test::DataDir dir;
+    test::schreibeKatzen(dir.path(), {{1, QStringLiteral("Ouroboros"), 1, 1, {}}}); // faulty: its own parents
+    QString out, err;
+    EXPECT_EQ(
+        test::runWerkzeug({"inzucht", dir.path(), "--vater", "1", "--mutter", "1", "--generationen", "200"},
+                          &out, &err, kDeutsch),
+        1);
+    EXPECT_EQ(out, "");
+    EXPECT_EQ(err, "Der Stammbaum kann nicht weiter aufgebaut werden.\n");
+    // at 30 generations the counts still hold: 2^30 - 2 places, every one filled by the same cat
+    ASSERT_EQ(
+        test::runWerkzeug({"inzucht", dir.path(), "--vater", "1", "--mutter", "1", "--generationen", "30"},
+                          &out, &err, kDeutsch),
+        0);
+    EXPECT_TRUE(out.contains("\nBesetzte Vorfahrenplätze: 1073741822\nVerschiedene Vorfahren: 1\n"))
+        << out.toStdString();
+}
+
+TEST(InzuchtWerkzeug, UeberHunderttausendPaareGruppiert) {
+    test::DataDir dir;
+    QVector<RegisterKatze> katzen; // full siblings mated for 13 generations
+    for (int k = 0; k <= 13; ++k)
+        for (qint32 nr : {2 * k + 1, 2 * k + 2})
+            katzen.push_back(
+                {nr, QStringLiteral("L%1").arg(nr), k < 13 ? 2 * k + 3 : 0, k < 13 ? 2 * k + 4 : 0, {}});
+    test::schreibeKatzen(dir.path(), katzen);
+    QString out, err;
+    ASSERT_EQ(test::runWerkzeug({"inzucht", dir.path(), "--vater", "1", "--mutter", "2", "--generationen",
+                                 "12", "--detail"},
+                                &out, &err, kDeutsch),
+              0)
+        << err.toStdString();
+    EXPECT_TRUE(out.startsWith("Inzuchtkoeffizient:  1,37500 = 137,50%\n")) << out.toStdString();
+    EXPECT_TRUE(
+        out.contains("[Inzucht]\nÜber 100.000 Paare: je Vorfahr und Generationenpaar eine Zeile mit der "
+                     "Paarzahl.\n1 x L3 : 1 : 1 = 0,12500\n"))
+        << out.toStdString();
+    EXPECT_TRUE(out.contains("\n131072 x L21 : 10 : 10 = 0,00000\n")) << out.toStdString();
+}

@@ -89,7 +89,8 @@ werkzeug::Registrar
             }
             if (!calc.Berechne(static_cast<qint32>(katze), static_cast<qint32>(vater),
                                static_cast<qint32>(mutter), static_cast<quint8>(generationen), detail)) {
-                out << calc.letzteMeldung << '\n';
+                // an error has gone to stderr already; no figure when the calculation could not finish
+                if (!calc.letzteMeldungFehler) out << calc.letzteMeldung << '\n';
                 return 1;
             }
             out << "Inzuchtkoeffizient: " << calc.Inzuchtkoeffizient << '\n';
@@ -107,7 +108,7 @@ werkzeug::Registrar
                     for (t->first(); t->hasRecord() && !t->eof(); t->next())
                         out << t->asInt(QStringLiteral("Nummer")) << ';'
                             << t->asString(QStringLiteral("Name")) << ';'
-                            << t->asInt(QStringLiteral("Anzahl")) << '\n';
+                            << t->value(QStringLiteral("Anzahl")).toLongLong() << '\n';
                 }
             }
             return 0;
