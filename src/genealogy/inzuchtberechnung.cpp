@@ -481,7 +481,6 @@ bool TFormInzuchtberechnung::paareGruppiert(const std::vector<int>& reihe, int m
 
 void TFormInzuchtberechnung::ergebnisseLeeren() {
     ketteInzucht.freigeben();
-    vorkommen = Vorkommen();
     Inzuchtkoeffizient.clear();
     Inzuchtkoeffizientkurz.clear();
     Ahnenverlustkoeffizient.clear();
@@ -511,6 +510,7 @@ bool TFormInzuchtberechnung::Berechne(qint32 Tier, qint32 Vater, qint32 Mutter, 
     } catch (const std::bad_alloc&) {
         // no figure from a calculation that could not finish
         ergebnisseLeeren();
+        vorkommen.freigeben();
         melden(m(126) + QLatin1Char('\n') + m(127), 2);
         ende();
         return false;

@@ -42,6 +42,10 @@ double Zahl128::alsDouble() const {
     return std::ldexp(static_cast<double>(hoch), 64) + static_cast<double>(tief);
 }
 
+void Vorkommen::freigeben() {
+    *this = Vorkommen();
+}
+
 int Vorkommen::index(qint32 nr) const {
     auto it = m_index.find(nr);
     return it == m_index.end() ? -1 : it->second;
@@ -157,8 +161,8 @@ Vorkommen::Ergebnis Vorkommen::zaehlen(qint32 t, qint32 vater, qint32 mutter, in
     for (size_t i = 1; i < m_kindAnfang.size(); ++i)
         m_kindAnfang[i] += m_kindAnfang[i - 1];
     m_kinder.resize(static_cast<size_t>(m_kindAnfang.back()));
-    std::vector<int> fuell(m_kindAnfang.begin(), m_kindAnfang.end() - 1);
-    jedesKind([&](int p, int c) { m_kinder[static_cast<size_t>(fuell[static_cast<size_t>(p)]++)] = c; });
+    m_fuell.assign(m_kindAnfang.begin(), m_kindAnfang.end() - 1);
+    jedesKind([&](int p, int c) { m_kinder[static_cast<size_t>(m_fuell[static_cast<size_t>(p)]++)] = c; });
 
     paareZaehlen();
     return fertig;

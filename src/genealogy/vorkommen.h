@@ -52,6 +52,9 @@ public:
     Ergebnis zaehlen(qint32 tier, qint32 vater, qint32 mutter, int generationen, const Lesen& lesen,
                      const Weiter& weiter);
 
+    // Releases the memory of the last count (it is kept between runs otherwise).
+    void freigeben();
+
     int stufen() const { return m_stufen; }
     // Whether an appearance at this level gets parents.
     bool erweitert(int i, int stufe) const {
@@ -98,6 +101,7 @@ private:
     std::vector<Zahl128> m_gewicht;
     std::vector<int> m_kindAnfang; // children of each ancestor that get parents: m_kinder[m_kindAnfang[x]..]
     std::vector<int> m_kinder;
+    std::vector<int> m_fuell;
 };
 
 } // namespace velmora::genealogy
