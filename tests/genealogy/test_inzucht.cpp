@@ -422,3 +422,14 @@ TEST(Inzucht, NichtBerechenbarGibtFalseUndKeineZahl) {
     EXPECT_TRUE(c.Vorfahrenliste.isEmpty());
     EXPECT_FALSE(flag);
 }
+
+TEST(Inzucht, UeberHunderttausendHinweiseGruppiert) {
+    Speicher q;
+    leiter(q, 16); // the top pair, generation 18, has no parents: 2^16 places each, two lines a place
+    TFormInzuchtberechnung c(q, text);
+    ASSERT_TRUE(c.Berechne(0, 1, 2, 20, true));
+    EXPECT_EQ(c.Info, (QStringList{"M233", "65536 x 18 M39K33 M40", "65536 x 18 M39K33 M41",
+                                   "65536 x 18 M39K34 M40", "65536 x 18 M39K34 M41"}));
+    ASSERT_TRUE(c.Berechne(0, 1, 2, 18, true)); // one generation less: no place lacks parents
+    EXPECT_TRUE(c.Info.isEmpty());
+}
