@@ -114,7 +114,11 @@ FehlerAnsicht datenbankAnsicht(const DatabaseError& error, const QString& datein
     a.titel = datenbankTitel();
     a.dateiname = fehlerDateiname(dateiname);
     a.dateiZeile = store::dateiZeile(a.dateiname, worte);
-    a.zeilen << error.message() + QLatin1Char('.');
+    // The line ends with one full stop: a message that is already a sentence keeps its own.
+    const QString m = error.message();
+    const bool satzEnde =
+        m.endsWith(QLatin1Char('.')) || m.endsWith(QLatin1Char('!')) || m.endsWith(QLatin1Char('?'));
+    a.zeilen << (satzEnde ? m : m + QLatin1Char('.'));
     if (error.message().contains(QLatin1String("Kein Index")) ||
         error.message().contains(QLatin1String("key valuation"))) {
         a.errorNr = code::KeyViolation;

@@ -95,6 +95,13 @@ TEST(DbFehlerText, RepairOnlyForListedTablesAndIndexCodes) {
     EXPECT_FALSE(zweite.reparatur);
 }
 
+TEST(DbFehlerText, InvalidDateMessageEndsWithOneFullStop) {
+    for (const char* text :
+         {"„31.02.2024“ ist kein gültiges Datum.", "'31.02.2024' is not a valid date.", "Fehler!"})
+        EXPECT_EQ(datenbankAnsicht(DatabaseError(QString::fromUtf8(text)), s("catstamm")).zeilen,
+                  QStringList{QString::fromUtf8(text)});
+}
+
 TEST(DbFehlerText, DatabaseViewOffersRepairForAMissingIndex) {
     const FehlerAnsicht c = datenbankAnsicht(DatabaseError(s("Kein Index für Name")), s("Catstamm.db"));
     EXPECT_FALSE(c.engine);

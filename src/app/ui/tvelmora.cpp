@@ -490,8 +490,16 @@ void TVelmora::spracheWechseln(int sprache) {
         einstellungen().schreibeFeld(QStringLiteral("Sprache"));
     }
     m_kontext.sprache->setSprache(sprache);
-    // Message box buttons and the standard dialogs follow the language.
-    language::qtUebersetzungLaden(sprache);
+    // Message box buttons and the standard dialogs follow the language. Installing Qt's translation
+    // tells every widget of the change; without the file the program tells them itself, so texts a
+    // widget builds in code (date placeholders) follow all the same.
+    if (!language::qtUebersetzungLaden(sprache)) {
+        const auto widgets = QApplication::allWidgets();
+        for (QWidget* w : widgets) {
+            QEvent e(QEvent::LanguageChange);
+            QApplication::sendEvent(w, &e);
+        }
+    }
     language::AlleFensterUebersetzen(*m_kontext.sprache, m_kontext.sprache->offset());
     for (auto& [name, sub] : m_offen)
         if (sub)

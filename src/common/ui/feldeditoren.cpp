@@ -324,13 +324,30 @@ DbDatum::DbDatum(FeldBindung& bindung, const QString& feld, QWidget* parent)
     m_eingabe->setValidator(new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral("\\d{0,2}(\\.\\d{0,2}(\\.\\d{0,4})?)?")), m_eingabe));
     m_eingabe->setMaxLength(10);
-    m_eingabe->setPlaceholderText(englisch() ? QStringLiteral("dd.mm.yyyy") : QStringLiteral("tt.mm.jjjj"));
     m_knopf->setText(QStringLiteral("…"));
-    m_knopf->setToolTip(englisch() ? QStringLiteral("Calendar") : QStringLiteral("Kalender"));
+    beschriften();
     m_knopf->setFocusPolicy(Qt::NoFocus);
     connect(m_eingabe, &QLineEdit::textEdited, this, [this] { benutzerAenderung(); });
     connect(m_knopf, &QToolButton::clicked, this, &DbDatum::kalenderOeffnen);
     laden();
+}
+
+void DbDatum::beschriften() {
+    QString muster = englisch() ? QStringLiteral("dd.mm.yyyy") : QStringLiteral("tt.mm.jjjj");
+    QString kalenderText = englisch() ? QStringLiteral("Calendar") : QStringLiteral("Kalender");
+    if (language::TSprache* s = language::aktuelleSprache(); s && s->beschriftungenOffen()) {
+        if (const QString t = s->feldName(4994); !t.isEmpty()) muster = t;
+        if (const QString t = s->feldName(4995); !t.isEmpty()) kalenderText = t;
+    }
+    m_eingabe->setPlaceholderText(muster);
+    m_knopf->setToolTip(kalenderText);
+    m_knopf->setAccessibleName(kalenderText);
+}
+
+void DbDatum::changeEvent(QEvent* e) {
+    // A language switch reaches every widget as a language change.
+    if (e->type() == QEvent::LanguageChange) beschriften();
+    QWidget::changeEvent(e);
 }
 
 QCalendarWidget* DbDatum::kalender() {

@@ -186,9 +186,11 @@ protected:
     void anzeigen(const QVariant& wert) override;
     bool schreiben() override;
     QString ungueltigText() const override;
+    void changeEvent(QEvent* e) override;
 
 private:
     void gewaehlt(const QDate& datum);
+    void beschriften(); // placeholder and calendar hint in the current language
 
     QLineEdit* m_eingabe;
     QToolButton* m_knopf;

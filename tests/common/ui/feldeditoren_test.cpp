@@ -3,6 +3,8 @@
 #include "common/meldungsdienst.h"
 #include "common/ui/feldeditoren.h"
 #include "common/ui/navigator.h"
+#include "language/qtuebersetzung.h"
+#include "language/sprache.h"
 #include "store/database.h"
 #include "store/table.h"
 #include "support/testsupport.h"
@@ -10,6 +12,7 @@
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QToolButton>
 #include <gtest/gtest.h>
 #include <memory>
@@ -447,6 +450,35 @@ TEST_F(EditorTest, DatumLeerGetipptUndAusDemKalender) {
     geboren.kalenderOeffnen();
     EXPECT_EQ(geboren.kalender()->selectedDate(), QDate(2018, 12, 24));
     geboren.kalender()->parentWidget()->hide();
+}
+
+TEST_F(EditorTest, DatumsmusterFolgtDerSprache) {
+    Table katzen(db, s("catstamm"));
+    katzen.open();
+    katzeAnlegen(katzen, s("Balou"), s("1"));
+    FeldBindung b(katzen);
+    language::TSprache sprache(db, 0);
+    sprache.oeffnen();
+    language::setAktuelleSprache(&sprache);
+    DbDatum geboren(b, s("GebDatum"));
+    EXPECT_EQ(geboren.eingabe()->placeholderText(), s("tt.mm.jjjj"));
+    const struct {
+        int sprache;
+        const char* muster;
+        const char* kalender;
+    } faelle[] = {
+        {2, "dd.mm.jjjj", "Kalender"}, {1, "dd.mm.yyyy", "Calendar"}, {0, "tt.mm.jjjj", "Kalender"}};
+    for (const auto& f : faelle) {
+        sprache.setSprache(f.sprache);
+        if (!language::qtUebersetzungLaden(f.sprache)) {
+            QEvent e(QEvent::LanguageChange);
+            QApplication::sendEvent(&geboren, &e);
+        }
+        QApplication::processEvents();
+        EXPECT_EQ(geboren.eingabe()->placeholderText(), QString::fromUtf8(f.muster)) << f.sprache;
+        EXPECT_EQ(geboren.kalenderKnopf()->toolTip(), QString::fromUtf8(f.kalender)) << f.sprache;
+    }
+    language::setAktuelleSprache(nullptr);
 }
 
 TEST(DatumLesen, FormenUndUngueltigeTage) {
