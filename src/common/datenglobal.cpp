@@ -214,13 +214,20 @@ QString TDatenGlobal::alterBerechnen(const QDate& von, const QDate& bis0, const 
 
 QString TDatenGlobal::GetTitel(int tier, const QString& wennUnbekannt) {
     if (!dbKatzeTitel.isOpen() || tier == 0 || !dbKatzeTitel.findKey({tier})) return wennUnbekannt;
-    QStringList kuerzel;
+    // The titles in the order they were entered: the link's index runs by title number, so its rows
+    // are put in record order here.
+    QList<std::pair<int, QString>> links;
     if (m_titelVerknuepft && dbTitelHund.isOpen()) {
         for (dbTitelHund.first(); dbTitelHund.hasRecord() && !dbTitelHund.eof(); dbTitelHund.next()) {
             const QString k = dbTitelHund.asString(QStringLiteral("Kuerzel"));
-            if (!k.isEmpty()) kuerzel << k;
+            if (!k.isEmpty()) links.append({dbTitelHund.asInt(kLaufendeNummer), k});
         }
     }
+    std::stable_sort(links.begin(), links.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    QStringList kuerzel;
+    for (const auto& l : links)
+        kuerzel << l.second;
     return kuerzel.join(QLatin1Char('/'));
 }
 
@@ -272,7 +279,7 @@ std::optional<QString> TDatenGlobal::merkmalText() {
     for (dbKatzeMerkmal.first(); dbKatzeMerkmal.hasRecord() && !dbKatzeMerkmal.eof(); dbKatzeMerkmal.next()) {
         const QString k = dbKatzeMerkmal.asString(QStringLiteral("Kuerzel"));
         // the pedigree marker is a working note, not a feature of the cat
-        if (!k.isEmpty() && k != QLatin1String("Stb")) teile << k;
+        if (k != QLatin1String("Stb")) teile << k;
     }
     return teile.join(QStringLiteral(" / "));
 }

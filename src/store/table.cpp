@@ -1457,4 +1457,59 @@ QVariant Table::lookupValue(const QString& keyFields, const QVariantList& values
     return v;
 }
 
+QVariant Table::lookupInIndex(const QString& indexName, const QVariantList& values,
+                              const QString& resultField, bool ignoreCase) {
+    requireOpen();
+    const TableDef& def = m_file->def;
+    const IndexDef* ix = def.index(indexName);
+    if (!ix)
+        throw EngineError(code::IndexMissing,
+                          QStringLiteral("Index %1 existiert nicht in %2").arg(indexName, def.name),
+                          def.name);
+    const int rc0 = m_file->fieldPos.value(resultField.toLower(), -1);
+    if (rc0 < 0 || values.size() > ix->fields.size())
+        throw EngineError(code::NoSuchField,
+                          QStringLiteral("Feld %1 fehlt in %2").arg(resultField, normalName()), normalName());
+    const QString dir = ix->descending ? QStringLiteral(" DESC") : QString();
+    QStringList c, order;
+    QVariantList params;
+    for (int i = 0; i < ix->fields.size(); ++i) {
+        const int col = m_file->fieldPos.value(ix->fields[i].toLower(), -1);
+        if (col < 0)
+            throw EngineError(
+                code::IndexDamaged,
+                QStringLiteral("Index %1 von %2 nennt ein fehlendes Feld").arg(indexName, def.name),
+                def.name);
+        const FieldDef& f = def.fields[col];
+        const QString name = quoteIdent(f.name);
+        const bool text = isTextType(f.type);
+        order << (text ? name + QStringLiteral(" COLLATE ") + collationFor(def, ix) : name) + dir;
+        if (i >= values.size()) continue;
+        const QString vergleich =
+            text ? name + QStringLiteral(" COLLATE ") +
+                       (ignoreCase ? QStringLiteral("VELMORA_NOCASE") : collationFor(def, ix))
+                 : name;
+        const QVariant sv = asStored(values[i], f.type);
+        if (!sv.isValid()) {
+            c << name + QStringLiteral(" IS NULL");
+        } else {
+            c << vergleich + QStringLiteral(" = ?");
+            params << sv;
+        }
+    }
+    order << QStringLiteral("rowid") + dir;
+    sqlite3_stmt* st = S(statement(
+        QStringLiteral("SELECT %1 FROM %2%3 ORDER BY %4 LIMIT 1")
+            .arg(quoteIdent(def.fields[rc0].name), quoteIdent(m_file->name),
+                 c.isEmpty() ? QString() : QStringLiteral(" WHERE ") + c.join(QStringLiteral(" AND ")),
+                 order.join(QStringLiteral(", ")))));
+    bindAll(st, params);
+    QVariant v;
+    const int rc = sqlite3_step(st);
+    if (rc == SQLITE_ROW) v = columnValue(st, 0, def.fields[rc0].type);
+    sqlite3_reset(st);
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE) m_file->fail(rc, m_file->name);
+    return v;
+}
+
 } // namespace velmora::store

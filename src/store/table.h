@@ -135,6 +135,12 @@ public:
     // A value of another record of this table without moving: the first record (on the named index
     // order) where keyFields equal values.
     QVariant lookupValue(const QString& keyFields, const QVariantList& values, const QString& resultField);
+    // The same through an index: the first record in the order of the named index ("" the primary key)
+    // whose leading key fields equal values, compared as that index compares them, or without regard to
+    // case when ignoreCase (a case-sensitive index keeps its order). Invalid when there is none; a
+    // missing index is an IndexMissing error.
+    QVariant lookupInIndex(const QString& indexName, const QVariantList& values, const QString& resultField,
+                           bool ignoreCase = false);
 
 private:
     void requireOpen() const;

@@ -212,12 +212,21 @@ TEST_F(Katzendaten, AgeUsesTheCaptionsOfTheLanguageTables) {
 
 // ------------------------------------------------------------------------------------------ titles
 
-TEST_F(Katzendaten, TitlesSkipEmptyAbbreviations) {
+TEST_F(Katzendaten, TitlesSkipEmptyAbbreviationsAndKeepTheOrderOfEntryNotOfTitleNumbers) {
     const int kater = katze({{"Name", QStringLiteral("Kater")}, {"Geschlecht", QStringLiteral("1")}});
     titel(kater, QStringLiteral("CH"));
     titel(kater, QString());
     titel(kater, QStringLiteral("GIC"));
     EXPECT_EQ(g->GetTitel(kater), QStringLiteral("CH/GIC"));
+    // The order is the order of entry, not of the title numbers.
+    const int nachNummer = katze({{"Name", QStringLiteral("Spaet")}, {"Geschlecht", QStringLiteral("1")}});
+    titel(nachNummer, QStringLiteral("ZZA")); // the lower title number
+    titel(nachNummer, QStringLiteral("ZZB"));
+    const int kaetzin = katze({{"Name", QStringLiteral("Kaetzin")}, {"Geschlecht", QStringLiteral("2")}});
+    titel(kaetzin, QStringLiteral("ZZB"));
+    titel(kaetzin, QString());
+    titel(kaetzin, QStringLiteral("ZZA"));
+    EXPECT_EQ(g->GetTitel(kaetzin), QStringLiteral("ZZB/ZZA"));
 
     const int ohne = katze({{"Name", QStringLiteral("Ohne")}, {"Geschlecht", QStringLiteral("1")}});
     EXPECT_EQ(g->GetTitel(ohne, QStringLiteral("vorher")), QString());
@@ -287,7 +296,7 @@ TEST_F(Katzendaten, TitlesOnlyWhenChosenAndMissingItemsAddNothing) {
     EXPECT_EQ(titelNr, 7);
 }
 
-TEST_F(Katzendaten, FeatureLineStaysWhenOnlyThePedigreeMarkerIsSet) {
+TEST_F(Katzendaten, FeatureLineDropsOnlyThePedigreeMarkerNotEmptyAbbreviations) {
     einst.stammbaumAnzeigeArray = settings::stammbaumReihenfolge(QStringLiteral("Merkmale,Tests"));
     einst.StammbaumDruckenArray = einst.stammbaumAnzeigeArray;
     const int nurStb = katze({{"Name", QStringLiteral("Nur Stb")},
@@ -302,6 +311,11 @@ TEST_F(Katzendaten, FeatureLineStaysWhenOnlyThePedigreeMarkerIsSet) {
               (QStringList{QStringLiteral("<BR>"), QStringLiteral("FeLV negativ<BR>")}));
     // without any feature record there is no line at all
     EXPECT_EQ(zeilen(1, ohne).mid(1), QStringList{QStringLiteral("FeLV negativ")});
+    // only the marker is left out: a feature without abbreviation keeps its place
+    const int leer = katze({{"Name", QStringLiteral("Leer")}, {"Geschlecht", QStringLiteral("1")}});
+    for (int m : {merkmal("Eins", "E1"), merkmal("Ohne Kürzel", ""), merkmal("Zwei", "E2")})
+        einfuegen(db, "katzemerkmal", {{"Katze", leer}, {"Merkmal", m}});
+    EXPECT_EQ(zeilen(1, leer).mid(1), QStringList{QStringLiteral("E1 /  / E2")});
 }
 
 TEST_F(Katzendaten, OwnCatsShowTheUsersName) {

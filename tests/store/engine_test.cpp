@@ -527,6 +527,59 @@ TEST_F(Engine, CalculatedAndLookupFields) {
     EXPECT_TRUE(t.isNull(QStringLiteral("MutterName")));
 }
 
+TEST_F(Engine, LookupInIndexTakesTheFirstOfThatIndexNotTheFirstStored) {
+    Table t(db, QStringLiteral("katzen"));
+    t.open();
+    add(t, QStringLiteral("Spaet"), 7, 1, QDate(2021, 5, 1));
+    add(t, QStringLiteral("Frueh"), 7, 1, QDate(2019, 5, 1));
+    t.first();
+    const qint64 vorher = t.recordId();
+    EXPECT_EQ(t.lookupValue(QStringLiteral("Mutter"), {7}, QStringLiteral("Name")).toString(),
+              QStringLiteral("Spaet"));
+    EXPECT_EQ(t.lookupInIndex(QStringLiteral("MutterIdx"), {7}, QStringLiteral("Name")).toString(),
+              QStringLiteral("Frueh"));
+    EXPECT_EQ(
+        t.lookupInIndex(QStringLiteral("NameIdx"), {QStringLiteral("frueh")}, QStringLiteral("Nr")).toInt(),
+        2); // a case-blind index compares without case
+    EXPECT_FALSE(t.lookupInIndex(QStringLiteral("MutterIdx"), {8}, QStringLiteral("Name")).isValid());
+    EXPECT_EQ(t.recordId(), vorher); // the cursor does not move
+    EXPECT_THROW(t.lookupInIndex(QStringLiteral("Fehlt"), {7}, QStringLiteral("Name")), EngineError);
+
+    // A case-sensitive index: exact by default; ignoring case it keeps its own order (upper case first).
+    TableDef d;
+    d.name = QStringLiteral("Adressen");
+    d.caseSensitive = true;
+    d.fields = {{QStringLiteral("Nr"), FieldType::Auto, 0, false},
+                {QStringLiteral("Zwinger"), FieldType::Text, 20, false},
+                {QStringLiteral("Name"), FieldType::Text, 20, false}};
+    d.indexes = {{QString(), {QStringLiteral("Nr")}},
+                 {QStringLiteral("ZwingerIdx"),
+                  {QStringLiteral("Zwinger"), QStringLiteral("Name")},
+                  false,
+                  false,
+                  true}};
+    db.createTable(d);
+    Table a(db, QStringLiteral("adressen"));
+    a.open();
+    for (const char* z : {"kattenhof", "Kattenhof"}) {
+        a.append();
+        a.setValue(QStringLiteral("Zwinger"), QString::fromUtf8(z));
+        a.setValue(QStringLiteral("Name"), QStringLiteral("Meier"));
+        a.post();
+    }
+    EXPECT_FALSE(
+        a.lookupInIndex(QStringLiteral("ZwingerIdx"), {QStringLiteral("KATTENHOF")}, QStringLiteral("Nr"))
+            .isValid());
+    EXPECT_EQ(
+        a.lookupInIndex(QStringLiteral("ZwingerIdx"), {QStringLiteral("kattenhof")}, QStringLiteral("Nr"))
+            .toInt(),
+        1);
+    EXPECT_EQ(a.lookupInIndex(QStringLiteral("ZwingerIdx"), {QStringLiteral("KATTENHOF")},
+                              QStringLiteral("Nr"), true)
+                  .toInt(),
+              2);
+}
+
 // ---------------------------------------------------------------- start-up and rebuild
 
 TEST(StartUp, PresenceMessageCarriesThePathTwice) {

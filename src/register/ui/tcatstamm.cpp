@@ -34,12 +34,20 @@
 #include <QScrollArea>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <iterator>
 
 namespace velmora::reg {
 
 namespace {
 
 constexpr char kName[] = "FormCatStamm";
+
+// Windows that follow the register's cat: while one is open, a search leaves it in front.
+constexpr const char* kFolgendeFenster[] = {"FormInzuchtgrad", "FormNachkommen", "FormListeNachkommen",
+                                            "FormStatistikMerkmaleStammbaum"};
+// Of those, the ones a search positions on the cat found.
+constexpr const char* kPositionierteFenster[] = {"FormInzuchtgrad", "FormStatistikMerkmaleStammbaum"};
 
 QString farbeAlsStil(int wert) {
     if (!wert) return {};
@@ -74,6 +82,7 @@ TCatStamm::~TCatStamm() {
     if (m_katzen) {
         m_katzen->beforePost = nullptr;
         m_katzen->afterScroll = nullptr;
+        m_katzen->afterPost = nullptr;
         m_katzen->onPostError = nullptr;
         if (m_katzen->state() != store::Table::State::Browse) m_katzen->cancel();
     }
@@ -158,8 +167,13 @@ bool TCatStamm::oeffnen() {
     m_katzen->beforePost = [this](store::Table& t) { vorDemSpeichern(t); };
     m_katzen->onPostError = store::ui::postFehlerBehandlung(*fehler);
     m_katzen->afterScroll = [this](store::Table&) {
-        if (!m_laedt) TitelKatzeNeu(true);
+        if (m_laedt) return;
+        // Ticks not stored yet belong to the cat just left; they are stored on every way of moving.
+        if (titelGeaendert) Titelspeichern();
+        TitelKatzeNeu(true);
     };
+    // A new record gets its number at the post: its ticks belong to it from then on.
+    m_katzen->afterPost = [this](store::Table&) { m_titelKatze = aktuelleNummer(); };
     m_bindung = std::make_unique<FeldBindung>(*m_katzen);
     m_bindung->fehlerAnzeige = [fehler](const std::exception& e) {
         if (dynamic_cast<const store::Abbruch*>(&e)) return; // the user refused the store
@@ -199,6 +213,8 @@ bool TCatStamm::oeffnen() {
         TitelLaden();
         TitelEintragen();
     });
+    connect(&referenzhinweise(hauptfenster()), &Referenzhinweise::listeGeaendert, this,
+            [this](const QString& tabelle) { auswahllisteLaden(tabelle); });
     return true;
 }
 
@@ -256,30 +272,14 @@ void TCatStamm::aufbauen() {
         rasse->setLeerErlaubt(true);
         links->addRow(label(QStringLiteral("Rasse"), 8946, "LabelRasse"), rasse);
     }
-    auto* farbe = new DbEdit(b, QStringLiteral("FellFarbe"));
-    if (m_farben) {
-        QStringList eintraege;
-        m_farben->setIndexFields(QStringLiteral("Farbname"));
-        for (m_farben->first(); !m_farben->eof(); m_farben->next()) {
-            const QString info = m_farben->asString(QStringLiteral("Rasseinfo"));
-            const QString name = m_farben->asString(QStringLiteral("Farbname"));
-            eintraege << (info.isEmpty() ? name : QStringLiteral("(") + info + QStringLiteral(") ") + name);
-        }
-        eintraege.sort(Qt::CaseInsensitive);
-        auto* c = new QCompleter(eintraege, farbe);
-        c->setCaseSensitivity(Qt::CaseInsensitive);
-        c->setFilterMode(Qt::MatchContains);
-        farbe->setCompleter(c);
-    }
-    links->addRow(label(QStringLiteral("Farbe"), 8947, "LabelFarbe"), farbe);
-    auto* augen = new DbEdit(b, QStringLiteral("Augenfarbe"));
-    if (m_augen) {
-        QStringList eintraege;
-        for (m_augen->first(); !m_augen->eof(); m_augen->next())
-            eintraege << m_augen->asString(QStringLiteral("Augenfarbe"));
-        augen->setCompleter(new QCompleter(eintraege, augen));
-    }
-    links->addRow(label(QStringLiteral("Augenfarbe"), 8948, "LabelAugen"), augen);
+    m_farbe = new DbEdit(b, QStringLiteral("FellFarbe"));
+    m_farbe->setObjectName(QStringLiteral("DBFellFarbe"));
+    links->addRow(label(QStringLiteral("Farbe"), 8947, "LabelFarbe"), m_farbe);
+    m_augenfarbe = new DbEdit(b, QStringLiteral("Augenfarbe"));
+    m_augenfarbe->setObjectName(QStringLiteral("DBAugenfarbe"));
+    links->addRow(label(QStringLiteral("Augenfarbe"), 8948, "LabelAugen"), m_augenfarbe);
+    auswahllisteLaden(QStringLiteral("farbe"));
+    auswahllisteLaden(QStringLiteral("augen"));
     auto* zb = new DbEdit(b, QStringLiteral("Zuchtbuchnummer1"));
     zb->setObjectName(QStringLiteral("DBZuchtbuchnummer1"));
     connect(zb, &QLineEdit::editingFinished, this, [this] { zuchtbuchnummerGeaendert(); });
@@ -544,7 +544,7 @@ void TCatStamm::nachDemSpeichern() {
 
 void TCatStamm::KatzeNew() {
     if (blockiert()) return;
-    if (m_bindung->geaendert() && !SpeichernClick()) return;
+    if ((m_bindung->geaendert() || titelGeaendert) && !SpeichernClick()) return;
     m_seiten->setCurrentIndex(0);
     hauptfenster().tmpTiervorNeuaufnahme = aktuelleNummer();
     m_laedt = true;
@@ -569,6 +569,7 @@ void TCatStamm::KatzeNew() {
     m_mutter->clear();
     for (QCheckBox* c : m_titel)
         c->setChecked(false);
+    m_titelKatze = 0;
     m_name->setStyleSheet(QString());
     neuerSatz = true;
     vorgabeMerken();
@@ -597,7 +598,7 @@ void TCatStamm::KatzeNewausStb(QChar vmZeiger, int catNr) {
 
 void TCatStamm::Katzekopieren1Click() {
     if (blockiert()) return;
-    if (m_bindung->geaendert() && !SpeichernClick()) return;
+    if ((m_bindung->geaendert() || titelGeaendert) && !SpeichernClick()) return;
     if (!m_katzen->hasRecord()) return;
     static const char* const felder[] = {"Geschlecht", "GebDatum", "FellFarbe", "Rasse",    "Augenfarbe",
                                          "Vater",      "Mutter",   "Züchter",   "Besitzer", "Zwinger",
@@ -622,6 +623,10 @@ void TCatStamm::Katzekopieren1Click() {
     m_katzen->setValue(QStringLiteral("AndereRegistrierung"), false);
     m_bindung->neuLaden();
     elternZeigen();
+    // Titles are not copied.
+    for (QCheckBox* c : m_titel)
+        c->setChecked(false);
+    m_titelKatze = 0;
     setWindowTitle(language::meldung(14, QStringLiteral(" Neue Katze aufnehmen ")));
     neuerSatz = true;
     nameGeaendert = true;
@@ -635,6 +640,7 @@ void TCatStamm::loeschenClick() {
     const QString name = m_katzen->asString(QStringLiteral("Name"));
     const QString text = QStringLiteral("<<") + name + QStringLiteral(">>\r") + language::meldung(15);
     if (Meldungsdienst::zeigen(MeldungsArt::Warnung, 15, text, Knoepfe::JaNein) != Antwort::Ja) return;
+    titelGeaendert = false; // ticks of a deleted cat have nobody to belong to
     try {
         if (m_katzen->state() != store::Table::State::Browse) m_katzen->cancel();
         m_laedt = true;
@@ -687,10 +693,17 @@ void TCatStamm::KatzeSuchen() {
         m_rueckgaengig->setEnabled(true);
         return;
     }
-    // The register comes forward with the cat found.
-    hauptfenster().FensterZeigen(QLatin1String(kName));
-    zeigeKatze(gefunden);
-    if (app::KatzenListe* l = hauptfenster().katzenListe()) l->zeigeKatze(gefunden);
+    // The register comes forward with the cat found, unless the user works in a window that follows
+    // the register's cat; that window stays in front and is brought to the cat as well.
+    app::TVelmora& h = hauptfenster();
+    const bool folgendesFensterOffen =
+        std::any_of(std::begin(kFolgendeFenster), std::end(kFolgendeFenster),
+                    [&h](const char* name) { return h.fenster(QLatin1String(name)) != nullptr; });
+    if (!folgendesFensterOffen && !h.InzuchtBerechne) h.FensterZeigen(QLatin1String(kName));
+    if (!zeigeKatze(gefunden)) return;
+    if (app::KatzenListe* l = h.katzenListe()) l->zeigeKatze(gefunden);
+    for (const char* name : kPositionierteFenster)
+        if (app::TKindFenster* k = h.fenster(QLatin1String(name))) k->katzeGewaehlt(gefunden);
 }
 
 bool TCatStamm::SpeichernClick() {
@@ -732,10 +745,10 @@ bool TCatStamm::speichern(bool zurueckZumAusgang) {
             fehlerDialog().HandleException(e, QStringLiteral("catstamm.db"));
         }
         stammbaumEintragBeenden();
+        // A return, not a move of the user's: the cat does not enter the recent cats.
         const int ziel = zurueckZumAusgang ? hauptfenster().tmpTiervorNeuaufnahme : neu;
-        zeigeKatze(ziel);
-        if (!zurueckZumAusgang)
-            if (app::KatzenListe* l = hauptfenster().katzenListe()) l->zeigeKatze(ziel);
+        zeigeKatze(ziel, false);
+        if (app::KatzenListe* l = hauptfenster().katzenListe()) l->zeigeKatze(ziel);
     } else if (warNeu) {
         TitelKatzeNeu(true);
     }
@@ -766,7 +779,7 @@ void TCatStamm::stammbaumEintragBeenden() {
                                                             : language::feldName(8975));
 }
 
-bool TCatStamm::zeigeKatze(int nummer) {
+bool TCatStamm::zeigeKatze(int nummer, bool navigation) {
     if (!nummer) return false;
     const common::TDatenGlobal* dg = hauptfenster().datenGlobal();
     if (neuUnberuehrt() && !(dg && dg->NeuausStb)) eintragVerwerfen();
@@ -782,7 +795,7 @@ bool TCatStamm::zeigeKatze(int nummer) {
     m_laedt = false;
     m_bindung->neuLaden();
     if (!gefunden) return false;
-    TitelKatzeNeu(true);
+    TitelKatzeNeu(navigation);
     return true;
 }
 
@@ -901,6 +914,37 @@ void TCatStamm::bemerkungZeigen() {
     m_bemerkung->show();
 }
 
+void TCatStamm::auswahllisteLaden(const QString& tabelle) {
+    const bool farbe = tabelle == QLatin1String("farbe");
+    if (!farbe && tabelle != QLatin1String("augen")) return;
+    store::Table* t = farbe ? m_farben.get() : m_augen.get();
+    DbEdit* feld = farbe ? m_farbe : m_augenfarbe;
+    if (!t || !feld) return;
+    QStringList eintraege;
+    try {
+        t->setIndexName(farbe ? QStringLiteral("FarbnameIndex") : QStringLiteral("Augenfarbeidx"));
+        for (t->first(); !t->eof(); t->next()) {
+            if (!farbe) {
+                eintraege << t->asString(QStringLiteral("Augenfarbe"));
+                continue;
+            }
+            const QString info = t->asString(QStringLiteral("Rasseinfo"));
+            const QString name = t->asString(QStringLiteral("Farbname"));
+            eintraege << (info.isEmpty() ? name : QStringLiteral("(") + info + QStringLiteral(") ") + name);
+        }
+    } catch (const std::exception& e) {
+        fehlerDialog().HandleException(e, tabelle + QStringLiteral(".db"));
+    }
+    // The colours are offered sorted, breed prefix and all; the eye colours in their index order.
+    if (farbe) eintraege.sort(Qt::CaseInsensitive);
+    auto* c = new QCompleter(eintraege, feld);
+    if (farbe) {
+        c->setCaseSensitivity(Qt::CaseInsensitive);
+        c->setFilterMode(Qt::MatchContains);
+    }
+    feld->setCompleter(c); // the line edit deletes the completer it owned before
+}
+
 QString TCatStamm::adressBlockVon(int nr) {
     if (nr <= 0 || !m_adr) return {};
     if (!m_adr->lookupValue(QStringLiteral("LaufendeNr"), {nr}, QStringLiteral("LaufendeNr")).isValid())
@@ -997,9 +1041,15 @@ void TCatStamm::inzuchtAnzeigen() {
 bool TCatStamm::gleichnamigeSuchen() {
     const QString name = m_katzen->asString(QStringLiteral("Name"));
     if (name.trimmed().isEmpty()) return false;
-    // The name index compares without regard to case.
-    const QVariant gefunden =
-        m_katzen->lookupValue(QStringLiteral("Name"), {name}, QStringLiteral("LaufendeNummer"));
+    // Of several cats of that name the first in name order (then birth date) is the one found.
+    QVariant gefunden;
+    try {
+        gefunden = m_katzen->lookupInIndex(QStringLiteral("Nameidx"), {name},
+                                           QStringLiteral("LaufendeNummer"), true);
+    } catch (const std::exception& e) {
+        fehlerDialog().HandleException(e, QStringLiteral("catstamm.db"));
+        return false;
+    }
     if (!gefunden.isValid() || gefunden.isNull()) return false;
     common::TDatenGlobal* dg = hauptfenster().datenGlobal();
     const bool ausStb = dg && dg->NeuausStb;
@@ -1040,7 +1090,8 @@ bool TCatStamm::gleichnamigeSuchen() {
         }
     }
     eintragVerwerfen();
-    zeigeKatze(nummer);
+    zeigeKatze(nummer, false); // shown for the entry, not gone to: no recent cat
+    if (app::KatzenListe* l = hauptfenster().katzenListe()) l->zeigeKatze(nummer);
     if (ausStb) {
         // Saving now links the loaded cat as the missing parent.
         m_speichern->setEnabled(true);
@@ -1050,6 +1101,8 @@ bool TCatStamm::gleichnamigeSuchen() {
 }
 
 void TCatStamm::DBNameNeu() {
+    // A window that is closing moves the focus once more after its tables are closed.
+    if (!m_katzen || !m_katzen->isOpen()) return;
     if (m_rueckgaengig->hasFocus() ||
         (!m_katzen->hasRecord() && m_katzen->state() != store::Table::State::Insert))
         return;
@@ -1073,14 +1126,20 @@ void TCatStamm::DBNameNeu() {
 }
 
 void TCatStamm::DBzwingerExit() {
+    if (!m_katzen || !m_katzen->isOpen()) return;
     if (m_katzen->asInt(QStringLiteral("Züchter")) >= 1) return; // an existing breeder link stays
     const QString zwinger = m_katzen->asString(QStringLiteral("Zwinger"));
     if (zwinger.isEmpty() || !m_adr) {
         m_zuechter->clear();
         return;
     }
-    const QVariant nr =
-        m_adr->lookupValue(QStringLiteral("Zwinger"), {zwinger}, QStringLiteral("LaufendeNr"));
+    // The first address of that cattery in cattery order, whatever the case of the typed name.
+    QVariant nr;
+    try {
+        nr = m_adr->lookupInIndex(QStringLiteral("AdrZwing"), {zwinger}, QStringLiteral("LaufendeNr"), true);
+    } catch (const std::exception& e) {
+        fehlerDialog().HandleException(e, QStringLiteral("adr_dat.db"));
+    }
     if (!nr.isValid() || nr.isNull()) {
         m_zuechter->clear();
         return;
@@ -1092,12 +1151,13 @@ void TCatStamm::DBzwingerExit() {
 }
 
 void TCatStamm::zuchtbuchnummerGeaendert() {
+    if (!m_katzen || !m_katzen->isOpen()) return;
     const QString nr = m_katzen->asString(QStringLiteral("Zuchtbuchnummer1"));
     if (nr.isEmpty() || m_katzen->state() == store::Table::State::Browse) return;
     QVariant andere;
     try {
-        andere =
-            m_katzen->lookupValue(QStringLiteral("Zuchtbuchnummer1"), {nr}, QStringLiteral("LaufendeNummer"));
+        andere = m_katzen->lookupInIndex(QStringLiteral("Zuchtbuchnummer1"), {nr},
+                                         QStringLiteral("LaufendeNummer"));
     } catch (const std::exception& e) {
         fehlerDialog().HandleException(e, QStringLiteral("catstamm.db"));
         return;
@@ -1163,6 +1223,7 @@ void TCatStamm::TitelEintragen() {
     }
     for (QCheckBox* c : m_titel)
         c->setChecked(kuerzel.contains(c->text()));
+    m_titelKatze = aktuelleNummer();
     titelGeaendert = false;
 }
 
@@ -1173,8 +1234,12 @@ void TCatStamm::Titelspeichern() {
         knoepfeSetzen();
         return;
     }
-    if (!m_titelhund || !m_titelbez || !m_katzen->hasRecord()) return;
-    const int nr = aktuelleNummer();
+    // The boxes may still show the cat just left (a move stores its ticks after arriving).
+    const int nr = m_titelKatze ? m_titelKatze : aktuelleNummer();
+    if (!m_titelhund || !m_titelbez || !nr) {
+        knoepfeSetzen();
+        return;
+    }
     try {
         for (QCheckBox* c : m_titel) {
             const QVariant titel = m_titelbez->lookupValue(QStringLiteral("Kuerzel"), {c->text()},

@@ -57,9 +57,10 @@ public:
     // Save; a pending pedigree entry returns to the cat it was started from, or (on a page change)
     // keeps the new cat current.
     bool speichern(bool zurueckZumAusgang);
-    // Makes the cat current (pending edits stored first); false when the cat is unknown or the store
-    // was refused.
-    bool zeigeKatze(int nummer);
+    // Makes the cat current (pending edits and titles stored first); false when the cat is unknown or
+    // the store was refused. navigation: the user went to the cat (it enters the recent cats); false for
+    // a redisplay the register makes itself.
+    bool zeigeKatze(int nummer, bool navigation = true);
 
     // --- rules
     void TitelKatzeNeu(bool navigation);
@@ -117,6 +118,8 @@ private:
     void alterZeigen();
     void titelZeigen();
     void bemerkungZeigen();
+    // The colour and eye-colour choices, read again when their list editor closed its table.
+    void auswahllisteLaden(const QString& tabelle);
     void bildZeigen();
     void adressenZeigen();
     void besitzerZeigen();
@@ -142,6 +145,8 @@ private:
     QTabWidget* m_seiten = nullptr;
     DbEdit* m_name = nullptr;
     DbEdit* m_zwinger = nullptr;
+    DbEdit* m_farbe = nullptr;
+    DbEdit* m_augenfarbe = nullptr;
     QLabel* m_alter = nullptr;
     QLabel* m_kreuz = nullptr;
     QLabel* m_alterTod = nullptr;
@@ -158,6 +163,7 @@ private:
     QLabel* m_besitzer = nullptr;
     QGridLayout* m_titelRaster = nullptr;
     QList<QCheckBox*> m_titel;
+    int m_titelKatze = 0; // the cat whose titles the boxes show (0: a new record not stored yet)
     QPushButton* m_speichern = nullptr;
     QPushButton* m_rueckgaengig = nullptr;
     Navigator* m_navigator = nullptr;

@@ -13,17 +13,25 @@
 #include "register/ui/suchendlg.h"
 #include "register/ui/tcatstamm.h"
 #include "store/table.h"
+#include "support/eingabe.h"
 #include "support/testsupport.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QCompleter>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <QPointer>
 #include <QPushButton>
+#include <QStringListModel>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
@@ -110,6 +118,7 @@ struct Register {
         reg::registerFensterRegistrieren();
         haupt->show();
         r = static_cast<reg::TCatStamm*>(haupt->FensterZeigen(QStringLiteral("FormCatStamm")));
+        test::aktivieren(haupt.get());
     }
     ~Register() {
         haupt.reset();
@@ -121,6 +130,14 @@ struct Register {
         r->katzen().setValue(QLatin1String(feld), v);
         r->bindung().neuLaden();
     }
+    QWidget* feld(const char* name) const { return r->findChild<QWidget*>(QLatin1String(name)); }
+    // Clicks into the register's field, types the text over what it holds and tabs on.
+    void tippen(const char* name, const QString& text) {
+        QWidget* f = feld(name);
+        ASSERT_NE(f, nullptr) << name;
+        test::eintragen(f, text);
+    }
+    int nummer() const { return r->katzen().asInt(QStringLiteral("LaufendeNummer")); }
     int anzahl() {
         store::Table t(*db, QStringLiteral("catstamm"));
         t.open(store::Table::OpenMode::ReadOnly);
@@ -275,33 +292,32 @@ TEST(Register, ZuchtbuchnummerEinerAnderenKatze143) {
     Register reg;
     Antworten a;
     ASSERT_TRUE(reg.r->zeigeKatze(reg.vater));
-    reg.setzen("Zuchtbuchnummer1", QStringLiteral("DE 123"));
-    ASSERT_TRUE(reg.r->SpeichernClick());
+    reg.tippen("DBZuchtbuchnummer1", QStringLiteral("DE 123"));
+    test::klicken(reg.r->speichernKnopf());
+    EXPECT_TRUE(a.meldungen.isEmpty());
     ASSERT_TRUE(reg.r->zeigeKatze(reg.mutter));
-    reg.setzen("Zuchtbuchnummer1", QStringLiteral("DE 123"));
     a.ja = {false};
-    reg.r->zuchtbuchnummerGeaendert();
+    reg.tippen("DBZuchtbuchnummer1", QStringLiteral("de 123")); // the index compares without case
     EXPECT_EQ(a.nummern(), QList<int>{143});
     EXPECT_TRUE(reg.r->katzen().asString(QStringLiteral("Zuchtbuchnummer1")).isEmpty());
-    reg.setzen("Zuchtbuchnummer1", QStringLiteral("DE 123"));
     a.ja = {true};
-    reg.r->zuchtbuchnummerGeaendert();
-    EXPECT_EQ(reg.r->katzen().asInt(QStringLiteral("LaufendeNummer")), reg.vater);
+    reg.tippen("DBZuchtbuchnummer1", QStringLiteral("DE 123"));
+    EXPECT_EQ(reg.nummer(), reg.vater);
     EXPECT_EQ(reg.r->katzen().state(), store::Table::State::Browse);
 }
 
 TEST(Register, ZwingerAusDemNamenUndInzuchtAnzeige) {
     Register reg;
     reg.r->KatzeNew();
-    reg.setzen("Name", QStringLiteral("Bella vom Kattenhof"));
-    reg.r->DBNameNeu();
+    reg.tippen("DBName", QStringLiteral("Bella vom Kattenhof"));
     EXPECT_EQ(reg.r->katzen().asString(QStringLiteral("Zwinger")), QStringLiteral("Kattenhof"));
     EXPECT_EQ(reg.r->katzen().asString(QStringLiteral("Name")), QStringLiteral("Bella vom Kattenhof"));
     // A typed cattery is never overwritten.
-    reg.setzen("Zwinger", QStringLiteral("Eigener"));
-    reg.r->DBNameNeu();
+    reg.tippen("DBzwinger", QStringLiteral("Eigener"));
+    reg.tippen("DBName", QStringLiteral("Bella vom Rosenhof"));
     EXPECT_EQ(reg.r->katzen().asString(QStringLiteral("Zwinger")), QStringLiteral("Eigener"));
-    reg.r->BitBtnRueckgaengigClick();
+    test::klicken(reg.r->rueckgaengigKnopf());
+    EXPECT_EQ(reg.anzahl(), 3);
 
     // A cat whose parents are full siblings: 25 % inbreeding on the base page.
     const int sohn =
@@ -356,13 +372,28 @@ TEST(Register, KatzeMitElternUeberstehtEinenNeustart) {
         Register reg(QStringLiteral("[System]\r\nSpeichern=1\r\n"), 0, d.path());
         Antworten a;
         a.ja = {true}; // the exit question
-        reg.r->elternSuche = [&](bool vater, const QString&) { return vater ? 3 : 4; };
         reg.r->KatzeNew();
-        reg.setzen("Name", QStringLiteral("Neffe vom Hof"));
+        reg.tippen("DBName", QStringLiteral("Neffe vom Hof"));
         reg.setzen("Geschlecht", QStringLiteral("1"));
-        reg.r->elternWaehlen(true);
-        reg.r->elternWaehlen(false);
-        ASSERT_TRUE(reg.r->SpeichernClick());
+        // Each search button opens the cat search; the one cat of the typed name is taken with OK.
+        for (const auto& [knopf, name] :
+             {std::pair{"BitBtnVaterSuche", "Bruder"}, {"BitBtnMutterSuche", "Schwester"}}) {
+            int treffer = -1;
+            test::beimNaechstenDialog([&, name = name](QWidget* d) {
+                auto* dlg = qobject_cast<reg::TSuchenDlg*>(d);
+                ASSERT_NE(dlg, nullptr);
+                test::klicken(dlg->nameFeld());
+                test::tippen(QString::fromUtf8(name));
+                test::klicken(dlg->suchenKnopf());
+                treffer = dlg->treffer().size();
+                test::klicken(dlg->okKnopf());
+            });
+            test::klicken(reg.feld(knopf));
+            EXPECT_EQ(treffer, 1) << knopf;
+        }
+        EXPECT_TRUE(reg.r->elternAnzeige(true).startsWith(QStringLiteral("Bruder")));
+        test::klicken(reg.r->speichernKnopf());
+        ASSERT_FALSE(reg.r->neuerSatz);
         neu = reg.r->katzen().asInt(QStringLiteral("LaufendeNummer"));
         EXPECT_TRUE(reg.haupt->close());
     }
@@ -401,22 +432,28 @@ TEST(Register, GleicherNameNeuaufnehmenOderLaden) {
     Antworten a;
     // "Neuaufnehmen": both cats keep the same name.
     reg.r->KatzeNew();
-    reg.setzen("Name", QStringLiteral("berta vom hof"));
-    reg.setzen("Geschlecht", QStringLiteral("2"));
     a.ja = {true};
-    reg.r->DBNameNeu();
+    reg.tippen("DBName", QStringLiteral("berta vom hof"));
     ASSERT_EQ(a.meldungen.size(), 1);
     EXPECT_EQ(a.meldungen[0].titel, QStringLiteral(" Katze gefunden"));
     EXPECT_EQ(a.meldungen[0].knopfTexte,
               (QStringList{QStringLiteral("Neuaufnehmen"), QStringLiteral("&Abbrechen")}));
-    ASSERT_TRUE(reg.r->SpeichernClick());
+    reg.setzen("Geschlecht", QStringLiteral("2"));
+    test::klicken(reg.r->speichernKnopf());
     EXPECT_EQ(reg.anzahl(), 4);
+
+    // Leaving the name for "Rückgängig" searches nothing: the entry is simply dropped.
+    reg.r->KatzeNew();
+    test::klicken(reg.feld("DBName"));
+    test::tippen(QStringLiteral("Anton vom Hof"));
+    test::klicken(reg.r->rueckgaengigKnopf());
+    EXPECT_EQ(a.meldungen.size(), 1);
+    EXPECT_EQ(reg.r->katzen().state(), store::Table::State::Browse);
 
     // The second button drops the new entry and shows the cat found.
     reg.r->KatzeNew();
-    reg.setzen("Name", QStringLiteral("Anton vom Hof"));
     a.ja = {false};
-    reg.r->DBNameNeu();
+    reg.tippen("DBName", QStringLiteral("Anton vom Hof"));
     EXPECT_EQ(reg.r->katzen().state(), store::Table::State::Browse);
     EXPECT_EQ(reg.r->katzen().asInt(QStringLiteral("LaufendeNummer")), reg.vater);
     EXPECT_EQ(reg.anzahl(), 4);
@@ -428,21 +465,21 @@ TEST(Register, ElternteilAusDemStammbaumMitFalschemGeschlecht218) {
     // Entering the missing mother of Carla, typing the name of an existing male.
     reg.r->KatzeNewausStb(QLatin1Char('M'), reg.kind);
     EXPECT_EQ(reg.r->katzen().asString(QStringLiteral("Geschlecht")), QStringLiteral("2"));
-    reg.setzen("Name", QStringLiteral("Anton vom Hof"));
     a.ja = {false}; // "Tier laden"
-    reg.r->DBNameNeu();
+    reg.tippen("DBName", QStringLiteral("Anton vom Hof"));
     ASSERT_EQ(a.nummern(), (QList<int>{0, 218}));
     EXPECT_EQ(a.meldungen[0].knopfTexte.value(1), QStringLiteral("Tier laden"));
     EXPECT_EQ(reg.r->katzen().asString(QStringLiteral("Name")), QStringLiteral(" "));
     EXPECT_EQ(reg.r->katzen().state(), store::Table::State::Insert);
+    EXPECT_TRUE(reg.feld("DBName")->hasFocus()); // back on the name for another try
 
     // A fitting female is loaded, and saving links her as Carla's mother.
     const int neueMutter = katze(*reg.db, QStringLiteral("Dora vom Hof"), QStringLiteral("2"));
-    reg.setzen("Name", QStringLiteral("Dora vom Hof"));
     a.ja = {false};
-    reg.r->DBNameNeu();
-    EXPECT_EQ(reg.r->katzen().asInt(QStringLiteral("LaufendeNummer")), neueMutter);
-    ASSERT_TRUE(reg.r->SpeichernClick());
+    reg.tippen("DBName", QStringLiteral("Dora vom Hof"));
+    EXPECT_EQ(reg.nummer(), neueMutter);
+    EXPECT_TRUE(reg.r->speichernKnopf()->isEnabled());
+    test::klicken(reg.r->speichernKnopf());
     store::Table t(*reg.db, QStringLiteral("catstamm"));
     t.open(store::Table::OpenMode::ReadOnly);
     EXPECT_EQ(t.lookupValue(QStringLiteral("LaufendeNummer"), {reg.kind}, QStringLiteral("Mutter")).toInt(),
@@ -476,9 +513,8 @@ TEST(Register, ElternteilAusDemStammbaumIstDieKatzeSelbst225) {
     Antworten a;
     // Carla's missing mother, typed as Carla herself: a female, but she cannot be her own mother.
     reg.r->KatzeNewausStb(QLatin1Char('M'), reg.kind);
-    reg.setzen("Name", QStringLiteral("Carla vom Hof"));
     a.ja = {false}; // "Tier laden"
-    reg.r->DBNameNeu();
+    reg.tippen("DBName", QStringLiteral("Carla vom Hof"));
     ASSERT_EQ(a.nummern(), (QList<int>{0, 225}));
     EXPECT_EQ(a.meldungen[1].art, MeldungsArt::Fehler);
     EXPECT_EQ(a.meldungen[1].text, language::meldung(225) + QLatin1Char(' ') + language::meldung(226));
@@ -727,20 +763,19 @@ TEST(Register, ElternteilAusDemStammbaumOhneNamen217UndProzentSuche) {
     EXPECT_TRUE(reg.dg->NeuausStb);
 
     // A "%" in the typed name searches among the females at once; the one hit is taken with OK.
-    reg.setzen("Name", QStringLiteral("%erta"));
     int angeboten = -1;
-    QTimer::singleShot(0, reg.r, [&] {
-        auto* dlg = qobject_cast<reg::TSuchenDlg*>(QApplication::activeModalWidget());
+    test::beimNaechstenDialog([&](QWidget* d) {
+        auto* dlg = qobject_cast<reg::TSuchenDlg*>(d);
         ASSERT_NE(dlg, nullptr);
         angeboten = dlg->treffer().size();
-        dlg->ok();
+        test::klicken(dlg->okKnopf());
     });
-    reg.r->DBNameNeu();
+    reg.tippen("DBName", QStringLiteral("%erta"));
     EXPECT_EQ(angeboten, 1);
-    EXPECT_EQ(reg.r->katzen().asInt(QStringLiteral("LaufendeNummer")), reg.mutter);
+    EXPECT_EQ(reg.nummer(), reg.mutter);
     EXPECT_TRUE(reg.r->speichernKnopf()->isEnabled());
     // Saving links her as Dino's mother and returns to Dino; no new cat was stored.
-    ASSERT_TRUE(reg.r->SpeichernClick());
+    test::klicken(reg.r->speichernKnopf());
     EXPECT_EQ(reg.r->katzen().asInt(QStringLiteral("LaufendeNummer")), dino);
     EXPECT_EQ(reg.r->katzen().asInt(QStringLiteral("Mutter")), reg.mutter);
     EXPECT_EQ(reg.anzahl(), 4);
@@ -797,4 +832,249 @@ TEST(Register, SetzenDesHauptfenstersStelltReihenfolgeUndSeiteEin) {
     EXPECT_TRUE(neu->isVisible());
     neu->trigger();
     EXPECT_EQ(g.r->katzen().state(), store::Table::State::Insert);
+}
+
+namespace {
+int adresse(store::Database& db, const QString& zwinger, const QString& name) {
+    store::Table t(db, QStringLiteral("adr_dat"));
+    t.open();
+    t.append();
+    t.setValue(QStringLiteral("Zwinger"), zwinger);
+    t.setValue(QStringLiteral("Name"), name);
+    t.post();
+    return t.asInt(QStringLiteral("LaufendeNr"));
+}
+
+void geburtstag(store::Database& db, int nummer, const QDate& geb) {
+    store::Table t(db, QStringLiteral("catstamm"));
+    t.open();
+    ASSERT_TRUE(t.findKey({nummer}));
+    t.edit();
+    t.setValue(QStringLiteral("GebDatum"), geb);
+    t.post();
+}
+
+// A window that follows the register's cat, standing in for the inbreeding, descendants and
+// statistics windows.
+class Folgefenster : public app::TKindFenster {
+public:
+    Folgefenster(app::TVelmora& h, const QString& name) : TKindFenster(h, name, 0) {}
+    void katzeGewaehlt(int n) override { katzen << n; }
+    QList<int> katzen;
+};
+
+QWidget* aktivesFenster(app::TVelmora& h) {
+    QMdiSubWindow* s = h.mdi()->activeSubWindow();
+    return s ? s->widget() : nullptr;
+}
+
+// The main window's search command, with the name typed into the dialog and the one hit taken.
+void suchen(Register& reg, const QString& name) {
+    test::beimNaechstenDialog([name](QWidget* d) {
+        auto* dlg = qobject_cast<reg::TSuchenDlg*>(d);
+        ASSERT_NE(dlg, nullptr);
+        test::klicken(dlg->nameFeld());
+        test::tippen(name);
+        test::klicken(dlg->suchenKnopf());
+        test::klicken(dlg->okKnopf());
+    });
+    reg.haupt->findChild<QAction*>(QStringLiteral("MenuSuchen"))->trigger();
+}
+
+void seiteWaehlen(Register& reg, int seite) {
+    QTabBar* leiste = reg.r->seiten()->tabBar();
+    test::klicken(leiste, leiste->tabRect(seite).center());
+}
+} // namespace
+
+TEST(Register, ZuechterNachZwingerOhneRuecksichtAufGrossKleinUndErsterNachAdrZwing) {
+    Register reg;
+    adresse(*reg.db, QStringLiteral("Kattenhof"), QStringLiteral("Zeller")); // stored first
+    const int berger = adresse(*reg.db, QStringLiteral("Kattenhof"), QStringLiteral("Berger"));
+    const struct {
+        const char* name;
+        const char* zwinger; // typed into the cattery field after the name
+    } faelle[] = {{"Bella vom Kattenhof", nullptr}, {"Bella vom KATTENHOF", nullptr}, {"Mimi", "kattenhof"}};
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.name);
+        reg.r->KatzeNew();
+        reg.tippen("DBName", QString::fromUtf8(f.name));
+        if (f.zwinger) reg.tippen("DBzwinger", QString::fromUtf8(f.zwinger));
+        EXPECT_EQ(reg.r->katzen().asInt(QStringLiteral("Züchter")), berger);
+        EXPECT_TRUE(reg.r->findChild<QLabel*>(QStringLiteral("MemoZuechter"))
+                        ->text()
+                        .startsWith(QStringLiteral("Berger")));
+        test::klicken(reg.r->rueckgaengigKnopf());
+    }
+}
+
+TEST(Register, GleichnamigeSucheLaedtDieErsteNachNameidxNichtDieZuerstGespeicherte) {
+    Register reg(QStringLiteral("[System]\r\nSpeichern=1\r\n[Stammdaten]\r\nSuchebeiNeuaufnahme=1\r\n"));
+    const int juenger = katze(*reg.db, QStringLiteral("Luna vom See"), QStringLiteral("2"));
+    const int aelter = katze(*reg.db, QStringLiteral("Luna vom See"), QStringLiteral("2"));
+    geburtstag(*reg.db, juenger, QDate(2021, 3, 1));
+    geburtstag(*reg.db, aelter, QDate(2019, 3, 1));
+    Antworten a;
+    a.ja = {false}; // "&Abbrechen": load the cat found
+    reg.r->KatzeNew();
+    reg.tippen("DBName", QStringLiteral("luna vom see"));
+    EXPECT_EQ(a.meldungen.size(), 1);
+    EXPECT_EQ(reg.nummer(), aelter);
+}
+
+TEST(Register, FarbUndAugenfarbwahlFolgenIhrenEditorenAugenfarbenInIndexfolge) {
+    reg::referenzlistenRegistrieren();
+    Register reg;
+    auto angeboten = [&](const char* feld) {
+        auto* e = qobject_cast<QLineEdit*>(reg.feld(feld));
+        auto* m = e && e->completer() ? qobject_cast<QStringListModel*>(e->completer()->model()) : nullptr;
+        return m ? m->stringList() : QStringList();
+    };
+    auto indexfolge = [&] {
+        store::Table t(*reg.db, QStringLiteral("augen"));
+        t.open(store::Table::OpenMode::ReadOnly);
+        t.setIndexName(QStringLiteral("Augenfarbeidx"));
+        QStringList l;
+        for (t.first(); !t.eof(); t.next())
+            l << t.asString(QStringLiteral("Augenfarbe"));
+        return l;
+    };
+    auto schliessen = [&](const QString& name) {
+        ASSERT_NE(reg.haupt->FensterZeigen(name), nullptr);
+        for (QMdiSubWindow* s : reg.haupt->mdi()->subWindowList())
+            if (s->widget() && s->widget()->objectName() == name) s->close();
+        QApplication::processEvents();
+    };
+    {
+        store::Table t(*reg.db, QStringLiteral("augen"));
+        t.open();
+        t.append();
+        t.setValue(QStringLiteral("Augenfarbe"), QStringLiteral("Aaa-Testauge")); // last by record number
+        t.post();
+        store::Table f(*reg.db, QStringLiteral("farbe"));
+        f.open();
+        f.append();
+        f.setValue(QStringLiteral("Farbname"), QStringLiteral("Testlila"));
+        f.setValue(QStringLiteral("Rasseinfo"), QStringLiteral("XX"));
+        f.post();
+    }
+    EXPECT_FALSE(angeboten("DBAugenfarbe").contains(QStringLiteral("Aaa-Testauge")));
+    schliessen(QStringLiteral("FormAugenfarbe"));
+    EXPECT_EQ(angeboten("DBAugenfarbe"), indexfolge());
+    EXPECT_TRUE(angeboten("DBAugenfarbe").contains(QStringLiteral("Aaa-Testauge")));
+    EXPECT_FALSE(angeboten("DBFellFarbe").contains(QStringLiteral("(XX) Testlila")));
+    schliessen(QStringLiteral("FormFarben"));
+    EXPECT_TRUE(angeboten("DBFellFarbe").contains(QStringLiteral("(XX) Testlila")));
+}
+
+TEST(Register, GefundeneKatzeUndRueckkehrAusDemStammbaumeintragSindKeineLetztenKatzen) {
+    Register reg(QStringLiteral("[System]\r\nSpeichern=1\r\n[Stammdaten]\r\nSuchebeiNeuaufnahme=1\r\n"));
+    Antworten a;
+    const settings::LetzteKatzen leer = reg.einstellungen.LastCats;
+    ASSERT_EQ(leer[0], QStringLiteral("{}"));
+    // The cat found by the duplicate-name search is shown for the entry, not gone to.
+    reg.r->KatzeNew();
+    a.ja = {false};
+    reg.tippen("DBName", QStringLiteral("Berta vom Hof"));
+    ASSERT_EQ(reg.nummer(), reg.mutter);
+    EXPECT_EQ(reg.einstellungen.LastCats, leer);
+    // Saving a missing parent returns to the cat it was entered for.
+    reg.r->KatzeNewausStb(QLatin1Char('V'), reg.mutter);
+    reg.tippen("DBName", QStringLiteral("Xaver vom Berg"));
+    test::klicken(reg.r->speichernKnopf());
+    EXPECT_EQ(reg.nummer(), reg.mutter);
+    EXPECT_EQ(reg.haupt->katzenListe()->aktuelleKatze(), reg.mutter);
+    EXPECT_EQ(reg.einstellungen.LastCats, leer);
+    // Completed by a page change, the new parent stays current, again without counting as a move.
+    reg.r->KatzeNewausStb(QLatin1Char('M'), reg.vater);
+    reg.tippen("DBName", QStringLiteral("Yvonne vom Berg"));
+    seiteWaehlen(reg, 1);
+    EXPECT_EQ(reg.r->katzen().asString(QStringLiteral("Name")), QStringLiteral("Yvonne vom Berg"));
+    EXPECT_EQ(reg.haupt->katzenListe()->aktuelleKatze(), reg.nummer());
+    EXPECT_EQ(reg.einstellungen.LastCats, leer);
+    // A move of the user's does count.
+    seiteWaehlen(reg, 0);
+    test::klicken(reg.r->findChild<Navigator*>()->knopf(Navigator::Erster));
+    EXPECT_EQ(reg.einstellungen.LastCats[0], QStringLiteral("Anton vom Hof {%1}").arg(reg.vater));
+    EXPECT_EQ(a.nummern(), QList<int>{0});
+}
+
+TEST(Register, TitelhakenWerdenAufJedemWegVomTierWegGespeichertAuchMitDemNavigator) {
+    const struct {
+        const char* weg;
+        std::function<void(Register&)> gehen; // from Carla to another cat (the page change stays)
+    } wege[] = {
+        {"Navigator",
+         [](Register& r) { test::klicken(r.r->findChild<Navigator*>()->knopf(Navigator::Vorheriger)); }},
+        {"Katzenliste",
+         [](Register& r) {
+             app::KatzenListe* l = r.haupt->katzenListe();
+             l->zeigeKatze(r.mutter);
+             test::doppelklicken(l->viewport(), l->visualRect(l->currentIndex()).center());
+         }},
+        {"Letzte Katzen",
+         [](Register& r) {
+             for (QAction* act : r.haupt->findChildren<QAction*>())
+                 if (act->text() == QStringLiteral("Berta vom Hof {%1}").arg(r.mutter)) act->trigger();
+         }},
+        {"Suche", [](Register& r) { suchen(r, QStringLiteral("Berta")); }},
+        {"Seitenwechsel", [](Register& r) { seiteWaehlen(r, 1); }},
+        {"Schliessen", [](Register& r) { r.r->parentWidget()->close(); }},
+    };
+    for (const auto& w : wege) {
+        for (const bool speichernAn : {true, false}) {
+            SCOPED_TRACE(std::string(w.weg) + (speichernAn ? " Speichern an" : " Speichern aus"));
+            Register reg(speichernAn ? QStringLiteral("[System]\r\nSpeichern=1\r\n")
+                                     : QStringLiteral("[System]\r\nSpeichern=0\r\n"));
+            Antworten a;
+            ASSERT_TRUE(reg.r->zeigeKatze(reg.mutter));
+            ASSERT_TRUE(reg.r->zeigeKatze(reg.kind));
+            QCheckBox* box = reg.r->titelKaestchen().value(0);
+            ASSERT_NE(box, nullptr);
+            test::ankreuzen(box);
+            ASSERT_TRUE(box->isChecked());
+            const QString kuerzel = box->text();
+            const QPointer<reg::TCatStamm> fenster(reg.r);
+            EXPECT_TRUE(reg.r->speichernKnopf()->isEnabled());
+            a.ja = {false}; // with "Speichern" off: 29 No keeps the titles as they were
+            w.gehen(reg);
+            EXPECT_EQ(reg.dg->GetTitel(reg.kind), speichernAn ? kuerzel : QString());
+            EXPECT_EQ(a.nummern(), speichernAn ? QList<int>{} : QList<int>{29});
+            if (fenster) EXPECT_FALSE(fenster->titelGeaendert);
+        }
+    }
+}
+
+TEST(Register, SucheLaesstEinFolgendesFensterVorneUndBringtEsZurKatze) {
+    for (const char* name : {"FormInzuchtgrad", "FormStatistikMerkmaleStammbaum", "FormNachkommen"})
+        app::fensterartRegistrieren(
+            {QLatin1String(name), QStringLiteral("MenueVerwaltung"), 0, QLatin1String(name),
+             [n = QLatin1String(name)](app::TVelmora& h) { return new Folgefenster(h, n); }});
+    reg::referenzlistenRegistrieren();
+    Register reg;
+    // Another window in front: the search brings the register forward.
+    ASSERT_NE(reg.haupt->FensterZeigen(QStringLiteral("FormFarben")), nullptr);
+    suchen(reg, QStringLiteral("Berta"));
+    EXPECT_EQ(aktivesFenster(*reg.haupt), reg.r);
+    EXPECT_EQ(reg.nummer(), reg.mutter);
+    EXPECT_EQ(reg.haupt->katzenListe()->aktuelleKatze(), reg.mutter);
+    // A window that follows the cat stays in front; the inbreeding and statistics windows move to it.
+    const struct {
+        const char* fenster;
+        bool positioniert;
+    } faelle[] = {
+        {"FormInzuchtgrad", true}, {"FormStatistikMerkmaleStammbaum", true}, {"FormNachkommen", false}};
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.fenster);
+        auto* folge = dynamic_cast<Folgefenster*>(reg.haupt->FensterZeigen(QLatin1String(f.fenster)));
+        ASSERT_NE(folge, nullptr);
+        suchen(reg, QStringLiteral("Anton"));
+        EXPECT_EQ(aktivesFenster(*reg.haupt), folge);
+        EXPECT_EQ(reg.nummer(), reg.vater);
+        EXPECT_EQ(reg.haupt->katzenListe()->aktuelleKatze(), reg.vater);
+        EXPECT_EQ(folge->katzen, f.positioniert ? QList<int>{reg.vater} : QList<int>{});
+        folge->parentWidget()->close();
+        QApplication::processEvents();
+        ASSERT_TRUE(reg.r->zeigeKatze(reg.kind));
+    }
 }
