@@ -409,8 +409,10 @@ void TVelmora::fensterEinpassen() {
 
 void TVelmora::fensterGeschlossen(const QString& name) {
     m_register.geschlossen(name);
-    m_offen.erase(name);
-    if (!ProgrammEnde) werkzeugKnoepfeAbgleichen(); // at the end the menus are going too
+    // A closed window reports again when it is deleted, in the middle of its frame's deletion: the
+    // widget tree must not be walked then, and the close has already done the work.
+    const bool warOffen = m_offen.erase(name) > 0;
+    if (warOffen && !ProgrammEnde) werkzeugKnoepfeAbgleichen(); // at the end the menus are going too
     if (!m_register.exklusivOffen() && m_listeAn && !ProgrammEnde) m_liste->show();
 }
 

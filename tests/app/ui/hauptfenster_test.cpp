@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -26,10 +27,12 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPointer>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QThread>
+#include <QTimer>
 #include <QToolTip>
 #include <gtest/gtest.h>
 
@@ -552,4 +555,19 @@ TEST(Hauptfenster, SetzenMitSprachwechselBlendetNichtAngeboteneBefehleAus) {
     auto* neu = r.haupt->findChild<QAction*>(QStringLiteral("SpeedButtonNeu"));
     ASSERT_TRUE(neu);
     EXPECT_FALSE(neu->isVisible());
+}
+
+TEST(Hauptfenster, GeschlossenesFensterWirdSpaeterOhneAbsturzGeloescht) {
+    testfensterRegistrieren(QStringLiteral("FormRassen"));
+    Rahmen r;
+    ASSERT_NE(r.haupt->FensterZeigen(QStringLiteral("FormRassen")), nullptr);
+    QPointer<QWidget> sub = r.haupt->fenster(QStringLiteral("FormRassen"))->parentWidget();
+    sub->close();
+    // The closed window is deleted by the next event loop (here a modal dialog's, say), while the
+    // main window still looks for the commands of its tool buttons.
+    QEventLoop schleife;
+    QTimer::singleShot(20, &schleife, &QEventLoop::quit);
+    schleife.exec();
+    EXPECT_TRUE(sub.isNull());
+    EXPECT_EQ(r.haupt->fenster(QStringLiteral("FormRassen")), nullptr);
 }
