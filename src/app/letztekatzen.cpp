@@ -13,6 +13,17 @@ bool letzteKatzeEintragen(settings::LetzteKatzen& liste, const QString& name, in
     return true;
 }
 
+bool letzteKatzeEntfernen(settings::LetzteKatzen& liste, int nummer) {
+    if (nummer <= 0) return false;
+    QStringList rest;
+    for (const QString& e : liste)
+        if (nummerAusEintrag(e) != nummer) rest << e;
+    if (rest.size() == int(liste.size())) return false;
+    for (int i = 0; i < int(liste.size()); ++i)
+        liste[i] = i < rest.size() ? rest[i] : QStringLiteral("{}");
+    return true;
+}
+
 int nummerAusEintrag(const QString& eintrag) {
     const int auf = eintrag.lastIndexOf(QLatin1Char('{'));
     if (auf < 0 || eintrag.size() < auf + 2) return 0;

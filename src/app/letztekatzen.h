@@ -10,6 +10,10 @@ namespace velmora::app {
 // the list changed.
 bool letzteKatzeEintragen(settings::LetzteKatzen& liste, const QString& name, int nummer);
 
+// Takes out every entry of the cat; the entries after it move up and "{}" fills the end. Returns true
+// when the list changed.
+bool letzteKatzeEntfernen(settings::LetzteKatzen& liste, int nummer);
+
 // The number between "{" and the final character of an entry; 0 for "{}" or a malformed entry.
 int nummerAusEintrag(const QString& eintrag);
 

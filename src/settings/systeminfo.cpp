@@ -75,7 +75,7 @@ const FeldBeschreibung kFelder[] = {
     {"Sprache", "System", "Sprache", "Deutsch", &S::Sprache},
     {"faktoram", "System", "WaehrungsumrechnungFaktor", "0", &S::faktoram},
     {"Umrechnungam", "System", "WaehrungsumrechnungAm", "0", &S::Umrechnungam},
-    {"Textverarbeitung", "System", "Textverarbeitung", "Write.exe", &S::Textverarbeitung},
+    {"Textverarbeitung", "System", "Textverarbeitung", "", &S::Textverarbeitung},
     {"WarnungVerfallsdatum", "Warnung", "Verfallsdatum", "1", &S::WarnungVerfallsdatum},
     {"WarnungTermine", "Warnung", "Termine", "1", &S::WarnungTermine},
     {"WarnungImpfung", "Warnung", "Impfung", "1", &S::WarnungImpfung},

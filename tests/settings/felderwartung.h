@@ -80,7 +80,7 @@ inline const std::vector<FeldErwartung>& feldErwartungen() {
         {"Sprache", "System", "Sprache", "0", "Holländisch", "2"},
         {"faktoram", "System", "WaehrungsumrechnungFaktor", "0", "1,95583", "1.95583"},
         {"Umrechnungam", "System", "WaehrungsumrechnungAm", "", "31.12.2001", "2001-12-31"},
-        {"Textverarbeitung", "System", "Textverarbeitung", "Write.exe", "libreoffice --writer",
+        {"Textverarbeitung", "System", "Textverarbeitung", "", "libreoffice --writer",
          "libreoffice --writer"},
         {"WarnungVerfallsdatum", "Warnung", "Verfallsdatum", "1", "0", "0"},
         {"WarnungTermine", "Warnung", "Termine", "1", "0", "0"},

@@ -2,17 +2,15 @@
 
 #include "common/meldungsdienst.h"
 #include "language/sprache.h"
+#include "printing/ui/farbe.h"
 
 #include <QColor>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QStyle>
 #include <QWheelEvent>
 
 namespace velmora::app {
-
-namespace {
-QColor alsFarbe(int wert) { return QColor(wert & 0xff, (wert >> 8) & 0xff, (wert >> 16) & 0xff); }
-} // namespace
 
 KatzenListe::KatzenListe(store::Database& db, QWidget* parent) : QTableView(parent), m_db(db) {
     setObjectName(QStringLiteral("DBGridKatzen"));
@@ -21,13 +19,16 @@ KatzenListe::KatzenListe(store::Database& db, QWidget* parent) : QTableView(pare
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     verticalHeader()->hide();
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
-    horizontalHeader()->setStretchLastSection(true);
     setAlternatingRowColors(false);
 }
 
-KatzenListe::~KatzenListe() { schliessen(); }
+KatzenListe::~KatzenListe() {
+    schliessen();
+}
 
-bool KatzenListe::offen() const { return m_tabelle && m_tabelle->isOpen(); }
+bool KatzenListe::offen() const {
+    return m_tabelle && m_tabelle->isOpen();
+}
 
 bool KatzenListe::oeffnen() {
     m_tabelle = std::make_unique<store::Table>(m_db, QStringLiteral("catstamm"));
@@ -46,18 +47,18 @@ bool KatzenListe::oeffnen() {
     versuche(m_merkmale, "merkmale", nullptr);
     versuche(m_topkatze, "topkatze", "Katze");
     m_modell = std::make_unique<TabellenModell>(
-        *m_tabelle,
-        QList<TabellenModell::Spalte>{{QStringLiteral("Name"), QStringLiteral("Name")},
-                                      {QStringLiteral("Status"), QStringLiteral("Status")},
-                                      {QStringLiteral("LaufendeNummer"), {}}});
+        *m_tabelle, QList<TabellenModell::Spalte>{{QStringLiteral("Name"), QStringLiteral("Name")},
+                                                  {QStringLiteral("Status"), QStringLiteral("Status")},
+                                                  {QStringLiteral("LaufendeNummer"), {}}});
     m_modell->zusatz = [this](int role, const TabellenModell::Zeile& z, int) -> QVariant {
-        if (role != Qt::BackgroundRole) return {};
+        if (role != Qt::BackgroundRole && role != Qt::ForegroundRole) return {};
         const int farbe = zeilenFarbe(z.value(2).toInt());
         if (!farbe) return {};
-        return alsFarbe(farbe);
+        const QColor grund = printing::farbeAusWert(farbe);
+        return role == Qt::BackgroundRole ? grund : printing::schriftFarbeAuf(grund);
     };
     setModel(m_modell.get());
-    setColumnHidden(2, true);
+    spaltenEinrichten();
     m_tabelle->first();
     zurAktuellenZeile();
     return true;
@@ -77,14 +78,17 @@ int KatzenListe::zeilenFarbe(int nummer) const {
     if (!nummer) return 0;
     int merkmalFarbe = 0, topFarbe = 0;
     if (m_merkmal && m_merkmale) {
-        const QVariant merkmal = m_merkmal->lookupValue(QStringLiteral("Katze"), {nummer}, QStringLiteral("Merkmal"));
+        const QVariant merkmal =
+            m_merkmal->lookupValue(QStringLiteral("Katze"), {nummer}, QStringLiteral("Merkmal"));
         if (merkmal.isValid() && !merkmal.isNull())
-            merkmalFarbe = m_merkmale->lookupValue(QStringLiteral("LaufendeNummer"), {merkmal.toInt()},
-                                                   QStringLiteral("Farbe"))
+            merkmalFarbe = m_merkmale
+                               ->lookupValue(QStringLiteral("LaufendeNummer"), {merkmal.toInt()},
+                                             QStringLiteral("Farbe"))
                                .toInt();
     }
     if (m_topkatze)
-        topFarbe = m_topkatze->lookupValue(QStringLiteral("Katze"), {nummer}, QStringLiteral("Farbe")).toInt();
+        topFarbe =
+            m_topkatze->lookupValue(QStringLiteral("Katze"), {nummer}, QStringLiteral("Farbe")).toInt();
     // Later painting wins: the top-cat colour over the feature colour unless MerkmalVorTop says otherwise.
     if (m_merkmalVorTop) return merkmalFarbe ? merkmalFarbe : topFarbe;
     return topFarbe ? topFarbe : merkmalFarbe;
@@ -104,12 +108,27 @@ void KatzenListe::einstellen(const QString& index, const QString& filter, bool r
                            rufname ? QStringLiteral("Rufname") : QStringLiteral("Name")},
                           {QStringLiteral("Status"), QStringLiteral("Status")},
                           {QStringLiteral("LaufendeNummer"), {}}});
-    setColumnHidden(2, true);
+    spaltenEinrichten();
     if (!nummer || !zeigeKatze(nummer)) m_tabelle->first();
     zurAktuellenZeile();
 }
 
-int KatzenListe::anzahl() const { return offen() ? m_tabelle->recordCount() : 0; }
+void KatzenListe::spaltenEinrichten() {
+    setColumnHidden(2, true);
+    // The name takes the room; the status (one digit) only what its title needs.
+    QHeaderView* kopf = horizontalHeader();
+    kopf->setStretchLastSection(false);
+    kopf->setSectionResizeMode(0, QHeaderView::Stretch);
+    kopf->setSectionResizeMode(1, QHeaderView::Fixed);
+    const QString titel = m_modell->headerData(1, Qt::Horizontal).toString();
+    kopf->resizeSection(1, std::max(kopf->fontMetrics().horizontalAdvance(titel),
+                                    fontMetrics().horizontalAdvance(QStringLiteral("00"))) +
+                               2 * style()->pixelMetric(QStyle::PM_HeaderMargin) + 8);
+}
+
+int KatzenListe::anzahl() const {
+    return offen() ? m_tabelle->recordCount() : 0;
+}
 
 int KatzenListe::aktuelleKatze() const {
     return offen() && m_tabelle->hasRecord() ? m_tabelle->asInt(QStringLiteral("LaufendeNummer")) : 0;

@@ -58,6 +58,7 @@ protected:
 
 private:
     void zurAktuellenZeile();
+    void spaltenEinrichten();
 
     store::Database& m_db;
     std::unique_ptr<store::Table> m_tabelle;

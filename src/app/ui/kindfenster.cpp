@@ -5,6 +5,7 @@
 #include "store/ui/dberror.h"
 
 #include <QCloseEvent>
+#include <QMdiSubWindow>
 
 namespace velmora::app {
 
@@ -26,17 +27,28 @@ TKindFenster::~TKindFenster() {
         m_geschlossen = true;
         schliessen();
     }
-    m_haupt.fensterGeschlossen(m_name);
+    // A window closed before is out of the registry already; its name may belong to a new copy now.
+    if (!m_abgemeldet) m_haupt.fensterGeschlossen(m_name);
 }
 
 void TKindFenster::closeEvent(QCloseEvent* e) {
+    e->accept();
+    if (m_abgemeldet) return;
     if (!m_geschlossen) {
         m_geschlossen = true;
         schliessen();
     }
-    e->accept();
     // The registry forgets the window at once; the widget itself goes later.
+    m_abgemeldet = true;
     m_haupt.fensterGeschlossen(m_name);
+    // Closed from within ("Zurück"): the frame around it closes too, else an empty frame would stay.
+    if (auto* rahmen = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        QMetaObject::invokeMethod(
+            rahmen,
+            [rahmen] {
+                if (rahmen->isVisible()) rahmen->close();
+            },
+            Qt::QueuedConnection);
 }
 
 } // namespace velmora::app

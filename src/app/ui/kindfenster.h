@@ -50,6 +50,7 @@ private:
     TVelmora& m_haupt;
     QString m_name;
     bool m_geschlossen = false;
+    bool m_abgemeldet = false; // out of the registry
     store::ui::TDBError* m_fehlerDialog = nullptr;
     QPointer<store::ui::TDBError> m_eigenerDialog; // a child widget: the window owns it
 };

@@ -19,19 +19,15 @@
 #include "store/startup.h"
 #include "store/ui/dberror.h"
 
-#include <QAbstractItemView>
 #include <QApplication>
-#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <QWheelEvent>
 
 namespace velmora::app {
 
@@ -61,28 +57,6 @@ Startargumente argumenteLesen(const QStringList& argumente, const QString& progr
 }
 
 namespace {
-
-// A wheel turn acts as cursor down (towards the user) or cursor up on the focused control, so it steps
-// through records in every data window; an open drop-down list keeps its own scrolling. The cat list
-// handles the wheel itself.
-class Mausrad : public QObject {
-protected:
-    bool eventFilter(QObject* ziel, QEvent* e) override {
-        if (e->type() != QEvent::Wheel) return false;
-        auto* w = qobject_cast<QWidget*>(ziel);
-        if (!w || w->window()->windowType() == Qt::Popup) return false;
-        for (QWidget* p = w; p; p = p->parentWidget())
-            if (qobject_cast<KatzenListe*>(p)) return false;
-        QWidget* fokus = QApplication::focusWidget();
-        if (!fokus) return false;
-        if (auto* combo = qobject_cast<QComboBox*>(fokus); combo && combo->view()->isVisible()) return false;
-        const int dy = static_cast<QWheelEvent*>(e)->angleDelta().y();
-        if (dy == 0) return false;
-        QKeyEvent taste(QEvent::KeyPress, dy < 0 ? Qt::Key_Down : Qt::Key_Up, Qt::NoModifier);
-        QApplication::sendEvent(fokus, &taste);
-        return true;
-    }
-};
 
 // The splash window with its progress bar.
 class Intro : public QWidget {
@@ -243,8 +217,6 @@ int velmoraAusfuehren(const Startargumente& args) {
         return ende(1);
     }
     if (haupt.erinnerungenZeigen) haupt.erinnerungenZeigen();
-    Mausrad mausrad;
-    qApp->installEventFilter(&mausrad);
     haupt.setzen(true);
     haupt.show();
     QApplication::restoreOverrideCursor();

@@ -4,6 +4,7 @@
 #include "app/ui/katzenliste.h"
 #include "app/ui/kindfenster.h"
 #include "app/ui/tatze.h"
+#include "app/ui/mausrad.h"
 #include "common/herunterladen.h"
 #include "common/meldungsdienst.h"
 #include "language/qtuebersetzung.h"
@@ -29,7 +30,9 @@
 #include <QProcess>
 #include <QScreen>
 #include <QSplitter>
+#include <QStandardPaths>
 #include <QStatusBar>
+#include <QStyle>
 #include <QToolBar>
 #include <QUrl>
 
@@ -67,6 +70,7 @@ const std::vector<Fensterart>& fensterarten() {
 
 TVelmora::TVelmora(const Kontext& kontext, QWidget* parent) : QMainWindow(parent), m_kontext(kontext) {
     setObjectName(QStringLiteral("Velmora"));
+    qApp->installEventFilter(new Mausrad(this));
     m_splitter = new QSplitter(this);
     m_liste = new KatzenListe(db(), m_splitter);
     m_mdi = new QMdiArea(m_splitter);
@@ -81,17 +85,20 @@ TVelmora::TVelmora(const Kontext& kontext, QWidget* parent) : QMainWindow(parent
     leiste->setObjectName(QStringLiteral("ToolBar"));
     leiste->setMovable(false);
     // New cat, search and duplicate run the register's commands; they show while the register offers them.
+    // texte: feldname 8926 8927 8928
     const struct {
         const char* name;
         const char* hinweis;
         const char* befehl;
-    } knoepfe[] = {{"SpeedButtonNeu", "Neue Katze anlegen", "MenuNeuaufnahme"},
-                   {"SpeedButtonSuchen", "Katze suchen", "MenuSuchen"},
-                   {"SpeedButtonKopie", "Tier duplizieren", "MenuDuplizieren"}};
+        int tag;
+    } knoepfe[] = {{"SpeedButtonNeu", "Neue Katze anlegen", "MenuNeuaufnahme", 8926},
+                   {"SpeedButtonSuchen", "Katze suchen", "MenuSuchen", 8928},
+                   {"SpeedButtonKopie", "Tier duplizieren", "MenuDuplizieren", 8927}};
     for (const auto& k : knoepfe) {
         QAction* a = leiste->addAction(QIcon(tatze(24)), QString::fromUtf8(k.hinweis));
         a->setObjectName(QLatin1String(k.name));
         a->setToolTip(QString::fromUtf8(k.hinweis));
+        language::setTag(a, k.tag); // the captions follow the language
         a->setVisible(false);
         const QString befehl = QLatin1String(k.befehl);
         connect(a, &QAction::triggered, this, [this, befehl] {
@@ -242,7 +249,7 @@ void TVelmora::menuesAnlegen() {
     for (const auto& s : seiten) {
         const QUrl adresse(QLatin1String(s.adresse));
         connect(aktion(hilfe, s.tag, QString::fromUtf8(s.text), s.name), &QAction::triggered, this,
-                [adresse] { QDesktopServices::openUrl(adresse); });
+                [this, adresse] { oeffnenMitDesktop(adresse); });
     }
     connect(aktion(hilfe, 8915, QStringLiteral("Update Download"), "MenuUpdateDownload"), &QAction::triggered,
             this, [this] { updateHerunterladen(); });
@@ -382,6 +389,18 @@ void TVelmora::FensterAnpassen(const QString& name) {
         sub->showMaximized();
     } else {
         sub->show();
+        // The whole window when there is room, and never narrower than its title; measured once its
+        // controls are polished and filled, as they are when the event loop runs.
+        QPointer<QMdiSubWindow> rahmen = sub;
+        QMetaObject::invokeMethod(
+            this,
+            [this, rahmen] {
+                if (!rahmen || einstellungen().Fenstergroesse || rahmen->isMaximized()) return;
+                const QSize platz = m_mdi->viewport()->size();
+                rahmen->resize(rahmen->sizeHint().boundedTo(platz).expandedTo(
+                    {std::min(titelBreite(rahmen), platz.width()), 0}));
+            },
+            Qt::QueuedConnection);
         if (einstellungen().Fenstergroesse) {
             m_mdi->cascadeSubWindows();
             fensterEinpassen();
@@ -403,8 +422,16 @@ void TVelmora::fensterEinpassen() {
         const QString n = k->fensterName();
         const bool nurHoehe = n == QLatin1String("FormAugenfarbe") || n == QLatin1String("FormTitel") ||
                               n == QLatin1String("FormStbFarbe") || n == QLatin1String("FormMerkmale");
-        sub->resize(nurHoehe ? sub->width() : std::max(200, breite), std::max(150, hoehe));
+        sub->resize(nurHoehe ? std::max(sub->width(), std::min(titelBreite(sub), client.width()))
+                             : std::max(200, breite),
+                    std::max(150, hoehe));
     }
+}
+
+int TVelmora::titelBreite(QMdiSubWindow* sub) const {
+    // The title, the window icon and the three buttons of the title bar.
+    const int leiste = sub->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, sub);
+    return sub->fontMetrics().horizontalAdvance(sub->windowTitle()) + 5 * leiste;
 }
 
 void TVelmora::fensterGeschlossen(const QString& name) {
@@ -523,6 +550,13 @@ void TVelmora::SaveLastCats(const QString& name, int nummer) {
     }
 }
 
+void TVelmora::letzteKatzeEntfernen(int nummer) {
+    if (app::letzteKatzeEntfernen(einstellungen().LastCats, nummer)) {
+        AktualisiereLastCatsMenues();
+        einstellungen().schreibeFeld(QStringLiteral("LastCats"));
+    }
+}
+
 void TVelmora::AktualisiereLastCatsMenues() {
     for (QAction* a : m_letzte)
         m_katzeMenue->removeAction(a);
@@ -539,6 +573,22 @@ void TVelmora::letzteKatzeGewaehlt(int index) {
     if (gesperrt()) return;
     const int nummer = nummerAusEintrag(einstellungen().LastCats[index]);
     if (!nummer) return;
+    bool gibt = false;
+    try {
+        store::Table t(db(), QStringLiteral("catstamm"));
+        t.open(store::Table::OpenMode::ReadOnly);
+        gibt = t.lookupValue(QStringLiteral("LaufendeNummer"), {nummer}, QStringLiteral("LaufendeNummer"))
+                   .isValid();
+    } catch (const std::exception&) {
+        gibt = true; // the register reports what it cannot read
+    }
+    if (!gibt) {
+        // texte: meldung 253
+        Meldungsdienst::zeigen(MeldungsArt::Information, 253,
+                               language::meldung(253) + QLatin1Char('\r') + einstellungen().LastCats[index]);
+        letzteKatzeEntfernen(nummer);
+        return;
+    }
     if (katzeZeigen) katzeZeigen(nummer);
     m_liste->zeigeKatze(nummer);
 }
@@ -550,7 +600,10 @@ void TVelmora::hilfeZeigen(int thema) {
         Meldungsdienst::zeigen(MeldungsArt::Fehler, 179, language::meldung(179) + QLatin1Char('\r') + datei);
         return;
     }
-    QDesktopServices::openUrl(QUrl::fromLocalFile(datei));
+    // texte: meldung 251
+    if (!oeffnenMitDesktop(QUrl::fromLocalFile(datei)))
+        Meldungsdienst::zeigen(MeldungsArt::Information, 251,
+                               language::meldung(251) + QLatin1Char('\r') + QDir::toNativeSeparators(datei));
 }
 
 bool TVelmora::updateHerunterladen() {
@@ -573,7 +626,27 @@ bool TVelmora::updateHerunterladen() {
 }
 
 bool TVelmora::textverarbeitungStarten() {
-    QStringList teile = QProcess::splitCommand(einstellungen().Textverarbeitung);
+    const QString befehl = einstellungen().Textverarbeitung.trimmed();
+    // Without a program of its own the desktop opens the documents folder, whose documents open in the
+    // program the desktop has for them. The old default "Write.exe" exists on Windows only.
+#ifndef Q_OS_WIN
+    const bool desktop =
+        befehl.isEmpty() || befehl.compare(QLatin1String("Write.exe"), Qt::CaseInsensitive) == 0;
+#else
+    const bool desktop = befehl.isEmpty();
+#endif
+    if (desktop) {
+        const QString ordner = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        QDir().mkpath(ordner);
+        if (oeffnenMitDesktop(QUrl::fromLocalFile(ordner))) return true;
+        Meldungsdienst::zeigen(MeldungsArt::Fehler, 0,
+                               (einstellungen().spracheNummer() == 1
+                                    ? QStringLiteral("Cannot start: ")
+                                    : QStringLiteral("Kann nicht gestartet werden: ")) +
+                                   QDir::toNativeSeparators(ordner));
+        return false;
+    }
+    QStringList teile = QProcess::splitCommand(befehl);
     if (teile.isEmpty() || !QProcess::startDetached(teile.takeFirst(), teile)) {
         Meldungsdienst::zeigen(MeldungsArt::Fehler, 0,
                                (einstellungen().spracheNummer() == 1

@@ -8,8 +8,10 @@
 #include "store/database.h"
 
 #include <QFont>
+#include <QDesktopServices>
 #include <QMainWindow>
 #include <QPointer>
+#include <QUrl>
 #include <functional>
 #include <map>
 #include <memory>
@@ -106,7 +108,10 @@ public:
     // Recent cats.
     void SaveLastCats(const QString& name, int nummer);
     void AktualisiereLastCatsMenues();
+    // Shows the entry's cat; an entry whose cat no longer exists says so (message 253) and goes.
     void letzteKatzeGewaehlt(int index);
+    // A deleted cat leaves the recent cats.
+    void letzteKatzeEntfernen(int nummer);
     // The cat shown in the register moved; the list and the open windows follow.
     std::function<void(int nummer)> katzeZeigen;
 
@@ -117,8 +122,14 @@ public:
     // Commands refused by name while the new-cat-from-pedigree mode is on (none of the open windows yet).
     bool gesperrtFuer(const QString& fensterName);
 
+    // Opens a help page in the browser; when no browser opens, message 251 says where the page is.
     void hilfeZeigen(int thema);
-    // Starts the word processor the settings name; false (with a message) when it cannot start.
+    // Opens an address or file with the desktop's program for it; false when none starts.
+    std::function<bool(const QUrl&)> oeffnenMitDesktop = [](const QUrl& u) {
+        return QDesktopServices::openUrl(u);
+    };
+    // Starts the word processor the settings name, without one the desktop's documents folder; false
+    // (with a message) when nothing starts.
     bool textverarbeitungStarten();
     // Fetches the breed list file into the installation ("rasse.csv"); the address can be set with
     // VELMORA_UPDATE_ADRESSE (for a mirror or a test). Returns true on success.
@@ -137,6 +148,7 @@ private:
     void fensterMenueEintraege();
     void titelSetzen();
     void fensterEinpassen();
+    int titelBreite(QMdiSubWindow* sub) const;
     void ueberZeigen();
     void knopfBilderLaden();
     void werkzeugKnoepfeAbgleichen();

@@ -177,6 +177,7 @@ void FeldBindung::vomBenutzer(DbFeld& feld) {
         m_laedt = vorher;
     }
     standPruefen();
+    if (!feld.m_ausstehend) emit feldGeaendert(feld.m_feld);
 }
 
 void FeldBindung::vorDemSpeichern() {
@@ -318,6 +319,9 @@ DbDatum::DbDatum(FeldBindung& bindung, const QString& feld, QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(1);
     layout->addWidget(m_eingabe, 1);
+    // A whole date stays readable however narrow its row gets.
+    m_eingabe->setMinimumWidth(m_eingabe->fontMetrics().horizontalAdvance(QStringLiteral("00.00.00000")) +
+                               12);
     layout->addWidget(m_knopf);
     setFocusProxy(m_eingabe);
     // Only digits and dots in the places of d.M.yyyy; whether it is a date is decided on every change.

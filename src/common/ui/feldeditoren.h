@@ -72,6 +72,8 @@ signals:
     void datensatzGeladen();
     // When geaendert() flips; windows enable "Speichern" and "Rückgängig" with it.
     void geaendertGewechselt(bool geaendert);
+    // The user changed the value of the field (after it was written into the record).
+    void feldGeaendert(const QString& feld);
 
 private:
     friend class DbFeld;

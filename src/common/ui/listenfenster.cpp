@@ -2,14 +2,17 @@
 
 #include "app/ui/tvelmora.h"
 #include "common/meldungsdienst.h"
+#include "language/sprache.h"
 #include "language/tag.h"
 #include "store/ui/dberror.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -61,11 +64,21 @@ bool TListenFenster::oeffnen() {
         nachPost();
     };
     m_tabelle->onPostError = [this](Table& t, const store::EngineError& e) {
+        // Too long for its field: the text stays in the row being edited, so the user can shorten it.
+        if (e.code() == store::code::ValueTooLong) return Table::ErrorAction::Fail;
         return store::ui::postFehlerBehandeln(fehlerDialog(), t, e);
     };
 
     m_modell = new TabellenModell(*m_tabelle, spalten(), this);
     m_modell->setBearbeitbar(true);
+    leserOeffnen();
+    m_modell->fehlerBehandlung = [this](const std::exception& e) {
+        fehlerBehandeln(e);
+        QMetaObject::invokeMethod(
+            this, [this] { nachAenderung(); }, Qt::QueuedConnection);
+    };
+    connect(m_modell, &TabellenModell::keineZahl, this,
+            [this](int spalte) { keineZahlMelden(m_modell->spalten().value(spalte).titel); });
     m_gitter = new QTableView(this);
     m_gitter->setObjectName(QStringLiteral("DBGrid"));
     m_gitter->setModel(m_modell);
@@ -133,6 +146,7 @@ void TListenFenster::schliessen() {
             m_tabelle->flush();
             m_tabelle->close();
         }
+        if (m_leser) m_leser->close();
         if (m_modell) m_modell->neuLaden();
     } catch (const std::exception& e) {
         fehlerDialog().HandleException(e, m_tabellenName);
@@ -141,7 +155,62 @@ void TListenFenster::schliessen() {
     emit tabelleGeschlossen(m_tabellenName);
 }
 
+namespace {
+// A refusal of the user's input (text too long for its field): the edit stays for the user to mend.
+bool eingabeAbgelehnt(const std::exception& e) {
+    const auto* f = dynamic_cast<const store::EngineError*>(&e);
+    return f && f->code() == store::code::ValueTooLong;
+}
+} // namespace
+
+void TListenFenster::leserOeffnen() {
+    // A second cursor in the same order reads the stored rows while the first holds an edit, so the
+    // grid keeps showing them.
+    try {
+        if (!m_leser) m_leser = std::make_unique<Table>(hauptfenster().db(), m_tabellenName);
+        if (!m_leser->isOpen()) m_leser->open(Table::OpenMode::ReadOnly);
+        m_leser->setIndexName(m_indexName);
+        m_modell->setLeser(m_leser.get());
+    } catch (const std::exception&) {
+        m_leser.reset();
+        m_modell->setLeser(nullptr); // the grid then shows only the row being edited
+    }
+}
+
+void TListenFenster::fehlerBehandeln(const std::exception& e) {
+    if (!eingabeAbgelehnt(e) && m_tabelle->state() != Table::State::Browse) m_tabelle->cancel();
+    fehlerDialog().HandleException(e, m_tabellenName);
+}
+
+// texte: meldung 252
+void TListenFenster::keineZahlMelden(const QString& feld) {
+    QString name = feld;
+    name.remove(QLatin1Char('&'));
+    Meldungsdienst::zeigen(MeldungsArt::Warnung, 252, language::meldung(252) + QLatin1Char(' ') + name);
+}
+
+bool TListenFenster::zahlenPruefen() {
+    for (auto& [edit, feld] : m_felder) {
+        if (!m_keineZahl.contains(edit)) continue;
+        QString name = feld;
+        for (QLabel* l : findChildren<QLabel*>())
+            if (l->buddy() == edit) name = l->text();
+        keineZahlMelden(name);
+        // The field's page comes forward with the text as typed.
+        for (QWidget* w = edit->parentWidget(); w && w != this; w = w->parentWidget())
+            if (auto* seiten = qobject_cast<QTabWidget*>(w->parentWidget() ? w->parentWidget()->parentWidget()
+                                                                           : nullptr))
+                seiten->setCurrentWidget(w);
+        edit->setFocus();
+        edit->selectAll();
+        zeileMarkieren();
+        return false;
+    }
+    return true;
+}
+
 bool TListenFenster::aenderungOffen() const {
+    if (!m_keineZahl.isEmpty()) return true;
     if (!m_tabelle || !m_tabelle->isOpen()) return false;
     const Table::State s = m_tabelle->state();
     return s == Table::State::Insert || (s == Table::State::Edit && m_tabelle->isModified());
@@ -159,6 +228,7 @@ QWidget* TListenFenster::erstesFeld() {
 }
 
 void TListenFenster::hinzufuegen() {
+    if (!zahlenPruefen()) return;
     try {
         // append() stores a pending change first, through the save question.
         m_tabelle->append();
@@ -171,6 +241,7 @@ void TListenFenster::hinzufuegen() {
 }
 
 void TListenFenster::rueckgaengig() {
+    m_keineZahl.clear();
     m_tabelle->cancel();
     nachAenderung();
 }
@@ -183,6 +254,7 @@ void TListenFenster::loeschen() {
     if (!m_tabelle->hasRecord() && m_tabelle->state() != Table::State::Insert) return;
     if (!loeschenErlaubt()) return;
     if (!loeschenBestaetigen()) return;
+    m_keineZahl.clear();
     try {
         m_tabelle->remove(); // a row not yet stored is only discarded
         m_tabelle->flush();
@@ -194,25 +266,26 @@ void TListenFenster::loeschen() {
 
 bool TListenFenster::speichern() {
     const Table::State s = m_tabelle->state();
+    if (!zahlenPruefen()) return false;
     if (s != Table::State::Edit && s != Table::State::Insert) return false;
     m_gepostet = false;
     try {
         m_tabelle->post();
     } catch (const std::exception& e) {
-        // Not a table error the post handler took: the change cannot be kept either.
-        m_tabelle->cancel();
-        fehlerDialog().HandleException(e, m_tabellenName);
+        // Not a table error the post handler took: the change cannot be kept either, unless the
+        // user's text was refused.
+        fehlerBehandeln(e);
     }
     nachAenderung();
     return m_gepostet;
 }
 
 void TListenFenster::zuZeile(int zeile) {
+    if (!zahlenPruefen()) return;
     try {
         m_modell->zuZeile(zeile);
     } catch (const std::exception& e) {
-        m_tabelle->cancel();
-        fehlerDialog().HandleException(e, m_tabellenName);
+        fehlerBehandeln(e);
     }
     nachAenderung();
 }
@@ -230,8 +303,10 @@ void TListenFenster::gitterZeileGewaehlt(int zeile) {
 void TListenFenster::indexWechseln(const QString& indexName) {
     try {
         speichern();
+        if (aenderungOffen()) return; // a refused entry stays where it is
         m_tabelle->setIndexName(indexName);
         m_indexName = indexName;
+        if (m_leser) m_leser->setIndexName(indexName);
     } catch (const std::exception& e) {
         fehlerDialog().HandleException(e, m_tabellenName);
     }
@@ -248,9 +323,18 @@ void TListenFenster::nachAenderung() {
 
 void TListenFenster::anzeigen() {
     m_sperre = true;
+    m_keineZahl.clear();
     const bool zeigen = m_tabelle->hasRecord() || m_tabelle->state() == Table::State::Insert;
     for (auto& [edit, feld] : m_felder)
         edit->setText(zeigen ? m_tabelle->asString(feld) : QString());
+    m_sperre = false;
+    zeileMarkieren();
+    datensatzAngezeigt();
+    knoepfeSetzen();
+}
+
+void TListenFenster::zeileMarkieren() {
+    m_sperre = true;
     if (m_gitter && m_tabelle->state() != Table::State::Insert) {
         const int z = m_modell->aktuelleZeile();
         if (z >= 0 && z < m_modell->rowCount()) {
@@ -260,8 +344,6 @@ void TListenFenster::anzeigen() {
         }
     }
     m_sperre = false;
-    datensatzAngezeigt();
-    knoepfeSetzen();
 }
 
 void TListenFenster::feldSetzen(const QString& feld, const QVariant& wert) {
@@ -284,15 +366,21 @@ void TListenFenster::feldBinden(QLineEdit* edit, const QString& feld) {
     if (i >= 0 && m_tabelle->fieldDef(i).size > 0) edit->setMaxLength(m_tabelle->fieldDef(i).size);
     const bool zahl = i >= 0 && (m_tabelle->fieldDef(i).type == store::FieldType::Int ||
                                  m_tabelle->fieldDef(i).type == store::FieldType::Short);
-    connect(edit, &QLineEdit::textEdited, this, [this, feld, zahl](const QString& text) {
+    connect(edit, &QLineEdit::textEdited, this, [this, edit, feld, zahl](const QString& text) {
         if (m_sperre) return;
         if (!zahl) {
             feldSetzen(feld, text);
             return;
         }
-        // Number fields take what reads as a number; anything else leaves the field empty.
+        // Number fields take what reads as a number; other text is refused when it would be stored.
         bool ok = false;
         const int n = text.trimmed().toInt(&ok);
+        if (!ok && !text.trimmed().isEmpty()) {
+            m_keineZahl.insert(edit);
+            knoepfeSetzen();
+            return;
+        }
+        m_keineZahl.remove(edit);
         feldSetzen(feld, ok ? QVariant(n) : QVariant());
     });
     connect(edit, &QLineEdit::returnPressed, this, [this] { speichern(); });

@@ -17,6 +17,7 @@
 #include "store/table.h"
 
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <memory>
 #include <utility>
@@ -103,13 +104,23 @@ protected:
     // Changes a field of the current record the way typing does (starting a row on an empty table).
     void feldSetzen(const QString& feld, const QVariant& wert);
 
+    // Selects the grid row of the current record (without touching the fields).
+    void zeileMarkieren();
+
 private:
     void gitterZeileGewaehlt(int zeile);
+    void leserOeffnen();
+    // A failure of a store or move: cancels the edit, unless the user's text was refused.
+    void fehlerBehandeln(const std::exception& e);
+    // False (after message 252 naming the field, the focus on it) while a number field holds other text.
+    bool zahlenPruefen();
+    void keineZahlMelden(const QString& feld);
     void nachAenderung(); // the table changed: reread the grid, show the record
 
     QString m_tabellenName;
     QString m_indexName;
     std::unique_ptr<store::Table> m_tabelle;
+    std::unique_ptr<store::Table> m_leser; // reads the stored rows for the grid during an edit
     TabellenModell* m_modell = nullptr;
     QTableView* m_gitter = nullptr;
     QPushButton* m_hinzufuegen = nullptr;
@@ -118,7 +129,8 @@ private:
     QPushButton* m_hilfe = nullptr;
     QPushButton* m_zurueck = nullptr;
     QList<std::pair<QLineEdit*, QString>> m_felder;
-    bool m_sperre = false; // set while the window itself moves the grid's selection
+    QSet<QLineEdit*> m_keineZahl; // number fields holding text that is no number
+    bool m_sperre = false;        // set while the window itself moves the grid's selection
     bool m_geschlossen = false;
     bool m_gepostet = false; // set by the table after a store
 };

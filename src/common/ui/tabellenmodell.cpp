@@ -60,19 +60,32 @@ int TabellenModell::columnCount(const QModelIndex& parent) const {
 const TabellenModell::Zeile* TabellenModell::zeile(int r) const {
     pruefeStand();
     if (r < 0 || r >= m_anzahl) return nullptr;
-    auto it = m_cache.constFind(r);
-    if (it != m_cache.constEnd()) return &it.value();
-    if (m_cache.size() > kCacheGrenze) m_cache.clear();
-    // A pending edit must not be posted by reading; show the stored rows and the edit as it stands.
     auto& t = const_cast<store::Table&>(m_tabelle);
-    if (t.state() != store::Table::State::Browse) {
+    // The row being edited shows the edit as it stands; reading must not post it.
+    if (t.state() == store::Table::State::Edit && r == t.position()) {
         static thread_local Zeile aktuell;
-        if (t.state() != store::Table::State::Edit || r != t.position()) return nullptr;
         aktuell.clear();
         for (const Spalte& s : m_spalten)
             aktuell << t.value(s.feld);
         return &aktuell;
     }
+    auto it = m_cache.constFind(r);
+    if (it != m_cache.constEnd()) return &it.value();
+    if (m_cache.size() > kCacheGrenze) m_cache.clear();
+    if (t.state() == store::Table::State::Browse) {
+        blockLesen(t, r);
+    } else if (m_leser && m_leser->isOpen()) {
+        if (m_leserStand != m_stand) {
+            m_leser->refresh();
+            m_leserStand = m_stand;
+        }
+        blockLesen(*m_leser, r);
+    }
+    it = m_cache.constFind(r);
+    return it != m_cache.constEnd() ? &it.value() : nullptr;
+}
+
+void TabellenModell::blockLesen(store::Table& t, int r) const {
     const qint64 zurueck = t.recordId();
     const auto afterScroll = std::move(t.afterScroll);
     t.afterScroll = nullptr;
@@ -96,8 +109,6 @@ const TabellenModell::Zeile* TabellenModell::zeile(int r) const {
     }
     if (zurueck) t.gotoRecordId(zurueck);
     t.afterScroll = afterScroll;
-    it = m_cache.constFind(r);
-    return it != m_cache.constEnd() ? &it.value() : nullptr;
 }
 
 QVariant TabellenModell::data(const QModelIndex& index, int role) const {
@@ -131,8 +142,28 @@ Qt::ItemFlags TabellenModell::flags(const QModelIndex& index) const {
 
 bool TabellenModell::setData(const QModelIndex& index, const QVariant& value, int role) {
     if (!m_bearbeitbar || role != Qt::EditRole || !index.isValid()) return false;
-    if (!zuZeile(index.row())) return false;
+    // Another row's cell stores the pending edit first; a refused store keeps the cell's text out.
+    try {
+        if (!zuZeile(index.row())) return false;
+    } catch (const std::exception& e) {
+        if (!fehlerBehandlung) throw;
+        fehlerBehandlung(e);
+        return false;
+    }
     const QString& feld = m_spalten[index.column()].feld;
+    const int i = m_tabelle.fieldIndex(feld);
+    if (i >= 0 && !value.toString().trimmed().isEmpty()) {
+        const store::FieldType typ = m_tabelle.fieldDef(i).type;
+        bool zahl = true;
+        if (typ == store::FieldType::Int || typ == store::FieldType::Short)
+            value.toString().trimmed().toInt(&zahl);
+        else if (typ == store::FieldType::Float || typ == store::FieldType::Money)
+            QString(value.toString().trimmed()).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&zahl);
+        if (!zahl) {
+            emit keineZahl(index.column());
+            return false;
+        }
+    }
     if (m_tabelle.state() == store::Table::State::Browse) m_tabelle.edit();
     m_tabelle.setValue(feld, value);
     // Shown as entered until the edit is posted; the post changes the table and refreshes the cache.

@@ -9,6 +9,7 @@
 #include <QAbstractTableModel>
 #include <QHash>
 #include <QStringList>
+#include <exception>
 #include <functional>
 
 namespace velmora {
@@ -28,11 +29,19 @@ public:
     const QList<Spalte>& spalten() const { return m_spalten; }
     void setSpaltenTitel(int spalte, const QString& titel);
     void setBearbeitbar(bool b) { m_bearbeitbar = b; }
+    // A second cursor over the same records in the same order: while the table holds an edit or a new
+    // row, the stored rows are read through it, so the grid keeps showing them.
+    void setLeser(store::Table* leser) {
+        m_leser = leser;
+        m_leserStand = ~0ull;
+    }
 
     // Extra roles (colours, fonts) for a row; the default shows nothing extra.
     std::function<QVariant(int role, const Zeile& zeile, int spalte)> zusatz;
     // The text shown for a value (dates, booleans); the default shows the value as text.
     std::function<QString(const QVariant& wert, int spalte)> anzeigeText;
+    // Reports a failed store when an edited cell lies in another row than the pending edit.
+    std::function<void(const std::exception& fehler)> fehlerBehandlung;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -49,7 +58,12 @@ public:
     void neuLaden();
     store::Table& tabelle() { return m_tabelle; }
 
+signals:
+    // A cell of a number column was given text that is no number; the value was not taken.
+    void keineZahl(int spalte);
+
 private:
+    void blockLesen(store::Table& t, int r) const;
     void pruefeStand() const;
     const Zeile* zeile(int r) const;
 
@@ -59,6 +73,8 @@ private:
     mutable quint64 m_stand = ~0ull;
     mutable int m_anzahl = 0;
     mutable QHash<int, Zeile> m_cache;
+    store::Table* m_leser = nullptr;
+    mutable quint64 m_leserStand = ~0ull;
 };
 
 } // namespace velmora

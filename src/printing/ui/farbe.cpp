@@ -12,4 +12,11 @@ int wertAusFarbe(const QColor& farbe) {
     return rgb.red() | (rgb.green() << 8) | (rgb.blue() << 16);
 }
 
+QColor schriftFarbeAuf(const QColor& hintergrund) {
+    const QColor c = hintergrund.toRgb();
+    // Green looks brightest, blue darkest; pure blue and red take white, yellow and green black.
+    const int helligkeit = (299 * c.red() + 587 * c.green() + 114 * c.blue()) / 1000;
+    return helligkeit < 140 ? QColor(Qt::white) : QColor(Qt::black);
+}
+
 } // namespace velmora::printing

@@ -10,5 +10,7 @@ namespace velmora::printing {
 QColor farbeAusWert(int wert);
 // The alpha channel is dropped.
 int wertAusFarbe(const QColor& farbe);
+// Black or white, whichever reads on the colour as a background (by its perceived brightness).
+QColor schriftFarbeAuf(const QColor& hintergrund);
 
 } // namespace velmora::printing

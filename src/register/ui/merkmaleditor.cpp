@@ -65,7 +65,7 @@ bool TFormMerkmale::oeffnen() {
     modell()->zusatz = [](int role, const TabellenModell::Zeile& zeile, int) -> QVariant {
         const QColor c = printing::farbeAusWert(zeile.value(farbSpalte).toInt());
         if (role == Qt::BackgroundRole) return c;
-        if (role == Qt::ForegroundRole) return c.lightness() < 128 ? QColor(Qt::white) : QColor(Qt::black);
+        if (role == Qt::ForegroundRole) return printing::schriftFarbeAuf(c);
         return {};
     };
     modell()->anzeigeText = [](const QVariant& wert, int spalte) {

@@ -90,7 +90,7 @@ void TFormStbFarbe::laden() {
         auto* item = new QListWidgetItem(QString::number(i + 1), m_liste);
         const QColor c = printing::farbeAusWert(m_farben[i]);
         item->setBackground(c);
-        item->setForeground(c.lightness() < 128 ? QColor(Qt::white) : QColor(Qt::black));
+        item->setForeground(printing::schriftFarbeAuf(c));
     }
 }
 

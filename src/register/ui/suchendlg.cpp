@@ -241,6 +241,8 @@ TSuchenDlg::TSuchenDlg(store::Database& db, QWidget* parent) : QDialog(parent), 
     haupt->addLayout(reihe);
 
     connect(m_suchen, &QPushButton::clicked, this, &TSuchenDlg::suchen);
+    // The status box keeps Return for itself once it completed the text; it searches like every field.
+    connect(m_status->lineEdit(), &QLineEdit::returnPressed, m_suchen, &QPushButton::click);
     connect(m_ok, &QPushButton::clicked, this, &TSuchenDlg::ok);
     connect(m_abbruch, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_kalenderKnopf, &QPushButton::clicked, this,
@@ -426,6 +428,8 @@ void TSuchenDlg::suchen() {
     m_gewaehlt = m_gefunden ? 0 : -1;
     m_anzahl->setText(QString::number(treffer.size()));
     m_gitter->setColumnHidden(SuchErgebnisModell::Status, !abfrage.mitStatus);
+    // Every column as wide as its title and its hits, so no title is cut.
+    m_gitter->resizeColumnsToContents();
 
     if (treffer.isEmpty()) {
         // A pedigree entry goes on with the typed name, so no message interrupts it.

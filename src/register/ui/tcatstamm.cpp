@@ -10,6 +10,7 @@
 #include "genealogy/tabellenquelle.h"
 #include "language/sprache.h"
 #include "language/tag.h"
+#include "printing/ui/farbe.h"
 #include "register/katzenregeln.h"
 #include "register/ui/kalenderdlg.h"
 #include "register/ui/referenzlisten.h"
@@ -51,10 +52,9 @@ constexpr const char* kPositionierteFenster[] = {"FormInzuchtgrad", "FormStatist
 
 QString farbeAlsStil(int wert) {
     if (!wert) return {};
-    return QStringLiteral("background-color: rgb(%1,%2,%3);")
-        .arg(wert & 0xff)
-        .arg((wert >> 8) & 0xff)
-        .arg((wert >> 16) & 0xff);
+    const QColor grund = printing::farbeAusWert(wert);
+    return QStringLiteral("background-color: %1; color: %2;")
+        .arg(grund.name(), printing::schriftFarbeAuf(grund).name());
 }
 
 std::unique_ptr<store::Table> oeffne(store::Database& db, const char* name, store::Table::OpenMode modus,
@@ -180,6 +180,12 @@ bool TCatStamm::oeffnen() {
         if (fehler) fehler->HandleException(e, QStringLiteral("catstamm.db"));
     };
     connect(m_bindung.get(), &FeldBindung::geaendertGewechselt, this, [this] { knoepfeSetzen(); });
+    // The age follows the dates and the status as they are typed.
+    connect(m_bindung.get(), &FeldBindung::feldGeaendert, this, [this](const QString& feld) {
+        if (feld == QLatin1String("GebDatum") || feld == QLatin1String("Toddatum") ||
+            feld == QLatin1String("Status"))
+            alterZeigen();
+    });
 
     m_quelle = std::make_unique<genealogy::TabellenKatzenQuelle>(db);
     m_inzucht = std::make_unique<genealogy::TFormInzuchtberechnung>(
@@ -204,6 +210,9 @@ bool TCatStamm::oeffnen() {
     m_laedt = false;
     m_bindung->neuLaden();
     TitelKatzeNeu(false);
+    // The cat list starts on the register's cat, whatever order each of them keeps.
+    if (app::KatzenListe* l = hauptfenster().katzenListe(); l && aktuelleNummer() && l->offen())
+        l->zeigeKatze(aktuelleNummer());
 
     hauptfenster().katzeZeigen = [this](int n) { zeigeKatze(n); };
     befehleAnlegen();
@@ -269,6 +278,7 @@ void TCatStamm::aufbauen() {
     if (m_rasse) {
         auto* rasse = new DbNachschlag(b, QStringLiteral("Rasse"), *m_rasse, QStringLiteral("RName"),
                                        QStringLiteral("RCode"));
+        rasse->setObjectName(QStringLiteral("DBRasse"));
         rasse->setLeerErlaubt(true);
         links->addRow(label(QStringLiteral("Rasse"), 8946, "LabelRasse"), rasse);
     }
@@ -402,6 +412,7 @@ void TCatStamm::aufbauen() {
     eltern->addWidget(m_besitzer, 1, 4);
     raster->addLayout(eltern, 4, 0, 1, 2);
     stammSeite->setWidget(stamm);
+    m_stammSeite = stammSeite;
     m_seiten->addTab(stammSeite, QStringLiteral("&Stammdaten"));
 
     // --- extra data owned by the record itself
@@ -452,9 +463,20 @@ void TCatStamm::aufbauen() {
     knoepfeSetzen();
 }
 
+QSize TCatStamm::sizeHint() const {
+    // A scroll area asks for a bounded size only; the register opens showing its whole base page.
+    QSize s = TKindFenster::sizeHint();
+    if (m_stammSeite && m_stammSeite->widget()) {
+        const QSize fehlt = m_stammSeite->widget()->sizeHint() - m_stammSeite->sizeHint();
+        s += QSize(std::max(0, fehlt.width()), std::max(0, fehlt.height()));
+    }
+    return s;
+}
+
 void TCatStamm::uebersetzt() {
     setWindowTitle(beschriftung());
     m_navigator->texteSetzen();
+    alterZeigen(); // the age's words are the language's
 }
 
 bool TCatStamm::blockiert() {
@@ -537,7 +559,24 @@ void TCatStamm::nachDemSpeichern() {
     nameGeaendert = false;
     m_quelle->aktualisieren();
     bemerkungZeigen();
+    alterZeigen();
     knoepfeSetzen();
+}
+
+void TCatStamm::neuerSatzAnzeigen() {
+    // A new record holds no titles, features, picture or remark of its own yet, and no figures.
+    for (QCheckBox* c : m_titel)
+        c->setChecked(false);
+    m_titelKatze = 0;
+    m_name->setStyleSheet(QString());
+    m_merkmaleText->clear();
+    m_bild->clear();
+    m_bemerkung->hide();
+    m_ik->clear();
+    m_avk->clear();
+    elternZeigen();
+    adressenZeigen();
+    alterZeigen();
 }
 
 // ---------------------------------------------------------------- commands
@@ -560,17 +599,7 @@ void TCatStamm::KatzeNew() {
     m_katzen->setValue(QStringLiteral("Status"), QStringLiteral("2"));
     m_bindung->neuLaden();
     setWindowTitle(language::meldung(14, QStringLiteral(" Neue Katze aufnehmen ")));
-    m_zuechter->clear();
-    m_besitzer->clear();
-    m_ik->clear();
-    m_avk->clear();
-    m_merkmaleText->clear();
-    m_vater->clear();
-    m_mutter->clear();
-    for (QCheckBox* c : m_titel)
-        c->setChecked(false);
-    m_titelKatze = 0;
-    m_name->setStyleSheet(QString());
+    neuerSatzAnzeigen();
     neuerSatz = true;
     vorgabeMerken();
     knoepfeSetzen();
@@ -622,11 +651,7 @@ void TCatStamm::Katzekopieren1Click() {
         m_katzen->setValue(QStringLiteral("Name"), QString(name + QStringLiteral(" Copy")));
     m_katzen->setValue(QStringLiteral("AndereRegistrierung"), false);
     m_bindung->neuLaden();
-    elternZeigen();
-    // Titles are not copied.
-    for (QCheckBox* c : m_titel)
-        c->setChecked(false);
-    m_titelKatze = 0;
+    neuerSatzAnzeigen();
     setWindowTitle(language::meldung(14, QStringLiteral(" Neue Katze aufnehmen ")));
     neuerSatz = true;
     nameGeaendert = true;
@@ -638,6 +663,7 @@ void TCatStamm::Katzekopieren1Click() {
 void TCatStamm::loeschenClick() {
     if (blockiert() || !m_katzen->hasRecord()) return;
     const QString name = m_katzen->asString(QStringLiteral("Name"));
+    const int nummer = aktuelleNummer();
     const QString text = QStringLiteral("<<") + name + QStringLiteral(">>\r") + language::meldung(15);
     if (Meldungsdienst::zeigen(MeldungsArt::Warnung, 15, text, Knoepfe::JaNein) != Antwort::Ja) return;
     titelGeaendert = false; // ticks of a deleted cat have nobody to belong to
@@ -647,6 +673,7 @@ void TCatStamm::loeschenClick() {
         m_katzen->remove();
         m_laedt = false;
         m_katzen->flush();
+        hauptfenster().letzteKatzeEntfernen(nummer);
     } catch (const std::exception& e) {
         m_laedt = false;
         fehlerDialog().HandleException(e, QStringLiteral("catstamm.db"));

@@ -19,6 +19,8 @@ class QLabel;
 class QPushButton;
 class QTabWidget;
 
+class QScrollArea;
+
 namespace velmora {
 class FeldBindung;
 class DbEdit;
@@ -97,6 +99,8 @@ public:
     bool titelGeaendert = false;
     bool nameGeaendert = false;
 
+    QSize sizeHint() const override;
+
 protected:
     void closeEvent(QCloseEvent* e) override;
     bool eventFilter(QObject* o, QEvent* e) override;
@@ -116,6 +120,8 @@ private:
     void inzuchtAnzeigen();
     void elternZeigen();
     void alterZeigen();
+    // Clears what belongs to the shown cat only and shows what a new record holds.
+    void neuerSatzAnzeigen();
     void titelZeigen();
     void bemerkungZeigen();
     // The colour and eye-colour choices, read again when their list editor closed its table.
@@ -142,6 +148,7 @@ private:
     bool m_speichert = false; // a post is running (its checks may switch pages)
     QVariantList m_vorgabe;
 
+    QScrollArea* m_stammSeite = nullptr;
     QTabWidget* m_seiten = nullptr;
     DbEdit* m_name = nullptr;
     DbEdit* m_zwinger = nullptr;

@@ -10,6 +10,9 @@
 #include "store/table.h"
 #include "store/ui/dberror.h"
 #include "support/testsupport.h"
+#include "support/ui/hauptfenster.h"
+
+#include <QApplication>
 
 #include <QComboBox>
 #include <QHeaderView>
@@ -511,3 +514,39 @@ TEST_F(SuchenDlgTest, CalendarButtonFillsTheDateOfBirth) {
 }
 
 } // namespace
+
+TEST_F(SuchenDlgTest, ReturnImStatusfeldSuchtNachDemErgaenztenText) {
+    katze("Bella", "2", "", 0, 4);
+    katze("Belinda", "2", "", 0, 4);
+    katze("Carla", "2", "", 0, 1);
+    auto d = dialog();
+    d->oeffnen({});
+    d->show();
+    QApplication::setActiveWindow(d.get());
+    d->statusFeld()->setFocus();
+    test::tippen(d.get(), s("versto"));
+    test::taste(d.get(), Qt::Key_Return);
+    EXPECT_EQ(d->statusFeld()->currentText(), s("verstorben"));
+    QStringList namen = gitterNamen(*d);
+    namen.sort();
+    EXPECT_EQ(namen, (QStringList{s("Bella"), s("Belinda")}));
+    EXPECT_TRUE(d->isVisible());
+}
+
+TEST_F(SuchenDlgTest, SpaltentitelDerTrefferWerdenNichtAbgeschnitten) {
+    katze("Bella", "2", "vom Hof");
+    katze("Belinda", "2", "vom Hof");
+    auto d = dialog();
+    d->oeffnen({});
+    d->show();
+    d->nameFeld()->setText(s("bel"));
+    d->suchen();
+    ASSERT_EQ(d->treffer().size(), 2);
+    auto* gitter = d->findChild<QTableView*>(s("DBGridErgebnis"));
+    QHeaderView* kopf = gitter->horizontalHeader();
+    for (int c = 0; c < gitter->model()->columnCount(); ++c) {
+        if (gitter->isColumnHidden(c)) continue;
+        const QString titel = gitter->model()->headerData(c, Qt::Horizontal).toString();
+        EXPECT_GE(kopf->sectionSize(c), kopf->fontMetrics().horizontalAdvance(titel)) << titel.toStdString();
+    }
+}
