@@ -529,7 +529,7 @@ TEST_F(SuchenDlgTest, ReturnImStatusfeldSuchtNachDemErgaenztenText) {
     EXPECT_EQ(d->statusFeld()->currentText(), s("verstorben"));
     QStringList namen = gitterNamen(*d);
     namen.sort();
-    EXPECT_EQ(namen, (QStringList{s("Bella"), s("Belinda")}));
+    EXPECT_EQ(namen, (QStringList{s("Belinda"), s("Bella")}));
     EXPECT_TRUE(d->isVisible());
 }
 
