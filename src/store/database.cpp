@@ -3,6 +3,9 @@
 #include "store/sortierung.h"
 #include "store/tablefile.h"
 
+#include <algorithm>
+#include <atomic>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -378,12 +381,94 @@ void TableFile::reloadDefinition() {
 
 void TableFile::changed(ChangeKind kind, qint64 id, QVector<int> columns) {
     ++changeCounter;
-    if (kind == ChangeKind::Update && !columns.isEmpty()) {
+    if (kind != ChangeKind::Schema) {
         constexpr size_t kKept = 64;
-        recentUpdates.push_back({changeCounter, id, std::move(columns)});
-        if (recentUpdates.size() > kKept) recentUpdates.pop_front();
+        recentChanges.push_back({changeCounter, kind, id, std::move(columns)});
+        if (recentChanges.size() > kKept) recentChanges.pop_front();
     }
     if (transactionDepth == 0) db.notify(name, kind, id);
+}
+
+std::shared_ptr<SharedOrder> TableFile::order(const QByteArray& key) {
+    auto it = orders.find(key);
+    if (it != orders.end()) {
+        if (auto o = it->lock()) return o;
+    }
+    // Orders nobody holds any more are dropped now and then (a detail cursor makes one per master).
+    if (orders.size() > 32) {
+        for (auto i = orders.begin(); i != orders.end();)
+            i = i->expired() ? orders.erase(i) : std::next(i);
+    }
+    auto o = std::make_shared<SharedOrder>();
+    o->generation = SharedOrder::nextGeneration();
+    orders.insert(key, o);
+    return o;
+}
+
+quint64 SharedOrder::nextGeneration() {
+    static std::atomic<quint64> counter{0};
+    return ++counter;
+}
+
+void SharedOrder::listed() {
+    generation = nextGeneration();
+    m_validBelow = 0;
+}
+
+void SharedOrder::editedFrom(size_t index) {
+    generation = nextGeneration();
+    m_validBelow = std::min(m_validBelow, index);
+}
+
+void SharedOrder::rebuildPositions() const {
+    const size_t n = ids.size();
+    if (m_validBelow == 0) {
+        qint64 lo = 0, hi = -1;
+        for (qint64 id : ids) {
+            lo = std::min(lo, id);
+            hi = std::max(hi, id);
+        }
+        m_useSparse = lo < 0 || hi > qint64(4 * n + 4096);
+        m_dense.clear();
+        m_sparse.clear();
+        if (m_useSparse)
+            m_sparse.reserve(qsizetype(n));
+        else
+            m_dense.assign(size_t(hi + 1), -1);
+    }
+    for (size_t i = m_validBelow; i < n; ++i) {
+        const qint64 id = ids[i];
+        if (m_useSparse) {
+            m_sparse.insert(id, int(i));
+            continue;
+        }
+        if (id >= qint64(m_dense.size())) {
+            if (id > qint64(4 * n + 4096)) { // no longer dense: hash every id
+                m_validBelow = 0;
+                m_dense.clear();
+                m_dense.shrink_to_fit();
+                m_useSparse = true;
+                m_sparse.reserve(qsizetype(n));
+                for (size_t j = 0; j < n; ++j)
+                    m_sparse.insert(ids[j], int(j));
+                break;
+            }
+            m_dense.resize(size_t(id + 1) + n / 8, -1);
+        }
+        m_dense[size_t(id)] = int(i);
+    }
+    m_validBelow = n;
+}
+
+int SharedOrder::positionOf(qint64 id) const {
+    if (m_validBelow != ids.size()) rebuildPositions();
+    int p = -1;
+    if (m_useSparse)
+        p = m_sparse.value(id, -1);
+    else if (id >= 0 && id < qint64(m_dense.size()))
+        p = m_dense[size_t(id)];
+    // Entries of ids that left the order are not cleared; they point where another id stands now.
+    return p >= 0 && size_t(p) < ids.size() && ids[size_t(p)] == id ? p : -1;
 }
 
 void TableFile::noteOutsideChanges() {

@@ -17,6 +17,7 @@ namespace velmora::store {
 
 class Table;
 class TableFile;
+struct SharedOrder;
 
 // Registers the two text orders of the keys (store/sortierung.h) on a connection.
 void registerCollations(sqlite3* db);

@@ -137,7 +137,6 @@ void Table::close() {
     m_state = State::Inactive;
     m_hasRecord = false;
     m_bof = m_eof = true;
-    m_ids.clear();
     invalidate();
 }
 
@@ -186,9 +185,8 @@ void Table::setIndexName(const QString& name) {
         resolveIndex();
         throw;
     }
-    if (isOpen() && m_hasRecord) {
-        ensureOrder();
-    }
+    // The record stays current; its place in the new order is looked up when a position is asked for.
+    if (isOpen() && m_hasRecord) m_posExact = false;
 }
 
 void Table::setIndexFields(const QString& fieldList) {
@@ -480,34 +478,58 @@ void* Table::shapedStatement(const QByteArray& shape, const std::function<QStrin
     return st;
 }
 
-bool Table::orderCurrent() const {
-    const quint64 now = m_file->changeCounter;
-    if (m_builtAt == now) return true;
-    if (m_builtAt > now) return false;
-    // Still current when every change since it was listed is an update of columns it neither sorts
-    // nor selects by: editing a cat's remark must not re-list 100,000 cats in every open cursor. One
-    // update of a sort column moves that record within the order.
-    const auto& log = m_file->recentUpdates;
-    if (log.empty() || log.front().counter > m_builtAt + 1 || log.back().counter != now) return false;
-    auto it = std::lower_bound(log.begin(), log.end(), m_builtAt + 1,
-                               [](const TableFile::ColumnUpdate& u, quint64 c) { return u.counter < c; });
-    const TableFile::ColumnUpdate* sorted = nullptr;
-    for (quint64 expected = m_builtAt + 1; it != log.end(); ++it, ++expected) {
-        if (it->counter != expected) return false; // a change in between that is not logged
-        bool sorts = false;
-        for (int col : it->columns) {
-            if (orderSelectsBy(col)) return false;
-            sorts = sorts || m_keyColumns.contains(col);
-        }
-        if (sorts) {
-            // Two moved records would be placed among each other's stale positions.
-            if (sorted && sorted->id != it->id) return false;
-            sorted = &*it;
-        }
+QByteArray Table::orderKey() const {
+    // What selects and sorts the order: the index, the shape of the conditions, the filter's text and
+    // every bound value (range bounds, the master's key).
+    QVariantList params;
+    QByteArray key = m_indexName.toLower().toUtf8();
+    key.append('\0');
+    conditions(params, &key, false);
+    key.append('\0');
+    key.append(m_filterText.toUtf8());
+    for (const QVariant& v : std::as_const(params)) {
+        key.append('\0');
+        key.append(char('a' + v.typeId() % 26));
+        key.append(v.toString().toUtf8());
     }
-    if (sorted && !moveInOrder(sorted->id)) return false;
-    m_builtAt = now;
+    return key;
+}
+
+SharedOrder& Table::order() const {
+    if (!m_order) {
+        m_order = m_file->order(orderKey());
+        m_seenGeneration = 0;
+    }
+    return *m_order;
+}
+
+std::vector<qint64>& Table::ids() const {
+    return m_order->ids;
+}
+
+bool Table::orderCurrent(bool sync) const {
+    SharedOrder& o = order();
+    if (o.builtAt != m_file->changeCounter && !applyLoggedChanges(o)) return false;
+    if (sync) syncPosition();
     return true;
+}
+
+// Another cursor may have listed or edited the shared order since this one looked.
+void Table::syncPosition() const {
+    const SharedOrder& o = *m_order;
+    if (m_seenGeneration == o.generation) return;
+    m_seenGeneration = o.generation;
+    const int n = int(o.ids.size());
+    if (m_hasRecord && m_posExact && m_pos >= 0 && m_pos < n && o.ids[size_t(m_pos)] == m_recordId) return;
+    const int p = m_hasRecord ? o.positionOf(m_recordId) : -1;
+    if (p >= 0)
+        m_pos = p;
+    else {
+        // The record has left the order: its neighbour takes its place.
+        if (m_hasRecord && !m_posExact) m_pos = positionBySearch();
+        m_pos = std::min<int>(std::max(m_pos, 0), n - 1);
+    }
+    m_posExact = true;
 }
 
 bool Table::orderSelectsBy(int column) const {
@@ -517,50 +539,105 @@ bool Table::orderSelectsBy(int column) const {
     return (m_hasRange || m_master) && m_keyColumns.contains(column);
 }
 
-bool Table::moveInOrder(qint64 id) const {
-    const int from = positionOf(id);
-    if (from < 0) return false;
-    m_ids.erase(m_ids.begin() + from);
-    // The first place whose record sorts after the moved one, found by asking SQLite to order the two:
-    // the comparison is exactly the one that listed the order (collations, empty keys, direction).
+bool Table::orderHasConditions() const {
+    return m_hasRange || m_master || !m_filterTerms.isEmpty();
+}
+
+bool Table::inOrder(qint64 id) const {
+    QVariantList params;
+    const QString where = conditions(params);
     sqlite3_stmt* st =
-        S(statement(QStringLiteral("SELECT rowid FROM %1 WHERE rowid IN (?, ?) ORDER BY %2 LIMIT 1")
-                        .arg(quoteIdent(m_file->name), orderBy())));
-    auto sortsBefore = [&](qint64 a, qint64 b) {
-        sqlite3_bind_int64(st, 1, a);
-        sqlite3_bind_int64(st, 2, b);
-        const int rc = sqlite3_step(st);
-        const qint64 first = rc == SQLITE_ROW ? sqlite3_column_int64(st, 0) : 0;
-        sqlite3_reset(st);
-        if (rc != SQLITE_ROW) m_file->fail(rc, m_file->name);
-        return first == a;
-    };
-    size_t lo = 0, hi = m_ids.size();
-    try {
-        while (lo < hi) {
-            const size_t mid = (lo + hi) / 2;
-            if (sortsBefore(m_ids[mid], id))
-                lo = mid + 1;
-            else
-                hi = mid;
-        }
-    } catch (...) {
-        m_builtAt = ~0ull; // the list lacks the record now: listed again on the next use
-        throw;
+        S(statement(QStringLiteral("SELECT 1 FROM %1%2%3rowid = ?")
+                        .arg(quoteIdent(m_file->name), where,
+                             where.isEmpty() ? QStringLiteral(" WHERE ") : QStringLiteral(" AND "))));
+    params << id;
+    bindAll(st, params);
+    const int rc = sqlite3_step(st);
+    sqlite3_reset(st);
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE) m_file->fail(rc, m_file->name);
+    return rc == SQLITE_ROW;
+}
+
+// Still current when every change since it was listed is an update of columns it neither sorts nor
+// selects by: editing a cat's remark must not re-list a million cats in every open cursor. The few
+// records that an insert, a delete or a changed key touches are taken out and placed anew.
+bool Table::applyLoggedChanges(SharedOrder& o) const {
+    const quint64 now = m_file->changeCounter;
+    if (o.builtAt == ~0ull || o.builtAt > now) return false;
+    const auto& log = m_file->recentChanges;
+    if (log.empty() || log.front().counter > o.builtAt + 1 || log.back().counter != now) return false;
+    auto it = std::lower_bound(log.begin(), log.end(), o.builtAt + 1,
+                               [](const TableFile::LoggedChange& c, quint64 n) { return c.counter < n; });
+    std::vector<qint64> touched; // taken out, then placed again when still in the order
+    for (quint64 expected = o.builtAt + 1; it != log.end(); ++it, ++expected) {
+        if (it->counter != expected) return false; // a change in between that is not logged
+        bool affects = it->kind != ChangeKind::Update || it->columns.isEmpty();
+        for (int col : it->columns)
+            affects = affects || orderSelectsBy(col) || m_keyColumns.contains(col);
+        if (affects) touched.push_back(it->id);
     }
-    m_ids.insert(m_ids.begin() + qptrdiff(lo), id);
-    // Only the records between the old and the new place change position.
-    const int to = int(lo);
-    for (int i = std::min(from, to); i <= std::max(from, to); ++i)
-        m_posOf.insert(m_ids[size_t(i)], i);
-    ++m_orderGeneration;
-    m_posOfBuiltAt = m_orderGeneration;
-    if (m_hasRecord && m_posExact) m_pos = m_posOf.value(m_recordId, m_pos);
+    std::sort(touched.begin(), touched.end());
+    touched.erase(std::unique(touched.begin(), touched.end()), touched.end());
+    if (!touched.empty()) {
+        auto& v = o.ids;
+        size_t firstEdit = v.size();
+        bool edited = false;
+        for (qint64 id : touched) {
+            const int p = o.positionOf(id);
+            if (p < 0) continue;
+            firstEdit = std::min(firstEdit, size_t(p));
+        }
+        if (firstEdit < v.size()) {
+            edited = true;
+            v.erase(std::remove_if(
+                        v.begin() + qptrdiff(firstEdit), v.end(),
+                        [&](qint64 id) { return std::binary_search(touched.begin(), touched.end(), id); }),
+                    v.end());
+        }
+        // The remaining ids are still in order, so each record is placed by a binary search, asking
+        // SQLite to order two records: the comparison is exactly the one that listed the order
+        // (collations, empty keys, direction).
+        sqlite3_stmt* st =
+            S(statement(QStringLiteral("SELECT rowid FROM %1 WHERE rowid IN (?, ?) ORDER BY %2 LIMIT 1")
+                            .arg(quoteIdent(m_file->name), orderBy())));
+        auto sortsBefore = [&](qint64 a, qint64 b) {
+            sqlite3_bind_int64(st, 1, a);
+            sqlite3_bind_int64(st, 2, b);
+            const int rc = sqlite3_step(st);
+            const qint64 first = rc == SQLITE_ROW ? sqlite3_column_int64(st, 0) : 0;
+            sqlite3_reset(st);
+            if (rc != SQLITE_ROW) m_file->fail(rc, m_file->name);
+            return first == a;
+        };
+        try {
+            for (qint64 id : touched) {
+                if (!inOrder(id)) continue;
+                size_t lo = 0, hi = v.size();
+                while (lo < hi) {
+                    const size_t mid = (lo + hi) / 2;
+                    if (sortsBefore(v[mid], id))
+                        lo = mid + 1;
+                    else
+                        hi = mid;
+                }
+                v.insert(v.begin() + qptrdiff(lo), id);
+                firstEdit = std::min(firstEdit, lo);
+                edited = true;
+            }
+        } catch (...) {
+            o.builtAt = ~0ull; // the list lacks records now: listed again on the next use
+            o.listed();
+            throw;
+        }
+        if (edited) o.editedFrom(firstEdit);
+    }
+    o.builtAt = now;
     return true;
 }
 
 void Table::ensureOrder() const {
     if (orderCurrent()) return;
+    SharedOrder& o = *m_order;
     QVariantList params;
     QByteArray shape("O");
     conditions(params, &shape, false);
@@ -570,25 +647,16 @@ void Table::ensureOrder() const {
             .arg(quoteIdent(m_file->name), conditions(unused), orderBy());
     }));
     bindAll(st, params);
-    m_ids.clear();
+    o.ids.clear();
+    o.builtAt = ~0ull;
+    o.listed();
     int rc;
     while ((rc = sqlite3_step(st)) == SQLITE_ROW)
-        m_ids.push_back(sqlite3_column_int64(st, 0));
+        o.ids.push_back(sqlite3_column_int64(st, 0));
     sqlite3_reset(st);
     if (rc != SQLITE_DONE) m_file->fail(rc, m_file->name);
-    m_builtAt = m_file->changeCounter;
-    ++m_orderGeneration;
-    const int n = int(m_ids.size());
-    if (m_hasRecord && m_posExact && m_pos >= 0 && m_pos < n && m_ids[size_t(m_pos)] == m_recordId) return;
-    const int p = m_hasRecord ? positionOf(m_recordId) : -1;
-    if (p >= 0)
-        m_pos = p;
-    else {
-        // The record has left the order: its neighbour takes its place.
-        if (m_hasRecord && !m_posExact) m_pos = positionBySearch();
-        m_pos = std::min<int>(std::max(m_pos, 0), n - 1);
-    }
-    m_posExact = true;
+    o.builtAt = m_file->changeCounter;
+    syncPosition();
 }
 
 // Where the current record would stand in the order: the records that sort before it.
@@ -615,15 +683,7 @@ int Table::positionBySearch() const {
 }
 
 int Table::positionOf(qint64 id) const {
-    // Built once per order, so key searches and record jumps do not scan the whole list.
-    if (m_posOfBuiltAt != m_orderGeneration) {
-        m_posOf.clear();
-        m_posOf.reserve(qsizetype(m_ids.size()));
-        for (size_t i = 0; i < m_ids.size(); ++i)
-            m_posOf.insert(m_ids[i], int(i));
-        m_posOfBuiltAt = m_orderGeneration;
-    }
-    return m_posOf.value(id, -1);
+    return m_order->positionOf(id);
 }
 
 // ---------------------------------------------------------------- reading
@@ -671,13 +731,14 @@ void Table::arriveFromQuery(void* stmt) {
     readRow(st, 1);
     sqlite3_reset(st);
     placeAt(id);
-    arrived(id);
     m_bof = m_eof = false;
+    arrived(id);
 }
 
 void Table::placeAt(qint64 id) {
     // The order is looked up only when it is at hand; otherwise the position waits for it.
-    if (orderCurrent()) {
+    m_keySteps = 0;
+    if (orderCurrent(false)) {
         const int p = positionOf(id);
         m_posExact = p >= 0;
         if (p >= 0) m_pos = p;
@@ -737,8 +798,21 @@ void Table::masterMoved() {
 
 int Table::recordCount() const {
     requireOpen();
-    ensureOrder();
-    return int(m_ids.size());
+    if (orderCurrent()) return int(ids().size());
+    // Counting does not need the order listed.
+    QVariantList params;
+    QByteArray shape("C");
+    conditions(params, &shape, false);
+    sqlite3_stmt* st = S(shapedStatement(shape, [this] {
+        QVariantList unused;
+        return QStringLiteral("SELECT count(*) FROM %1%2").arg(quoteIdent(m_file->name), conditions(unused));
+    }));
+    bindAll(st, params);
+    const int rc = sqlite3_step(st);
+    const int n = rc == SQLITE_ROW ? sqlite3_column_int(st, 0) : 0;
+    sqlite3_reset(st);
+    if (rc != SQLITE_ROW) m_file->fail(rc, m_file->name);
+    return n;
 }
 
 bool Table::isEmpty() const {
@@ -763,22 +837,22 @@ constexpr int kAhead = 64;
 }
 
 void Table::loadAt(int pos, bool backwards) {
-    const qint64 id = m_ids[size_t(pos)];
+    const qint64 id = ids()[size_t(pos)];
     if (m_hasRecord && m_recordId == id && m_state == State::Browse && !m_modified &&
         m_loadedChange == m_file->changeCounter) {
         arrived(id); // already read, and the table has not changed since (a search that ends on last())
         return;
     }
     const bool valid =
-        m_aheadGeneration == m_orderGeneration && m_aheadChange == m_file->changeCounter && orderCurrent();
+        m_aheadGeneration == m_order->generation && m_aheadChange == m_file->changeCounter && orderCurrent();
     if (!valid || pos < m_aheadStart || pos >= m_aheadStart + m_aheadCount) {
-        const int n = int(m_ids.size());
+        const int n = int(ids().size());
         const int from = backwards ? std::max(0, pos - kAhead + 1) : pos;
         readAhead(from, std::min(kAhead, n - from));
     }
     const int row = pos - m_aheadStart;
     if (row < 0 || row >= m_aheadCount || !m_aheadFound[row]) {
-        load(m_ids[size_t(pos)]); // not there any more: load says so
+        load(ids()[size_t(pos)]); // not there any more: load says so
         return;
     }
     // Each block row is used once, so its values are handed over rather than copied.
@@ -786,7 +860,7 @@ void Table::loadAt(int pos, bool backwards) {
     for (int i = 0; i < m_storedCount; ++i)
         m_values[i].swap(v[i]);
     m_aheadFound[row] = false;
-    arrived(m_ids[size_t(pos)]);
+    arrived(ids()[size_t(pos)]);
 }
 
 void Table::readAhead(int from, int count) {
@@ -801,7 +875,7 @@ void Table::readAhead(int from, int count) {
     sqlite3_reset(st);
     for (int i = 0; i < kAhead; ++i) {
         if (i < count)
-            sqlite3_bind_int64(st, i + 1, m_ids[size_t(from + i)]);
+            sqlite3_bind_int64(st, i + 1, ids()[size_t(from + i)]);
         else
             sqlite3_bind_null(st, i + 1);
     }
@@ -815,7 +889,7 @@ void Table::readAhead(int from, int count) {
         const qint64 id = sqlite3_column_int64(st, 0);
         int row = -1;
         for (int i = 0; i < count; ++i)
-            if (m_ids[size_t(from + i)] == id) {
+            if (ids()[size_t(from + i)] == id) {
                 row = i;
                 break;
             }
@@ -828,7 +902,7 @@ void Table::readAhead(int from, int count) {
     sqlite3_reset(st);
     if (rc != SQLITE_DONE) m_file->fail(rc, m_file->name);
     m_aheadCount = count;
-    m_aheadGeneration = m_orderGeneration;
+    m_aheadGeneration = m_order->generation;
     m_aheadChange = m_file->changeCounter;
 }
 
@@ -836,7 +910,7 @@ void Table::first() {
     requireOpen();
     postPending();
     if (orderCurrent()) {
-        if (m_ids.empty())
+        if (ids().empty())
             noRecord();
         else
             moveTo(0, true, false);
@@ -860,9 +934,11 @@ void Table::first() {
     if (rc != SQLITE_ROW) {
         sqlite3_reset(st);
         if (rc != SQLITE_DONE) m_file->fail(rc, m_file->name);
-        m_ids.clear();
-        m_builtAt = m_file->changeCounter;
-        ++m_orderGeneration;
+        SharedOrder& o = order();
+        o.ids.clear();
+        o.listed();
+        o.builtAt = m_file->changeCounter;
+        m_seenGeneration = o.generation;
         noRecord();
         return;
     }
@@ -873,37 +949,80 @@ void Table::first() {
         ids.push_back(sqlite3_column_int64(st, 0));
     sqlite3_reset(st);
     if (int(ids.size()) <= kShortOrder && rc == SQLITE_DONE) {
-        m_ids = std::move(ids);
-        m_builtAt = m_file->changeCounter;
-        ++m_orderGeneration;
+        SharedOrder& o = order();
+        o.ids = std::move(ids);
+        o.listed();
+        o.builtAt = m_file->changeCounter;
+        m_seenGeneration = o.generation;
     }
     m_pos = 0;
     m_posExact = true;
-    arrived(id);
+    m_keySteps = 0;
+    // Set before reading, so the after-scroll hook sees where the cursor now stands.
     m_bof = true;
     m_eof = false;
+    arrived(id);
 }
 
 void Table::last() {
     requireOpen();
     postPending();
     ensureOrder();
-    if (m_ids.empty())
+    if (ids().empty())
         noRecord();
     else
-        moveTo(int(m_ids.size()) - 1, false, true);
+        moveTo(int(ids().size()) - 1, false, true);
 }
 
 void Table::next() {
     requireOpen();
     postPending();
+    constexpr int kKeySteps = 16;
+    if (m_hasRecord && m_keySteps < kKeySteps && !orderCurrent()) {
+        const int steps = m_keySteps;
+        if (nextByKey())
+            m_keySteps = steps + 1;
+        else
+            m_eof = true;
+        return;
+    }
     ensureOrder();
-    if (m_pos + 1 < int(m_ids.size()) && m_hasRecord) {
+    if (m_pos + 1 < int(ids().size()) && m_hasRecord) {
         moveTo(m_pos + 1, false, false);
     } else {
         m_eof = true;
-        if (m_ids.empty()) noRecord();
+        if (ids().empty()) noRecord();
     }
+}
+
+bool Table::nextByKey() {
+    QVariantList keys;
+    for (int c : std::as_const(m_keyColumns))
+        keys << m_values.value(c);
+    // The next place after (key, rowid): the rowid one further in the index's direction.
+    const qint64 after = m_recordId + ((m_index && m_index->descending) ? -1 : 1);
+    const int m = int(keys.size());
+    QVariantList params;
+    QByteArray shape("S");
+    conditions(params, &shape, false);
+    keyAtLeast(keys, m, &after, params, &shape, false);
+    sqlite3_stmt* st = S(shapedStatement(shape, [&] {
+        QVariantList unused;
+        QString where = conditions(unused);
+        where += (where.isEmpty() ? QStringLiteral(" WHERE coalesce(") : QStringLiteral(" AND coalesce(")) +
+                 keyAtLeast(keys, m, &after, unused, nullptr, true) + QStringLiteral(", 0)");
+        return QStringLiteral("SELECT rowid, * FROM %1%2 ORDER BY %3 LIMIT 1")
+            .arg(quoteIdent(m_file->name), where, orderBy());
+    }));
+    bindAll(st, params);
+    const int rc = sqlite3_step(st);
+    if (rc == SQLITE_ROW) {
+        arriveFromQuery(st);
+        return true;
+    }
+    sqlite3_reset(st);
+    if (rc != SQLITE_DONE) m_file->fail(rc, m_file->name);
+    return false;
 }
 
 void Table::prior() {
@@ -914,7 +1033,7 @@ void Table::prior() {
         moveTo(m_pos - 1, false, false);
     } else {
         m_bof = true;
-        if (m_ids.empty()) noRecord();
+        if (ids().empty()) noRecord();
     }
 }
 
@@ -936,7 +1055,7 @@ int Table::moveBy(int distance) {
 int Table::position() const {
     if (!m_open || !m_hasRecord) return -1;
     ensureOrder();
-    if (m_posExact && m_pos >= 0 && m_pos < int(m_ids.size()) && m_ids[size_t(m_pos)] == m_recordId)
+    if (m_posExact && m_pos >= 0 && m_pos < int(ids().size()) && ids()[size_t(m_pos)] == m_recordId)
         return m_pos;
     return positionOf(m_recordId);
 }
@@ -945,7 +1064,7 @@ bool Table::gotoPosition(int pos) {
     requireOpen();
     postPending();
     ensureOrder();
-    if (pos < 0 || pos >= int(m_ids.size())) return false;
+    if (pos < 0 || pos >= int(ids().size())) return false;
     moveTo(pos, false, false);
     return true;
 }
@@ -953,11 +1072,20 @@ bool Table::gotoPosition(int pos) {
 quint64 Table::orderStamp() const {
     if (!m_open) return 0;
     ensureOrder();
-    return m_orderGeneration;
+    return m_order->generation;
 }
 
 void Table::refresh() {
     requireOpen();
+    if (m_hasRecord && order().builtAt == ~0ull) {
+        // Nothing listed the order yet: the record is read again where it stands.
+        m_file->noteOutsideChanges();
+        if (inOrder(m_recordId)) {
+            m_posExact = false;
+            load(m_recordId);
+            return;
+        }
+    }
     if (m_hasRecord && !m_posExact) ensureOrder();
     // Changes made through this engine are tracked; what another connection wrote is not, and
     // re-lists the order.
@@ -965,8 +1093,8 @@ void Table::refresh() {
     ensureOrder();
     if (m_hasRecord && positionOf(m_recordId) >= 0)
         load(m_recordId);
-    else if (!m_ids.empty())
-        load(m_ids[m_pos]);
+    else if (!ids().empty())
+        load(ids()[m_pos]);
     else
         noRecord();
 }
@@ -1385,12 +1513,12 @@ void Table::remove() {
     m_hasRecord = false;
     f.changed(ChangeKind::Delete, gone);
     ensureOrder();
-    if (m_ids.empty()) {
+    if (ids().empty()) {
         noRecord();
         return;
     }
-    m_pos = std::min(oldPos, int(m_ids.size()) - 1);
-    load(m_ids[m_pos]);
+    m_pos = std::min(oldPos, int(ids().size()) - 1);
+    load(ids()[m_pos]);
     m_bof = m_pos == 0;
     m_eof = false;
 }

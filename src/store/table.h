@@ -148,10 +148,16 @@ private:
     void requireWritable() const;
     void resolveIndex();
     void ensureOrder() const;
-    void invalidate() { m_builtAt = ~0ull; }
+    SharedOrder& order() const;       // the shared order this cursor's state selects (not necessarily listed)
+    std::vector<qint64>& ids() const; // of the order; after ensureOrder
+    void invalidate() {
+        m_order.reset();
+        m_seenGeneration = 0;
+    }
     void load(qint64 id);
     void noRecord();
     QString orderBy() const;
+    QByteArray orderKey() const;
     // shape (optional) collects every decision that shapes the SQL text, so a prepared statement can be
     // reused by shape without building the text; withText=false skips the text.
     QString conditions(QVariantList& params, QByteArray* shape = nullptr, bool withText = true) const;
@@ -159,9 +165,15 @@ private:
     QString keyAtLeast(const QVariantList& values, int m, const qint64* rowid, QVariantList& params,
                        QByteArray* shape, bool withText) const;
     void* shapedStatement(const QByteArray& shape, const std::function<QString()>& sql) const;
-    bool orderCurrent() const;
+    // True when the order is listed and current; sync re-takes this cursor's position in it.
+    bool orderCurrent(bool sync = true) const;
+    void syncPosition() const;
     bool orderSelectsBy(int column) const; // a change of the column can take records in or out
-    bool moveInOrder(qint64 id) const;     // places a record whose sort key changed; false: list again
+    bool orderHasConditions() const;
+    // Brings a listed order up to date by the file's change log; false: list it again.
+    bool applyLoggedChanges(SharedOrder& o) const;
+    bool inOrder(qint64 id) const; // the record exists and meets range, filter and master
+    bool nextByKey();              // the record after the current one found by key; false at the end
     void readRow(void* stmt, int firstColumn);
     void arrived(qint64 id); // the values are read: the rest of a move
     void arriveFromQuery(void* stmt);
@@ -204,13 +216,14 @@ private:
     qint64 m_savedId = 0;
     bool m_savedHasRecord = false;
 
-    // The current order: record ids in index order within range, filter and master.
-    mutable std::vector<qint64> m_ids;
-    mutable quint64 m_builtAt = ~0ull;
+    // The current order: record ids in index order within range, filter and master, shared with every
+    // cursor of the file that selects and sorts the same; looked up when first needed.
+    mutable std::shared_ptr<SharedOrder> m_order;
+    mutable quint64 m_seenGeneration = 0; // the order's generation m_pos was taken from
     mutable int m_pos = -1;
-    mutable QHash<qint64, int> m_posOf;
-    mutable quint64 m_posOfBuiltAt = ~0ull;
-    mutable quint64 m_orderGeneration = 0;
+    // Steps taken by next() since the last search without listing the order: a short walk from a
+    // found record reads its neighbours by key, a long one lists the order and reads ahead.
+    int m_keySteps = 0;
 
     QVariantList m_rangeLow, m_rangeHigh;
     bool m_hasRange = false;

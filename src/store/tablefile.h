@@ -9,8 +9,30 @@
 #include <QVector>
 
 #include <deque>
+#include <memory>
+#include <vector>
 
 namespace velmora::store {
+
+// One order of a table file: the record ids in index order within a range, filter or master, shared by
+// every cursor that asks for the same, with the position of each record found on demand.
+struct SharedOrder {
+    std::vector<qint64> ids;
+    quint64 builtAt = ~0ull;         // the file's change counter the ids are current for; ~0: not listed
+    quint64 generation = 0;          // unique in the process, new whenever the ids change
+    void listed();                   // after the ids were replaced or edited from the start
+    void editedFrom(size_t index);   // the ids from index on moved
+    int positionOf(qint64 id) const; // -1 when not in the order
+    static quint64 nextGeneration();
+
+private:
+    void rebuildPositions() const;
+    // Positions by record id: a plain array while the ids are dense (rowids mostly are), else a hash.
+    mutable std::vector<int> m_dense;
+    mutable QHash<qint64, int> m_sparse;
+    mutable bool m_useSparse = false;
+    mutable size_t m_validBelow = 0; // positions of ids[0, m_validBelow) are known
+};
 
 class TableFile {
 public:
@@ -24,15 +46,20 @@ public:
     TableDef def;
     QHash<QString, int> fieldPos; // lower-case name -> position
     quint64 changeCounter = 0;
-    // The latest updates that changed only some stored columns, by the change counter they set: a
-    // cursor whose order looks at none of those columns keeps its order instead of listing it again,
-    // and one that only sorts by them moves the one record instead.
-    struct ColumnUpdate {
+    // The latest changes by the change counter they set (inserts, deletes, updates with the stored
+    // columns they changed): an order looking at none of an update's columns stays as it is, and the
+    // few records a change touches are placed anew instead of listing the whole order again. A change
+    // not logged here (a schema change, another connection's write) leaves a gap in the counters.
+    struct LoggedChange {
         quint64 counter;
+        ChangeKind kind;
         qint64 id;
-        QVector<int> columns;
+        QVector<int> columns; // updates only; empty = every column
     };
-    std::deque<ColumnUpdate> recentUpdates;
+    std::deque<LoggedChange> recentChanges;
+    // Every order of this file that a cursor holds, by what selects and sorts it.
+    std::shared_ptr<SharedOrder> order(const QByteArray& key);
+    QHash<QByteArray, std::weak_ptr<SharedOrder>> orders;
     int cursors = 0;
     bool exclusive = false;
     int transactionDepth = 0;

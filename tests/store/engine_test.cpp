@@ -337,12 +337,151 @@ TEST_F(Engine, MovedRecordsStandWhereAFreshListingPutsThem) {
                 schreiber.clearValue(QStringLiteral("GebDatum"));
         }
         schreiber.post();
+        // Another connection lists afresh: cursors of one connection share their orders.
+        Database frischeDb(dir.path());
         for (size_t i = 0; i < leser.size(); ++i) {
-            Table frisch(db, QStringLiteral("katzen"));
+            Table frisch(frischeDb, QStringLiteral("katzen"));
             frisch.open(Table::OpenMode::ReadOnly);
             frisch.setIndexName(indizes[int(i)]);
             ASSERT_EQ(reihe(*leser[i]), reihe(frisch))
                 << "step " << schritt << " index " << indizes[int(i)].toStdString();
+        }
+    }
+}
+
+namespace {
+QList<qint64> ids(Table& t) {
+    QList<qint64> r;
+    for (t.first(); !t.eof(); t.next())
+        r << t.recordId();
+    return r;
+}
+// How a cursor selects: index, filter, range.
+struct Auswahl {
+    const char* index;
+    const char* filter;
+    QVariantList von, bis;
+    void anwenden(Table& t) const {
+        t.setIndexName(QString::fromLatin1(index));
+        if (*filter) t.setFilter(QString::fromLatin1(filter));
+        if (!von.isEmpty()) t.setRange(von, bis);
+    }
+};
+const Auswahl kAuswahlen[] = {{"NameIdx", "", {}, {}},
+                              {"MutterIdx", "", {}, {}},
+                              {"NameIdx", "Status=1 OR Status=3", {}, {}},
+                              {"MutterIdx", "", {2}, {3}},
+                              {"NameIdx", "", {QStringLiteral("c")}, {QStringLiteral("m")}}};
+} // namespace
+
+// Two cursors that select alike share one order: what one writes (an insert, a delete, a changed sort
+// key, a changed filter column) the other sees in its order, which stays what a fresh listing by
+// another connection gives. More than 64 records, so the order is listed in full, not on the way.
+TEST_F(Engine, CursorsShareOneOrderKeptByTheChangeLog) {
+    Table schreiber(db, QStringLiteral("katzen"));
+    schreiber.open();
+    for (int i = 0; i < 120; ++i)
+        add(schreiber, QString(QChar(u'a' + i % 17)) + QString::number(i % 5), i % 6, i % 4,
+            i % 3 ? QDate(2020, 1, 1 + i % 9) : QDate());
+    for (const Auswahl& a : kAuswahlen) {
+        SCOPED_TRACE(std::string(a.index) + " " + a.filter);
+        Table eins(db, QStringLiteral("katzen")), zwei(db, QStringLiteral("katzen"));
+        eins.open();
+        zwei.open();
+        a.anwenden(eins);
+        a.anwenden(zwei);
+        ids(eins);
+        EXPECT_EQ(eins.orderStamp(), zwei.orderStamp()); // listed once, for both
+        quint32 zufall = 99;
+        auto wuerfel = [&](int n) {
+            zufall = zufall * 1103515245u + 12345u;
+            return int((zufall >> 16) % quint32(n));
+        };
+        for (int schritt = 0; schritt < 30; ++schritt) {
+            // zwei writes while standing on a record, eins only looks
+            ASSERT_TRUE(zwei.gotoPosition(wuerfel(std::max(1, zwei.recordCount()))) || zwei.isEmpty());
+            switch (wuerfel(4)) {
+            case 0:
+                add(zwei, QString(QChar(u'a' + wuerfel(17))), wuerfel(6), wuerfel(4));
+                break;
+            case 1:
+                if (zwei.hasRecord()) zwei.remove();
+                break;
+            case 2:
+                zwei.setValue(QStringLiteral("Name"), QString(QChar(u'a' + wuerfel(17))));
+                zwei.setValue(QStringLiteral("Mutter"), wuerfel(6));
+                zwei.post();
+                break;
+            default:
+                zwei.setValue(QStringLiteral("Status"), wuerfel(4));
+                zwei.post();
+            }
+            const qint64 steht = zwei.recordId();
+            Database andere(dir.path());
+            Table frisch(andere, QStringLiteral("katzen"));
+            frisch.open(Table::OpenMode::ReadOnly);
+            a.anwenden(frisch);
+            const QList<qint64> erwartet = ids(frisch);
+            if (zwei.hasRecord() && erwartet.contains(steht)) {
+                EXPECT_EQ(zwei.position(), erwartet.indexOf(steht)) << "step " << schritt;
+            }
+            ASSERT_EQ(ids(eins), erwartet) << "step " << schritt;
+            EXPECT_EQ(eins.orderStamp(), zwei.orderStamp());
+        }
+    }
+}
+
+// A short walk from a found record reads its neighbours by key before any order is listed; it must
+// give what the listed order gives, also across equal keys, empty keys, a descending index, a filter
+// and a range, and go on right where it turns into a walk along the listed order.
+TEST_F(Engine, WalkFromAFoundRecordFollowsTheListedOrder) {
+    {
+        Table t(db, QStringLiteral("katzen"));
+        t.open(Table::OpenMode::Exclusive);
+        IndexDef ab;
+        ab.name = QStringLiteral("NameAb");
+        ab.fields = {QStringLiteral("Name")};
+        ab.descending = true;
+        t.addIndex(ab);
+        for (int i = 0; i < 150; ++i)
+            add(t, QString(QChar(u'a' + i % 7)), i % 5 ? i % 4 : 0, i % 4,
+                i % 3 ? QDate(2020, 1, 1 + i % 3) : QDate());
+    }
+    std::vector<Auswahl> auswahlen(std::begin(kAuswahlen), std::end(kAuswahlen));
+    auswahlen.push_back({"NameAb", "", {}, {}});
+    auswahlen.push_back({"NameAb", "Status=2", {}, {}});
+    for (const Auswahl& a : auswahlen) {
+        SCOPED_TRACE(std::string(a.index) + " " + a.filter);
+        Table gelistet(db, QStringLiteral("katzen"));
+        gelistet.open(Table::OpenMode::ReadOnly);
+        a.anwenden(gelistet);
+        const QList<qint64> reihe = ids(gelistet);
+        ASSERT_GT(reihe.size(), 20);
+        for (int start : {0, 7, int(reihe.size()) / 2, int(reihe.size()) - 3}) {
+            Database andere(dir.path()); // no order listed on this connection
+            Table t(andere, QStringLiteral("katzen"));
+            t.open(Table::OpenMode::ReadOnly);
+            a.anwenden(t);
+            gelistet.gotoPosition(start);
+            QVariantList key;
+            for (const QString& f : t.indexFields())
+                key << gelistet.value(f);
+            t.findNearest(key);
+            // findNearest stands on the first record of equal keys
+            int p = int(reihe.indexOf(t.recordId()));
+            ASSERT_GE(p, 0);
+            for (int schritt = 0; schritt < 30; ++schritt) {
+                t.next();
+                if (p + 1 >= reihe.size()) {
+                    EXPECT_TRUE(t.eof());
+                    EXPECT_EQ(t.recordId(), reihe.last());
+                    break;
+                }
+                ++p;
+                ASSERT_FALSE(t.eof());
+                ASSERT_EQ(t.recordId(), reihe[p]) << "start " << start << " step " << schritt;
+            }
+            EXPECT_EQ(t.position(), p);
         }
     }
 }
