@@ -1,5 +1,6 @@
 #include "genealogy/baum.h"
 
+#include <algorithm>
 #include <new>
 
 namespace velmora::genealogy {
@@ -251,6 +252,40 @@ std::vector<tKette> tListe::inReihenfolge() const {
     for (; i != keiner; i = m_pool[static_cast<size_t>(i)].Next)
         r.push_back(m_pool[static_cast<size_t>(i)]);
     return r;
+}
+
+Ahnentafel::Ahnentafel(int generationen)
+    : m_generationen(std::clamp(generationen, 1, kMaxGenerationen)),
+      m_slots(static_cast<size_t>((1 << (m_generationen + 1)) - 2), 0) {}
+
+int Ahnentafel::anzahl(qint32 nummer) const {
+    if (!nummer) return 0;
+    return static_cast<int>(std::count(m_slots.begin(), m_slots.end(), nummer));
+}
+
+int Ahnentafel::gefuellt() const {
+    return static_cast<int>(m_slots.size() - std::count(m_slots.begin(), m_slots.end(), 0));
+}
+
+Ahnentafel ahnentafelFuellen(qint32 vater, qint32 mutter, int generationen, const Elternleser& lesen) {
+    Ahnentafel t(generationen);
+    t.setSlot(1, 1, vater);
+    t.setSlot(1, 2, mutter);
+    for (int g = 1; g <= t.generationen(); ++g)
+        for (int k = 1; k <= Ahnentafel::slotZahl(g); ++k) {
+            const qint32 nr = t.slot(g, k);
+            if (!nr) continue;
+            qint32 v = 0, m = 0;
+            if (!lesen(g, k, nr, v, m)) {
+                t.setSlot(g, k, 0);
+                continue;
+            }
+            if (g < t.generationen()) {
+                t.setSlot(g + 1, 2 * k - 1, v);
+                t.setSlot(g + 1, 2 * k, m);
+            }
+        }
+    return t;
 }
 
 } // namespace velmora::genealogy

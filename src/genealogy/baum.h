@@ -152,4 +152,36 @@ private:
     std::vector<int> m_frei;
 };
 
+// The ancestors of one cat in generation-indexed slots: generation g (1 = the parents) holds 2^g slots
+// numbered 1 to 2^g; the sire of slot k is slot 2k-1 of the next generation, its dam slot 2k. A slot
+// holds a record number, 0 when empty. Repeated ancestors are not merged: each appearance has its slot.
+class Ahnentafel {
+public:
+    static constexpr int kMaxGenerationen = 8;
+    explicit Ahnentafel(int generationen = kMaxGenerationen);
+
+    int generationen() const { return m_generationen; }
+    static int slotZahl(int g) { return 1 << g; }
+    qint32 slot(int g, int k) const { return m_slots[index(g, k)]; }
+    void setSlot(int g, int k, qint32 nummer) { m_slots[index(g, k)] = nummer; }
+    // How many filled slots hold the record number.
+    int anzahl(qint32 nummer) const;
+    int gefuellt() const; // number of filled slots
+
+private:
+    static size_t index(int g, int k) { return static_cast<size_t>((1 << g) - 2 + (k - 1)); }
+    int m_generationen;
+    std::vector<qint32> m_slots;
+};
+
+// The parents of a cat for the slot fill; false when the record is not found. Called once per filled
+// slot, generation by generation and slot by slot, so a caller may note what else it needs of the cat.
+using Elternleser = std::function<bool(int g, int k, qint32 nummer, qint32& vater, qint32& mutter)>;
+
+// The one slot fill: generation 1 takes the cat's father and mother; then every filled slot whose
+// record is found passes its parents to the next generation, and a slot whose record is not found is
+// emptied (its ancestors stay unknown). The generation count bounds it, also on a register in which a
+// cat is its own ancestor.
+Ahnentafel ahnentafelFuellen(qint32 vater, qint32 mutter, int generationen, const Elternleser& lesen);
+
 } // namespace velmora::genealogy
