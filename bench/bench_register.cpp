@@ -62,11 +62,24 @@ struct Umgebung {
         r = static_cast<reg::TCatStamm*>(haupt->FensterZeigen(QStringLiteral("FormCatStamm")));
         nav = r->findChild<Navigator*>();
     }
+    // The windows go first, then the shared data they use, then the language and the connection.
+    ~Umgebung() {
+        suche.reset();
+        haupt.reset();
+        dg.reset();
+        language::setAktuelleSprache(nullptr);
+        sprache.reset();
+        db.reset();
+    }
 };
 
+// Built on first use and torn down in main while the QApplication still exists: its windows must not
+// outlive it.
+std::unique_ptr<Umgebung> g_umgebung;
+
 Umgebung& umgebung() {
-    static Umgebung u;
-    return u;
+    if (!g_umgebung) g_umgebung = std::make_unique<Umgebung>();
+    return *g_umgebung;
 }
 
 void BM_NaechsteKatze(benchmark::State& state) {
@@ -145,5 +158,6 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    g_umgebung.reset();
     return 0;
 }
