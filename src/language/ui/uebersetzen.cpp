@@ -10,6 +10,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFormLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -50,6 +51,38 @@ QTabWidget* reiterVonSeite(QWidget* w) {
     return reiter && reiter->indexOf(w) >= 0 ? reiter : nullptr;
 }
 
+// The field beside a label in a form layout, or nullptr.
+QWidget* feldDerZeile(QLabel* l) {
+    QWidget* eltern = l->parentWidget();
+    if (!eltern) return nullptr;
+    const auto formen = eltern->findChildren<QFormLayout*>();
+    for (QFormLayout* form : formen) {
+        const int i = form->indexOf(l);
+        if (i < 0) continue;
+        int zeile = -1;
+        QFormLayout::ItemRole rolle;
+        form->getItemPosition(i, &zeile, &rolle);
+        if (rolle != QFormLayout::LabelRole) return nullptr;
+        QLayoutItem* feld = form->itemAt(zeile, QFormLayout::FieldRole);
+        return feld ? feld->widget() : nullptr;
+    }
+    return nullptr;
+}
+
+// The text as a label without buddy should show it: accelerator marks removed, "&&" as one "&".
+QString ohneKuerzel(const QString& text) {
+    QString aus;
+    aus.reserve(text.size());
+    for (int i = 0; i < text.size(); ++i) {
+        if (text[i] == QLatin1Char('&')) {
+            if (i + 1 < text.size() && text[i + 1] == QLatin1Char('&')) aus += text[++i];
+            continue;
+        }
+        aus += text[i];
+    }
+    return aus;
+}
+
 } // namespace
 
 void KomponenteUebersetzen(TSprache& s, QObject* k, int offset) {
@@ -71,7 +104,10 @@ void KomponenteUebersetzen(TSprache& s, QObject* k, int offset) {
         return;
     }
     if (auto* l = qobject_cast<QLabel*>(k)) {
-        l->setText(name);
+        // A label shows "&" as an accelerator only with a buddy; a form row's label takes its field.
+        if (!l->buddy())
+            if (QWidget* feld = feldDerZeile(l)) l->setBuddy(feld);
+        l->setText(l->buddy() ? name : ohneKuerzel(name));
         hinweisSetzen(l, hilfe);
         return;
     }

@@ -4,7 +4,9 @@
 // How the control kinds map onto Qt, tested in this order (the first that matches decides):
 //   QAction                      menu command: text := FeldName; tool tip and status tip := FeldHilfe
 //   QMenu                        menu: title := FeldName; hint := FeldHilfe
-//   QLabel                       label: caption and hint
+//   QLabel                       label: caption and hint; a label in a form row gets its field as buddy
+//                                (so "&" marks the accelerator), a label without buddy shows the caption
+//                                without accelerator marks
 //   QButtonGroup                 radio group: its buttons' texts from the following records, in the
 //                                group's button order; not for the group named "DBStatus"
 //   QGroupBox                    group box: title and hint

@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QFormLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -250,4 +251,33 @@ TEST(FensterUebersetzen, ClosedTableChangesNothing) {
     EXPECT_EQ(f.label->text(), QStringLiteral("Katzen?"));
     KomponenteUebersetzen(s, f.speichern, 10000);
     EXPECT_EQ(f.speichern->text(), QStringLiteral("S"));
+}
+
+TEST(FensterUebersetzen, LabelsShowNoLiteralAmpersand) {
+    TempDir dir;
+    store::Database db(dir.path());
+    anlegen(db, {{8970, "Registrierung &2", ""}, {8971, "Katz && Maus", ""}, {8972, "&Name", ""}});
+    TSprache s(db, 0);
+    ASSERT_TRUE(s.oeffnen());
+    QWidget w;
+    auto* form = new QFormLayout(&w);
+    auto* reg = new QLabel(QStringLiteral("x"));
+    auto* reg2 = new QLineEdit;
+    form->addRow(reg, reg2);
+    auto* frei = new QLabel(QStringLiteral("y"), &w);
+    auto* doppelt = new QLabel(QStringLiteral("z"), &w);
+    auto* mitPartner = new QLabel(QStringLiteral("v"), &w);
+    auto* partner = new QLineEdit(&w);
+    mitPartner->setBuddy(partner);
+    setTag(reg, 8970);
+    setTag(frei, 8970);
+    setTag(doppelt, 8971);
+    setTag(mitPartner, 8972);
+    FensterObjektUebersetzen(s, &w, 0);
+    EXPECT_EQ(reg->text(), QStringLiteral("Registrierung &2")); // an accelerator of its field
+    EXPECT_EQ(reg->buddy(), reg2);
+    EXPECT_EQ(frei->text(), QStringLiteral("Registrierung 2"));
+    EXPECT_EQ(doppelt->text(), QStringLiteral("Katz & Maus"));
+    EXPECT_EQ(mitPartner->text(), QStringLiteral("&Name"));
+    EXPECT_EQ(mitPartner->buddy(), partner);
 }
