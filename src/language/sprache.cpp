@@ -4,6 +4,10 @@
 
 namespace velmora::language {
 
+QLocale datumsLocale() {
+    return QLocale(QLocale::German, QLocale::Germany);
+}
+
 int spracheOffset(int sprache) {
     switch (sprache) {
     case 1:

@@ -10,6 +10,7 @@
 #include "store/table.h"
 
 #include <QHash>
+#include <QLocale>
 #include <QString>
 #include <memory>
 
@@ -19,6 +20,10 @@ namespace velmora::language {
 int spracheOffset(int sprache);
 // "englisch" -> 10000, "hollaendisch" -> 20000 (case ignored), anything else 0.
 int spracheOffset(const QString& sprachname);
+
+// The locale dates are written and read in, in every language and whatever the system's locale: day,
+// month and four-digit year with dots (01.03.2024), as the register writes them.
+QLocale datumsLocale();
 
 // Removes the first "&" of the text, if any.
 void AmpersandEntfernen(QString& text);

@@ -1,5 +1,7 @@
 #include "printing/listenbericht.h"
 
+#include "language/sprache.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -53,6 +55,11 @@ QStringList zeilenUmbrechen(const QString& text, double breite, const Schrift& s
         zeilen.append(aktuell);
     }
     return zeilen;
+}
+
+QString Listenbericht::sprachSeitenzahlMuster() {
+    const QString muster = language::feldName(4996);
+    return muster.contains(QLatin1String("%1")) ? muster : standardSeitenzahlMuster();
 }
 
 Listenbericht::Listenbericht() {

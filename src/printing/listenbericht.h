@@ -57,6 +57,8 @@ struct Zelle {
 class Listenbericht {
 public:
     static QString standardSeitenzahlMuster() { return QStringLiteral("Seite %1 von %2"); }
+    // The page number pattern in the current language (caption 4996), the German one without texts.
+    static QString sprachSeitenzahlMuster();
 
     Listenbericht();
 
@@ -101,7 +103,7 @@ private:
     double m_abstand = 1.0;
     bool m_zeilenlinien = false;
     Textbreite m_messen;
-    QString m_muster = standardSeitenzahlMuster();
+    QString m_muster = sprachSeitenzahlMuster();
     QList<QList<Zelle>> m_zeilen;
 };
 

@@ -120,7 +120,8 @@ QVariant TabellenModell::data(const QModelIndex& index, int role) const {
         const QVariant& v = z->value(c);
         if (role == Qt::EditRole) return v;
         if (anzeigeText) return anzeigeText(v, c);
-        if (v.typeId() == QMetaType::QDate) return QLocale().toString(v.toDate(), QLocale::ShortFormat);
+        if (v.typeId() == QMetaType::QDate) // as the register writes dates
+            return v.toDate().isValid() ? v.toDate().toString(QStringLiteral("dd.MM.yyyy")) : QString();
         if (v.typeId() == QMetaType::Bool) return v.toBool() ? QStringLiteral("X") : QString();
         return v.toString();
     }

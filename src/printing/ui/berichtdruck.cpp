@@ -1,5 +1,7 @@
 #include "printing/ui/berichtdruck.h"
 
+#include "language/sprache.h"
+
 #include "printing/ui/farbe.h"
 
 #include <QFontMetricsF>
@@ -241,11 +243,17 @@ bool druckenMitDialog(const Bericht& bericht, QWidget* parent) {
     return berichtDrucken(bericht, drucker);
 }
 
+QString vorschauTitel(const Bericht& bericht) {
+    QString titel = language::feldName(4997);
+    if (titel.isEmpty()) titel = QStringLiteral("Druckvorschau");
+    return bericht.titel().isEmpty() ? titel : titel + QStringLiteral(" - ") + bericht.titel();
+}
+
 void vorschauZeigen(const Bericht& bericht, QWidget* parent) {
     QPrinter drucker(QPrinter::HighResolution);
     druckerEinrichten(bericht, drucker);
     QPrintPreviewDialog dialog(&drucker, parent);
-    if (!bericht.titel().isEmpty()) dialog.setWindowTitle(bericht.titel());
+    dialog.setWindowTitle(vorschauTitel(bericht));
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
                      [&bericht](QPrinter* p) { berichtDrucken(bericht, *p); });
     dialog.exec();

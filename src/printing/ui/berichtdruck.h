@@ -47,6 +47,8 @@ bool alsPdfSpeichern(const Bericht& bericht, const QString& datei, QString* fehl
 bool druckenMitDialog(const Bericht& bericht, QWidget* parent);
 
 // Shows the report in the print preview; printing from there uses the same drawing.
+// The preview window's title: "Druckvorschau" in the current language, then the report's title.
+QString vorschauTitel(const Bericht& bericht);
 void vorschauZeigen(const Bericht& bericht, QWidget* parent);
 
 // One page as an image at the resolution (dots per inch), white background.

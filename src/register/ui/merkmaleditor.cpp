@@ -44,7 +44,7 @@ printing::Bericht merkmallisteBericht(store::Database& db) {
         liste.zeile(QList<Zelle>{QString::number(t.asInt(kNummer)), t.asString(QStringLiteral("Bezeichnung")),
                                  t.asString(QStringLiteral("Kuerzel")), Zelle::farbfeld(t.asInt(kFarbe))});
     Bericht b = liste.erstellen();
-    b.setTitel(QStringLiteral("Merkmale"));
+    b.setTitel(spaltenText(language::feldName(8650), QStringLiteral("Merkmale")));
     return b;
 }
 

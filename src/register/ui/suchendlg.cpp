@@ -135,6 +135,8 @@ SuchSortierung SuchErgebnisModell::sortierungFuer(int spalte) {
 
 TSuchenDlg::TSuchenDlg(store::Database& db, QWidget* parent) : QDialog(parent), m_db(db) {
     setObjectName(QStringLiteral("SuchenDlg"));
+    // Dates typed and shown as the register writes them, not in the system's locale.
+    setLocale(language::datumsLocale());
     language::setTag(this, 8700);
     setWindowTitle(QStringLiteral("Katze suchen"));
 

@@ -322,5 +322,6 @@ TEST(Berichtdruck, VorschauZeigtAlleSeitenDesBerichts) {
     pruefen.start(10);
     vorschauZeigen(b, nullptr);
     EXPECT_EQ(seiten, 2);
-    EXPECT_EQ(titel, QStringLiteral("Deckkater"));
+    EXPECT_EQ(titel,
+              QStringLiteral("Druckvorschau - Deckkater")); // the preview names itself, then the report
 }

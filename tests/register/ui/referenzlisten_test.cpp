@@ -6,7 +6,6 @@
 #include "app/ui/tvelmora.h"
 #include "common/meldungsdienst.h"
 #include "language/sprache.h"
-#include "support/pdftexte.h"
 #include "printing/ui/berichtdruck.h"
 #include "printing/ui/farbe.h"
 #include "register/ui/listeneditoren.h"
@@ -16,6 +15,7 @@
 #include "register/ui/stbfarbeditor.h"
 #include "store/table.h"
 #include "store/ui/dberror.h"
+#include "support/pdftexte.h"
 #include "support/testsupport.h"
 
 #include <QAction>
@@ -466,6 +466,32 @@ TEST(Referenzlisten, MerkmallisteDruckUndPdfEnthaeltDieMerkmale) {
     const QString alles = seiten[0].join(QLatin1Char('|'));
     for (const char* erwartet : {"Klon", "Foundation", "Knickschwanz"})
         EXPECT_TRUE(alles.contains(QString::fromUtf8(erwartet))) << erwartet << " in " << alles.toStdString();
+}
+
+TEST(Referenzlisten, MerkmallisteDruckvorschauInDerSprache) {
+    const struct {
+        int sprache;
+        const char* seite;
+        const char* titel;
+    } faelle[] = {{0, "Seite 1 von 1", "Druckvorschau - Merkmale"},
+                  {1, "Page 1 of 1", "Print preview - Features"},
+                  {2, "Pagina 1 van 1", "Afdrukvoorbeeld - Kenmerken"}};
+    for (const auto& fall : faelle) {
+        Rahmen r;
+        r.haupt->spracheWechseln(fall.sprache);
+        auto* f = r.oeffnen<TFormMerkmale>(QStringLiteral("FormMerkmale"));
+        ASSERT_NE(f, nullptr);
+        std::optional<printing::Bericht> gezeigt;
+        f->vorschau = [&](const printing::Bericht& b) { gezeigt = b; };
+        f->druckenKnopf()->click();
+        ASSERT_TRUE(gezeigt.has_value());
+        QStringList texte;
+        for (const printing::TextElement& t : gezeigt->seite(0).texte())
+            texte << t.text;
+        EXPECT_TRUE(texte.contains(QString::fromUtf8(fall.seite)))
+            << texte.join(QLatin1Char('|')).toStdString();
+        EXPECT_EQ(printing::vorschauTitel(*gezeigt), QString::fromUtf8(fall.titel));
+    }
 }
 
 // ---------------------------------------------------------------- status values

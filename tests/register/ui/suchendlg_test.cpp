@@ -550,3 +550,19 @@ TEST_F(SuchenDlgTest, SpaltentitelDerTrefferWerdenNichtAbgeschnitten) {
         EXPECT_GE(kopf->sectionSize(c), kopf->fontMetrics().horizontalAdvance(titel)) << titel.toStdString();
     }
 }
+
+TEST_F(SuchenDlgTest, DatesInTheGridAreWrittenAsInTheRegisterWhateverTheSystemLocale) {
+    katze("Bella", "2", "", 0, 2, QDate(2024, 3, 1));
+    const QLocale vorher;
+    QLocale::setDefault(QLocale::c());
+    TSuchenDlg d(*db); // without a locale of its own, as the program creates it
+    d.setFehlerDialog(fehler.get());
+    d.oeffnen({});
+    d.nameFeld()->setText(s("Bella"));
+    d.suchen();
+    QTableView* g = d.ergebnisGitter();
+    ASSERT_EQ(g->model()->rowCount(), 1);
+    EXPECT_EQ(g->model()->data(g->model()->index(0, SuchErgebnisModell::GebDatum)).toString(),
+              s("01.03.2024"));
+    QLocale::setDefault(vorher);
+}
