@@ -3,6 +3,7 @@
 // showing Name (or Rufname when sorted by the call-name index) and Status, in the index and status
 // filter the settings name. Typing searches by the nearest key; rows carry the feature or top-cat colour.
 
+#include "common/ui/rahmen.h"
 #include "common/ui/tabellenmodell.h"
 #include "store/table.h"
 
@@ -11,7 +12,7 @@
 
 namespace velmora::app {
 
-class KatzenListe : public QTableView {
+class KatzenListe : public QTableView, public Katzenauswahl {
     Q_OBJECT
 public:
     explicit KatzenListe(store::Database& db, QWidget* parent = nullptr);
@@ -20,15 +21,15 @@ public:
     // Opens the cursor; false when catstamm does not open (the caller reports it).
     bool oeffnen();
     void schliessen();
-    bool offen() const;
+    bool offen() const override;
 
     // Index, filter and column from the settings; the list keeps its cat when it can.
     void einstellen(const QString& index, const QString& filter, bool rufname, bool merkmalVorTop);
     // Moves the list to the cat (primary key search, the list's index kept).
-    bool zeigeKatze(int nummer);
-    int aktuelleKatze() const; // 0 without one
+    bool zeigeKatze(int nummer) override;
+    int aktuelleKatze() const override; // 0 without one
     int anzahl() const;
-    void neuLaden();
+    void neuLaden() override;
 
     // The typed prefix; cleared by Escape and when the main window loses the focus.
     const QString& suchName() const { return m_suchName; }
@@ -62,9 +63,9 @@ private:
 
     store::Database& m_db;
     std::unique_ptr<store::Table> m_tabelle;
-    std::unique_ptr<store::Table> m_merkmal;   // katzemerkmal by Katze
-    std::unique_ptr<store::Table> m_merkmale;  // merkmale
-    std::unique_ptr<store::Table> m_topkatze;  // topkatze by Katze
+    std::unique_ptr<store::Table> m_merkmal;  // katzemerkmal by Katze
+    std::unique_ptr<store::Table> m_merkmale; // merkmale
+    std::unique_ptr<store::Table> m_topkatze; // topkatze by Katze
     std::unique_ptr<TabellenModell> m_modell;
     QString m_suchName;
     bool m_merkmalVorTop = false;

@@ -2,6 +2,7 @@
 
 #include "app/erststart.h"
 #include "app/ui/erststartdialog.h"
+#include "app/ui/fensterarten.h"
 #include "app/ui/katzenliste.h"
 #include "app/ui/tatze.h"
 #include "app/ui/tvelmora.h"
@@ -10,8 +11,6 @@
 #include "common/ui/meldungsbox.h"
 #include "language/qtuebersetzung.h"
 #include "language/sprache.h"
-#include "register/ui/referenzlisten.h"
-#include "register/ui/tcatstamm.h"
 #include "settings/einstellungsort.h"
 #include "settings/systeminfo.h"
 #include "store/anlegen.h"
@@ -125,8 +124,7 @@ QString erstenStartEinrichten(const Startargumente& args) {
 int velmoraAusfuehren(const Startargumente& args) {
     QApplication::setApplicationName(QStringLiteral("Velmora"));
     QApplication::setWindowIcon(QIcon(tatze(64)));
-    reg::registerFensterRegistrieren();
-    reg::referenzlistenRegistrieren();
+    fensterartenRegistrieren();
     if (!Meldungsdienst::automatik()) meldungsboxInstallieren();
 
     QString daten = QDir(args.daten).absolutePath();

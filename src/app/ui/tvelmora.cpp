@@ -2,11 +2,11 @@
 
 #include "app/letztekatzen.h"
 #include "app/ui/katzenliste.h"
-#include "app/ui/kindfenster.h"
 #include "app/ui/tatze.h"
 #include "app/ui/mausrad.h"
 #include "common/herunterladen.h"
 #include "common/meldungsdienst.h"
+#include "common/ui/kindfenster.h"
 #include "language/qtuebersetzung.h"
 #include "language/sprache.h"
 #include "language/tag.h"
@@ -39,11 +39,6 @@
 namespace velmora::app {
 
 namespace {
-std::vector<Fensterart>& arten() {
-    static std::vector<Fensterart> a;
-    return a;
-}
-
 QString text(int tag, const QString& vorgabe) {
     const QString t = language::feldName(tag);
     return t.isEmpty() ? vorgabe : t;
@@ -55,20 +50,7 @@ QPrinter& drucker() {
 }
 } // namespace
 
-void fensterartRegistrieren(Fensterart art) {
-    for (Fensterart& a : arten())
-        if (a.name == art.name) {
-            a = std::move(art);
-            return;
-        }
-    arten().push_back(std::move(art));
-}
-
-const std::vector<Fensterart>& fensterarten() {
-    return arten();
-}
-
-TVelmora::TVelmora(const Kontext& kontext, QWidget* parent) : QMainWindow(parent), m_kontext(kontext) {
+TVelmora::TVelmora(const Kontext& kontext, QWidget* parent) : TRahmen(parent), m_kontext(kontext) {
     setObjectName(QStringLiteral("Velmora"));
     qApp->installEventFilter(new Mausrad(this));
     m_splitter = new QSplitter(this);
@@ -129,11 +111,12 @@ TVelmora::TVelmora(const Kontext& kontext, QWidget* parent) : QMainWindow(parent
     }
     m_liste->blockiert = [this] { return NeuausStb; };
     connect(m_liste, &KatzenListe::gesperrt, this, [this] { gesperrt(); });
+    // The register shows the cat and reports it; without a register the windows follow the list.
     connect(m_liste, &KatzenListe::katzeGewaehlt, this, [this](int nummer) {
-        if (katzeZeigen) katzeZeigen(nummer);
-        for (auto& [name, sub] : m_offen)
-            if (sub)
-                if (auto* k = qobject_cast<TKindFenster*>(sub->widget())) k->katzeGewaehlt(nummer);
+        if (katzeZeigen)
+            katzeZeigen(nummer);
+        else
+            registerKatzeGezeigt(nummer);
     });
     titelSetzen();
     AktualisiereLastCatsMenues();
@@ -143,9 +126,13 @@ TVelmora::TVelmora(const Kontext& kontext, QWidget* parent) : QMainWindow(parent
 
 TVelmora::~TVelmora() {
     // Child windows report their closing to the registry, which must still exist then.
+    // That includes windows closed but not yet deleted, which the area no longer lists.
     ProgrammEnde = true;
-    for (QMdiSubWindow* sub : m_mdi->subWindowList())
-        delete sub;
+    QList<QPointer<QMdiSubWindow>> fenster;
+    for (QMdiSubWindow* sub : m_mdi->findChildren<QMdiSubWindow*>())
+        fenster << sub;
+    for (const QPointer<QMdiSubWindow>& sub : fenster)
+        delete sub.data();
 }
 
 QAction* TVelmora::aktion(QMenu* menue, int tag, const QString& t, const char* objektName) {
@@ -268,7 +255,7 @@ QMenu* TVelmora::menue(const QString& objektName) const {
 }
 
 void TVelmora::fensterMenueEintraege() {
-    for (const Fensterart& art : arten()) {
+    for (const Fensterart& art : fensterarten()) {
         auto it = m_menues.find(art.menue);
         if (it == m_menues.end() || !art.erzeugen) continue;
         QMenu* m = it->second;
@@ -366,7 +353,7 @@ bool TVelmora::gesperrtFuer(const QString&) {
 
 void TVelmora::FensterAnpassen(const QString& name) {
     const Fensterart* art = nullptr;
-    for (const Fensterart& a : arten())
+    for (const Fensterart& a : fensterarten())
         if (a.name == name) art = &a;
     if (!art || !art->erzeugen) return;
     TKindFenster* k = art->erzeugen(*this);

@@ -4,11 +4,13 @@
 // of open windows.
 
 #include "app/fensterregister.h"
+#include "app/ui/katzenliste.h"
+#include "common/ui/rahmen.h"
 #include "settings/systeminfo.h"
 #include "store/database.h"
 
-#include <QFont>
 #include <QDesktopServices>
+#include <QFont>
 #include <QMainWindow>
 #include <QPointer>
 #include <QUrl>
@@ -34,9 +36,6 @@ class TDBError;
 
 namespace velmora::app {
 
-class KatzenListe;
-class TKindFenster;
-
 // Everything the frame needs from the start-up: the data directory, the settings, the language tables.
 struct Kontext {
     QString datenVerzeichnis;
@@ -48,53 +47,38 @@ struct Kontext {
     store::ui::TDBError* fehlerDialog = nullptr; // the run's error dialog (may be null in tests)
 };
 
-// A window kind later parts add: the menu entry shows once a factory for its name exists.
-struct Fensterart {
-    QString name;  // registry name, e.g. "FormRassen"
-    QString menue; // object name of the menu it belongs in, e.g. "MenueStammdaten"
-    int tag = 0;   // caption number of the menu entry
-    QString text;  // German text used when the tables lack the caption
-    std::function<TKindFenster*(class TVelmora&)> erzeugen;
-};
-void fensterartRegistrieren(Fensterart art);
-const std::vector<Fensterart>& fensterarten();
-
-class TVelmora : public QMainWindow {
+class TVelmora : public TRahmen {
     Q_OBJECT
 public:
     explicit TVelmora(const Kontext& kontext, QWidget* parent = nullptr);
     ~TVelmora() override;
 
-    // state
-    bool ProgrammEnde = false;
+    // state (the part the windows share is the frame's)
     bool indexrekonstruktion = false;
-    bool InzuchtBerechne = false;
     int hoeheBalken = 0;
     int Druckentag = 0;
-    int tmpTiervorNeuaufnahme = 0;
-    bool NeuausStb = false; // new-parent-from-pedigree mode (mirrors the shared data module)
 
     const Kontext& kontext() const { return m_kontext; }
     // The shared data module, created right after the main window.
-    common::TDatenGlobal* datenGlobal() const { return m_datenGlobal; }
+    common::TDatenGlobal* datenGlobal() const override { return m_datenGlobal; }
     void setDatenGlobal(common::TDatenGlobal* d) { m_datenGlobal = d; }
-    store::ui::TDBError* fehlerDialog() const { return m_kontext.fehlerDialog; }
-    settings::tsysteminfo& einstellungen() { return *m_kontext.einstellungen; }
-    store::Database& db() { return *m_kontext.db; }
-    KatzenListe* katzenListe() { return m_liste; }
+    store::ui::TDBError* fehlerDialog() const override { return m_kontext.fehlerDialog; }
+    settings::tsysteminfo& einstellungen() override { return *m_kontext.einstellungen; }
+    store::Database& db() override { return *m_kontext.db; }
+    KatzenListe* katzenListe() override { return m_liste; }
     QMdiArea* mdi() { return m_mdi; }
-    QMenu* menue(const QString& objektName) const;
+    QMenu* menue(const QString& objektName) const override;
     Fensterregister& register_() { return m_register; }
 
     // 0 when no exclusive window blocks, else the blocking window's code (its message shown unless
     // asked "ohneMeldung").
-    int CheckFormOpen(const QString& argument);
+    int CheckFormOpen(const QString& argument) override;
     // Opens the window through the check: brings it to the front when open, else creates, registers,
     // translates and fits it. Returns the window or nullptr when refused or not available.
-    TKindFenster* FensterZeigen(const QString& name);
+    TKindFenster* FensterZeigen(const QString& name) override;
     void FensterAnpassen(const QString& name);
-    TKindFenster* fenster(const QString& name) const;
-    void fensterGeschlossen(const QString& name);
+    TKindFenster* fenster(const QString& name) const override;
+    void fensterGeschlossen(const QString& name) override;
 
     // The settings applied to the windows (list, index, filter, tool tips, printer font, size, language,
     // the register's cat order and page).
@@ -106,24 +90,21 @@ public:
     void spracheWechseln(int sprache);
 
     // Recent cats.
-    void SaveLastCats(const QString& name, int nummer);
+    void SaveLastCats(const QString& name, int nummer) override;
     void AktualisiereLastCatsMenues();
     // Shows the entry's cat; an entry whose cat no longer exists says so (message 253) and goes.
     void letzteKatzeGewaehlt(int index);
     // A deleted cat leaves the recent cats.
     void letzteKatzeEntfernen(int nummer);
-    // The cat shown in the register moved; the list and the open windows follow.
-    std::function<void(int nummer)> katzeZeigen;
 
-    void katzenAnzahlAnzeigen();
-    int TableTopKatzeLaden(int nummer);
-    // The commands refused while the new-cat-from-pedigree mode is on show 223 and 224.
-    bool gesperrt();
+    void katzenAnzahlAnzeigen() override;
+    int TableTopKatzeLaden(int nummer) override;
+    bool gesperrt() override;
     // Commands refused by name while the new-cat-from-pedigree mode is on (none of the open windows yet).
     bool gesperrtFuer(const QString& fensterName);
 
     // Opens a help page in the browser; when no browser opens, message 251 says where the page is.
-    void hilfeZeigen(int thema);
+    void hilfeZeigen(int thema) override;
     // Opens an address or file with the desktop's program for it; false when none starts.
     std::function<bool(const QUrl&)> oeffnenMitDesktop = [](const QUrl& u) {
         return QDesktopServices::openUrl(u);

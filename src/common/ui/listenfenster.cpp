@@ -1,6 +1,6 @@
 #include "common/ui/listenfenster.h"
 
-#include "app/ui/tvelmora.h"
+#include "common/ui/rahmen.h"
 #include "common/meldungsdienst.h"
 #include "language/sprache.h"
 #include "language/tag.h"
@@ -22,7 +22,7 @@ using store::Table;
 
 // texte: meldung 28 29
 
-TListenFenster::TListenFenster(app::TVelmora& hauptfenster, const QString& fensterName, int tag,
+TListenFenster::TListenFenster(TRahmen& hauptfenster, const QString& fensterName, int tag,
                                QString tabellenName, QString indexName)
     : TKindFenster(hauptfenster, fensterName, tag), m_tabellenName(std::move(tabellenName)),
       m_indexName(std::move(indexName)) {}

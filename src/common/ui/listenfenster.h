@@ -12,7 +12,7 @@
 // The members differ in a few hooks (protected virtuals below); they build their own form and pages in
 // aufbauen() and place gitter() where they want it.
 
-#include "app/ui/kindfenster.h"
+#include "common/ui/kindfenster.h"
 #include "common/ui/tabellenmodell.h"
 #include "store/table.h"
 
@@ -34,10 +34,10 @@ class TDBError;
 
 namespace velmora {
 
-class TListenFenster : public app::TKindFenster {
+class TListenFenster : public TKindFenster {
     Q_OBJECT
 public:
-    TListenFenster(app::TVelmora& hauptfenster, const QString& fensterName, int tag, QString tabellenName,
+    TListenFenster(TRahmen& hauptfenster, const QString& fensterName, int tag, QString tabellenName,
                    QString indexName);
     ~TListenFenster() override;
 

@@ -1,6 +1,6 @@
 #include "register/ui/listeneditoren.h"
 
-#include "app/ui/tvelmora.h"
+#include "common/ui/rahmen.h"
 #include "common/meldungsdienst.h"
 #include "language/sprache.h"
 #include "language/tag.h"
@@ -24,7 +24,7 @@ QString spaltenText(const QString& beschriftung, const QString& vorgabe) {
 
 // ---------------------------------------------------------------- common form
 
-TReferenzEditor::TReferenzEditor(app::TVelmora& h, const QString& fensterName, int tag,
+TReferenzEditor::TReferenzEditor(TRahmen& h, const QString& fensterName, int tag,
                                  const QString& tabelle, const QString& index, bool mitSeiten)
     : TListenFenster(h, fensterName, tag, tabelle, index), m_tabelle(tabelle), m_mitSeiten(mitSeiten) {}
 
@@ -84,7 +84,7 @@ void TReferenzEditor::nachSchliessen() {
 
 // ---------------------------------------------------------------- breeds
 
-TFormRassen::TFormRassen(app::TVelmora& h)
+TFormRassen::TFormRassen(TRahmen& h)
     : TReferenzEditor(h, QStringLiteral("FormRassen"), 8600, QStringLiteral("rasse"),
                       QStringLiteral("RasseName"), true) {
     setWindowTitle(QStringLiteral("Rassen"));
@@ -105,7 +105,7 @@ void TFormRassen::formAufbauen(QFormLayout* form) {
 
 // ---------------------------------------------------------------- colours
 
-TFormFarben::TFormFarben(app::TVelmora& h)
+TFormFarben::TFormFarben(TRahmen& h)
     : TReferenzEditor(h, QStringLiteral("FormFarben"), 8601, QStringLiteral("farbe"),
                       QStringLiteral("FarbnameIndex"), false) {
     setWindowTitle(QStringLiteral("Farbe"));
@@ -126,7 +126,7 @@ void TFormFarben::formAufbauen(QFormLayout* form) {
 
 // ---------------------------------------------------------------- eye colours
 
-TFormAugenfarbe::TFormAugenfarbe(app::TVelmora& h)
+TFormAugenfarbe::TFormAugenfarbe(TRahmen& h)
     : TReferenzEditor(h, QStringLiteral("FormAugenfarbe"), 8602, QStringLiteral("augen"),
                       QStringLiteral("Augenfarbeidx"), false) {
     setWindowTitle(QStringLiteral("Augenfarbe"));
@@ -146,7 +146,7 @@ void TFormAugenfarbe::formAufbauen(QFormLayout* form) {
 
 // ---------------------------------------------------------------- coat types
 
-TFormFellart::TFormFellart(app::TVelmora& h)
+TFormFellart::TFormFellart(TRahmen& h)
     : TReferenzEditor(h, QStringLiteral("FormFellart"), 8603, QStringLiteral("fellart"), QString(), false) {
     setWindowTitle(QStringLiteral("Fellart"));
 }
@@ -162,7 +162,7 @@ void TFormFellart::formAufbauen(QFormLayout* form) {
 
 // ---------------------------------------------------------------- titles
 
-TFormTitel::TFormTitel(app::TVelmora& h)
+TFormTitel::TFormTitel(TRahmen& h)
     : TReferenzEditor(h, QStringLiteral("FormTitel"), 8604, QStringLiteral("titelbez"),
                       QStringLiteral("Sortierung"), true) {
     setWindowTitle(QStringLiteral("Titel"));
@@ -201,7 +201,7 @@ void TFormTitel::nachSchliessen() {
 
 // ---------------------------------------------------------------- cat names
 
-TFormKatzennamen::TFormKatzennamen(app::TVelmora& h)
+TFormKatzennamen::TFormKatzennamen(TRahmen& h)
     : TReferenzEditor(h, QStringLiteral("FormKatzennamen"), 8608, QStringLiteral("katzname"),
                       QStringLiteral("NameIdx"), false) {
     setWindowTitle(QStringLiteral("Katzennamen"));

@@ -16,7 +16,7 @@ namespace velmora::reg {
 class TReferenzEditor : public TListenFenster {
     Q_OBJECT
 public:
-    TReferenzEditor(app::TVelmora& h, const QString& fensterName, int tag, const QString& tabelle,
+    TReferenzEditor(TRahmen& h, const QString& fensterName, int tag, const QString& tabelle,
                     const QString& index, bool mitSeiten);
 
     QLineEdit* feldEdit(const QString& feld) const;
@@ -44,7 +44,7 @@ private:
 class TFormRassen : public TReferenzEditor {
     Q_OBJECT
 public:
-    explicit TFormRassen(app::TVelmora& h);
+    explicit TFormRassen(TRahmen& h);
 
 protected:
     QList<TabellenModell::Spalte> spalten() override;
@@ -54,7 +54,7 @@ protected:
 class TFormFarben : public TReferenzEditor {
     Q_OBJECT
 public:
-    explicit TFormFarben(app::TVelmora& h);
+    explicit TFormFarben(TRahmen& h);
 
 protected:
     QList<TabellenModell::Spalte> spalten() override;
@@ -64,7 +64,7 @@ protected:
 class TFormAugenfarbe : public TReferenzEditor {
     Q_OBJECT
 public:
-    explicit TFormAugenfarbe(app::TVelmora& h);
+    explicit TFormAugenfarbe(TRahmen& h);
 
 protected:
     QList<TabellenModell::Spalte> spalten() override;
@@ -74,7 +74,7 @@ protected:
 class TFormFellart : public TReferenzEditor {
     Q_OBJECT
 public:
-    explicit TFormFellart(app::TVelmora& h);
+    explicit TFormFellart(TRahmen& h);
 
 protected:
     QList<TabellenModell::Spalte> spalten() override;
@@ -84,7 +84,7 @@ protected:
 class TFormTitel : public TReferenzEditor {
     Q_OBJECT
 public:
-    explicit TFormTitel(app::TVelmora& h);
+    explicit TFormTitel(TRahmen& h);
     bool oeffnen() override;
     // A click on the grid title of a column: `Titel` and `Kuerzel` re-sort by their index.
     void spaltenTitelGeklickt(int spalte);
@@ -98,7 +98,7 @@ protected:
 class TFormKatzennamen : public TReferenzEditor {
     Q_OBJECT
 public:
-    explicit TFormKatzennamen(app::TVelmora& h);
+    explicit TFormKatzennamen(TRahmen& h);
 
 protected:
     QList<TabellenModell::Spalte> spalten() override;

@@ -1,6 +1,6 @@
 #include "register/ui/merkmaleditor.h"
 
-#include "app/ui/tvelmora.h"
+#include "common/ui/rahmen.h"
 #include "common/meldungsdienst.h"
 #include "language/sprache.h"
 #include "language/tag.h"
@@ -48,7 +48,7 @@ printing::Bericht merkmallisteBericht(store::Database& db) {
     return b;
 }
 
-TFormMerkmale::TFormMerkmale(app::TVelmora& h)
+TFormMerkmale::TFormMerkmale(TRahmen& h)
     : TReferenzEditor(h, QStringLiteral("FormMerkmale"), 8606, QStringLiteral("merkmale"), QString(), true) {
     setWindowTitle(QStringLiteral("Merkmale"));
     farbwahl = [this](int vorgabe) { return farbeWaehlen(this, vorgabe); };

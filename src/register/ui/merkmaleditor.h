@@ -20,7 +20,7 @@ printing::Bericht merkmallisteBericht(store::Database& db);
 class TFormMerkmale : public TReferenzEditor {
     Q_OBJECT
 public:
-    explicit TFormMerkmale(app::TVelmora& h);
+    explicit TFormMerkmale(TRahmen& h);
     bool oeffnen() override;
 
     // "Farbe laden": refused with message 90 for features 1 and 2.

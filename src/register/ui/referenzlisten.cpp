@@ -1,6 +1,6 @@
 #include "register/ui/referenzlisten.h"
 
-#include "app/ui/tvelmora.h"
+#include "common/ui/rahmen.h"
 #include "register/ui/listeneditoren.h"
 #include "register/ui/merkmaleditor.h"
 #include "register/ui/statuseditor.h"
@@ -12,34 +12,34 @@ namespace velmora::reg {
 // texte: feldname 8600 8601 8602 8603 8604 8605 8606 8607 8608 8621 8622 8626 8627
 
 namespace {
-template <typename Fenster> std::function<app::TKindFenster*(app::TVelmora&)> fabrik() {
-    return [](app::TVelmora& h) -> app::TKindFenster* { return new Fenster(h); };
+template <typename Fenster> std::function<TKindFenster*(TRahmen&)> fabrik() {
+    return [](TRahmen& h) -> TKindFenster* { return new Fenster(h); };
 }
 } // namespace
 
 void referenzlistenRegistrieren() {
     const QString menue = QStringLiteral("MenueStammdaten");
-    app::fensterartRegistrieren(
+    fensterartRegistrieren(
         {QStringLiteral("FormRassen"), menue, 123, QStringLiteral("&Rassen"), fabrik<TFormRassen>()});
-    app::fensterartRegistrieren(
+    fensterartRegistrieren(
         {QStringLiteral("FormFarben"), menue, 124, QStringLiteral("&Farben"), fabrik<TFormFarben>()});
-    app::fensterartRegistrieren({QStringLiteral("FormAugenfarbe"), menue, 125, QStringLiteral("&Augenfarben"),
+    fensterartRegistrieren({QStringLiteral("FormAugenfarbe"), menue, 125, QStringLiteral("&Augenfarben"),
                                  fabrik<TFormAugenfarbe>()});
-    app::fensterartRegistrieren(
+    fensterartRegistrieren(
         {QStringLiteral("FormFellart"), menue, 11089, QStringLiteral("Fellart"), fabrik<TFormFellart>()});
-    app::fensterartRegistrieren(
+    fensterartRegistrieren(
         {QStringLiteral("FormTitel"), menue, 600, QStringLiteral("&Titel"), fabrik<TFormTitel>()});
-    app::fensterartRegistrieren(
+    fensterartRegistrieren(
         {QStringLiteral("FormStatus"), menue, 126, QStringLiteral("&Status"), fabrik<TFormStatus>()});
-    app::fensterartRegistrieren(
+    fensterartRegistrieren(
         {QStringLiteral("FormMerkmale"), menue, 874, QStringLiteral("Merkmale"), fabrik<TFormMerkmale>()});
-    app::fensterartRegistrieren({QStringLiteral("FormStbFarbe"), menue, 1081,
+    fensterartRegistrieren({QStringLiteral("FormStbFarbe"), menue, 1081,
                                  QStringLiteral("Farben Stammbaumdruck"), fabrik<TFormStbFarbe>()});
-    app::fensterartRegistrieren({QStringLiteral("FormKatzennamen"), menue, 108,
+    fensterartRegistrieren({QStringLiteral("FormKatzennamen"), menue, 108,
                                  QStringLiteral("&Katzennamen"), fabrik<TFormKatzennamen>()});
 }
 
-Referenzhinweise& referenzhinweise(app::TVelmora& hauptfenster) {
+Referenzhinweise& referenzhinweise(TRahmen& hauptfenster) {
     const QString name = QStringLiteral("Referenzhinweise");
     if (auto* h = hauptfenster.findChild<Referenzhinweise*>(name, Qt::FindDirectChildrenOnly)) return *h;
     auto* h = new Referenzhinweise(&hauptfenster);

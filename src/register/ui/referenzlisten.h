@@ -6,8 +6,8 @@
 #include <QObject>
 #include <QString>
 
-namespace velmora::app {
-class TVelmora;
+namespace velmora {
+class TRahmen;
 }
 
 namespace velmora::reg {
@@ -32,6 +32,6 @@ signals:
 };
 
 // The notice object of the main window (created on first use, owned by the main window).
-Referenzhinweise& referenzhinweise(app::TVelmora& hauptfenster);
+Referenzhinweise& referenzhinweise(TRahmen& hauptfenster);
 
 } // namespace velmora::reg

@@ -1,6 +1,6 @@
 #include "register/ui/statuseditor.h"
 
-#include "app/ui/tvelmora.h"
+#include "common/ui/rahmen.h"
 #include "language/tag.h"
 #include "register/ui/referenzlisten.h"
 #include "store/ui/dberror.h"
@@ -14,7 +14,7 @@
 
 namespace velmora::reg {
 
-TFormStatus::TFormStatus(app::TVelmora& h) : TKindFenster(h, QStringLiteral("FormStatus"), 8605) {
+TFormStatus::TFormStatus(TRahmen& h) : TKindFenster(h, QStringLiteral("FormStatus"), 8605) {
     setWindowTitle(QStringLiteral("Status"));
 }
 

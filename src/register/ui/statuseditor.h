@@ -3,7 +3,7 @@
 // register/statusliste.h). "H&inzufügen" shows the next hidden field, "&Speichern" writes the fields
 // without a question, "R&ückgängig" shows the table's names again.
 
-#include "app/ui/kindfenster.h"
+#include "common/ui/kindfenster.h"
 #include "register/statusliste.h"
 #include "store/table.h"
 
@@ -20,10 +20,10 @@ class TDBError;
 
 namespace velmora::reg {
 
-class TFormStatus : public app::TKindFenster {
+class TFormStatus : public TKindFenster {
     Q_OBJECT
 public:
-    explicit TFormStatus(app::TVelmora& h);
+    explicit TFormStatus(TRahmen& h);
     ~TFormStatus() override;
 
     bool oeffnen() override;

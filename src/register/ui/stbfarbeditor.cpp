@@ -1,6 +1,6 @@
 #include "register/ui/stbfarbeditor.h"
 
-#include "app/ui/tvelmora.h"
+#include "common/ui/rahmen.h"
 #include "language/tag.h"
 #include "printing/ui/farbe.h"
 #include "register/ui/referenzlisten.h"
@@ -19,7 +19,7 @@ const QString kTabelle = QStringLiteral("stbfarbe");
 const QString kFarbe = QStringLiteral("farbe");
 } // namespace
 
-TFormStbFarbe::TFormStbFarbe(app::TVelmora& h) : TKindFenster(h, QStringLiteral("FormStbFarbe"), 8607) {
+TFormStbFarbe::TFormStbFarbe(TRahmen& h) : TKindFenster(h, QStringLiteral("FormStbFarbe"), 8607) {
     setWindowTitle(QStringLiteral("Farbe doppelte Tiere im Stammbaumdruck"));
     farbwahl = [this](int vorgabe) { return farbeWaehlen(this, vorgabe); };
 }

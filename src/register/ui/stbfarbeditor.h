@@ -3,7 +3,7 @@
 // a column of colour squares. "H&inzufügen" appends a chosen colour at the end; clicking a square
 // replaces its colour. Rows are never deleted here.
 
-#include "app/ui/kindfenster.h"
+#include "common/ui/kindfenster.h"
 #include "register/ui/farbwahl.h"
 #include "store/table.h"
 
@@ -19,10 +19,10 @@ class TDBError;
 
 namespace velmora::reg {
 
-class TFormStbFarbe : public app::TKindFenster {
+class TFormStbFarbe : public TKindFenster {
     Q_OBJECT
 public:
-    explicit TFormStbFarbe(app::TVelmora& h);
+    explicit TFormStbFarbe(TRahmen& h);
     ~TFormStbFarbe() override;
 
     // Creates the table when it is missing, then shows its colours.

@@ -1,7 +1,6 @@
 #include "register/ui/tcatstamm.h"
 
-#include "app/ui/katzenliste.h"
-#include "app/ui/tvelmora.h"
+#include "common/ui/rahmen.h"
 #include "common/datenglobal.h"
 #include "common/meldungsdienst.h"
 #include "common/ui/feldeditoren.h"
@@ -47,8 +46,6 @@ constexpr char kName[] = "FormCatStamm";
 // Windows that follow the register's cat: while one is open, a search leaves it in front.
 constexpr const char* kFolgendeFenster[] = {"FormInzuchtgrad", "FormNachkommen", "FormListeNachkommen",
                                             "FormStatistikMerkmaleStammbaum"};
-// Of those, the ones a search positions on the cat found.
-constexpr const char* kPositionierteFenster[] = {"FormInzuchtgrad", "FormStatistikMerkmaleStammbaum"};
 
 QString farbeAlsStil(int wert) {
     if (!wert) return {};
@@ -71,7 +68,7 @@ std::unique_ptr<store::Table> oeffne(store::Database& db, const char* name, stor
 
 } // namespace
 
-TCatStamm::TCatStamm(app::TVelmora& haupt) : TKindFenster(haupt, QLatin1String(kName), 8940) {}
+TCatStamm::TCatStamm(TRahmen& haupt) : TKindFenster(haupt, QLatin1String(kName), 8940) {}
 
 TCatStamm::~TCatStamm() {
     hauptfenster().katzeZeigen = nullptr;
@@ -550,7 +547,7 @@ void TCatStamm::nachDemSpeichern() {
     neuerSatz = false;
     m_katzen->flush();
     setWindowTitle(beschriftung());
-    app::KatzenListe* liste = hauptfenster().katzenListe();
+    Katzenauswahl* liste = hauptfenster().katzenListe();
     if (nameGeaendert && liste && liste->offen()) {
         liste->neuLaden();
         liste->zeigeKatze(aktuelleNummer());
@@ -679,7 +676,7 @@ void TCatStamm::loeschenClick() {
         fehlerDialog().HandleException(e, QStringLiteral("catstamm.db"));
     }
     m_quelle->aktualisieren();
-    if (app::KatzenListe* l = hauptfenster().katzenListe()) {
+    if (Katzenauswahl* l = hauptfenster().katzenListe()) {
         l->neuLaden();
         if (aktuelleNummer()) l->zeigeKatze(aktuelleNummer());
     }
@@ -721,16 +718,15 @@ void TCatStamm::KatzeSuchen() {
         return;
     }
     // The register comes forward with the cat found, unless the user works in a window that follows
-    // the register's cat; that window stays in front and is brought to the cat as well.
-    app::TVelmora& h = hauptfenster();
+    // the register's cat; that window stays in front and is brought to the cat as well, as every window
+    // that follows the register's cat is (registerKatzeGewechselt).
+    TRahmen& h = hauptfenster();
     const bool folgendesFensterOffen =
         std::any_of(std::begin(kFolgendeFenster), std::end(kFolgendeFenster),
                     [&h](const char* name) { return h.fenster(QLatin1String(name)) != nullptr; });
     if (!folgendesFensterOffen && !h.InzuchtBerechne) h.FensterZeigen(QLatin1String(kName));
     if (!zeigeKatze(gefunden)) return;
-    if (app::KatzenListe* l = h.katzenListe()) l->zeigeKatze(gefunden);
-    for (const char* name : kPositionierteFenster)
-        if (app::TKindFenster* k = h.fenster(QLatin1String(name))) k->katzeGewaehlt(gefunden);
+    if (Katzenauswahl* l = h.katzenListe()) l->zeigeKatze(gefunden);
 }
 
 bool TCatStamm::SpeichernClick() {
@@ -775,7 +771,7 @@ bool TCatStamm::speichern(bool zurueckZumAusgang) {
         // A return, not a move of the user's: the cat does not enter the recent cats.
         const int ziel = zurueckZumAusgang ? hauptfenster().tmpTiervorNeuaufnahme : neu;
         zeigeKatze(ziel, false);
-        if (app::KatzenListe* l = hauptfenster().katzenListe()) l->zeigeKatze(ziel);
+        if (Katzenauswahl* l = hauptfenster().katzenListe()) l->zeigeKatze(ziel);
     } else if (warNeu) {
         TitelKatzeNeu(true);
     }
@@ -1036,13 +1032,16 @@ void TCatStamm::TitelKatzeNeu(bool navigation) {
     adressenZeigen();
     bemerkungZeigen();
     bildZeigen();
-    if (navigation && m_katzen->state() == store::Table::State::Browse) {
+    const bool gewaehlt = navigation && m_katzen->state() == store::Table::State::Browse;
+    if (gewaehlt) {
         hauptfenster().SaveLastCats(m_katzen->asString(QStringLiteral("Name")), aktuelleNummer());
-        if (app::KatzenListe* l = hauptfenster().katzenListe(); l && l->aktuelleKatze() != aktuelleNummer())
+        if (Katzenauswahl* l = hauptfenster().katzenListe(); l && l->aktuelleKatze() != aktuelleNummer())
             l->zeigeKatze(aktuelleNummer());
     }
     inzuchtAnzeigen();
     knoepfeSetzen();
+    // The windows that follow the register's cat come last, once the register shows it whole.
+    if (gewaehlt) hauptfenster().registerKatzeGezeigt(aktuelleNummer());
 }
 
 void TCatStamm::inzuchtAnzeigen() {
@@ -1118,7 +1117,7 @@ bool TCatStamm::gleichnamigeSuchen() {
     }
     eintragVerwerfen();
     zeigeKatze(nummer, false); // shown for the entry, not gone to: no recent cat
-    if (app::KatzenListe* l = hauptfenster().katzenListe()) l->zeigeKatze(nummer);
+    if (Katzenauswahl* l = hauptfenster().katzenListe()) l->zeigeKatze(nummer);
     if (ausStb) {
         // Saving now links the loaded cat as the missing parent.
         m_speichern->setEnabled(true);
@@ -1394,9 +1393,9 @@ void TCatStamm::einstellungenAngewendet() {
 }
 
 void registerFensterRegistrieren() {
-    app::fensterartRegistrieren({QLatin1String(kName), QStringLiteral("MenueKatze"), 8940,
+    fensterartRegistrieren({QLatin1String(kName), QStringLiteral("MenueKatze"), 8940,
                                  QStringLiteral("Katzenregister"),
-                                 [](app::TVelmora& h) { return new TCatStamm(h); }});
+                                 [](TRahmen& h) { return new TCatStamm(h); }});
 }
 
 } // namespace velmora::reg

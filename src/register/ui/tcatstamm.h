@@ -3,7 +3,7 @@
 // short inbreeding figures, and the commands New, Duplicate, Delete, Save and Undo that the main window
 // hands on to it.
 
-#include "app/ui/kindfenster.h"
+#include "common/ui/kindfenster.h"
 #include "store/table.h"
 
 #include <QList>
@@ -35,10 +35,10 @@ class TFormInzuchtberechnung;
 
 namespace velmora::reg {
 
-class TCatStamm : public app::TKindFenster {
+class TCatStamm : public TKindFenster {
     Q_OBJECT
 public:
-    explicit TCatStamm(app::TVelmora& haupt);
+    explicit TCatStamm(TRahmen& haupt);
     ~TCatStamm() override;
 
     bool oeffnen() override;

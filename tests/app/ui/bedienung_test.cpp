@@ -1,7 +1,7 @@
 // The windows as the user handles them: the wheel, closing and reopening every window kind.
 
 #include "app/ui/katzenliste.h"
-#include "app/ui/kindfenster.h"
+#include "common/ui/kindfenster.h"
 #include "common/ui/feldeditoren.h"
 #include "common/ui/listenfenster.h"
 #include "language/sprache.h"
@@ -111,7 +111,7 @@ TEST(Kindfenster, ZurueckSchliesstDenRahmenUndErneutOeffnenGibtEineKopie) {
     Hauptfenster h;
     for (const app::Fensterart& art : app::fensterarten()) {
         SCOPED_TRACE(art.name.toStdString());
-        app::TKindFenster* f = h.haupt->fenster(art.name);
+        TKindFenster* f = h.haupt->fenster(art.name);
         if (!f) f = h.ueberMenue(art.name);
         ASSERT_NE(f, nullptr);
         ASSERT_EQ(rahmenAnzahl(*h.haupt, art.name), 1);
@@ -564,7 +564,7 @@ TEST(Fenstergroesse, FenstertitelWirdNichtAbgeschnitten) {
         o.ini = QStringLiteral("[System]\r\nSpeichern=1\r\nFenster=%1\r\n").arg(QLatin1String(fenster));
         Hauptfenster h(o);
         for (const char* name : {"FormStbFarbe", "FormAugenfarbe", "FormStatus"}) {
-            app::TKindFenster* f = h.ueberMenue(QLatin1String(name));
+            TKindFenster* f = h.ueberMenue(QLatin1String(name));
             ASSERT_NE(f, nullptr) << name;
             QWidget* rahmen = f->parentWidget();
             EXPECT_GT(rahmen->width(), rahmen->fontMetrics().horizontalAdvance(rahmen->windowTitle()))

@@ -2,7 +2,7 @@
 // program end to end through the automation mode.
 
 #include "app/ui/katzenliste.h"
-#include "app/ui/kindfenster.h"
+#include "common/ui/kindfenster.h"
 #include "app/ui/tvelmora.h"
 #include "common/meldungsdienst.h"
 #include "language/sprache.h"

@@ -856,10 +856,11 @@ void geburtstag(store::Database& db, int nummer, const QDate& geb) {
 
 // A window that follows the register's cat, standing in for the inbreeding, descendants and
 // statistics windows.
-class Folgefenster : public app::TKindFenster {
+class Folgefenster : public TKindFenster {
 public:
-    Folgefenster(app::TVelmora& h, const QString& name) : TKindFenster(h, name, 0) {}
-    void katzeGewaehlt(int n) override { katzen << n; }
+    Folgefenster(app::TVelmora& h, const QString& name) : TKindFenster(h, name, 0) {
+        connect(&h, &TRahmen::registerKatzeGewechselt, this, [this](int n) { katzen << n; });
+    }
     QList<int> katzen;
 };
 

@@ -2,7 +2,7 @@
 // the protected features and their print, the positional status editor, titles and their notice to the
 // register, the pedigree colours and the cat names.
 
-#include "app/ui/kindfenster.h"
+#include "common/ui/kindfenster.h"
 #include "app/ui/tvelmora.h"
 #include "common/meldungsdienst.h"
 #include "language/sprache.h"

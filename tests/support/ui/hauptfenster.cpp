@@ -1,6 +1,7 @@
 #include "support/ui/hauptfenster.h"
 
-#include "register/ui/referenzlisten.h"
+#include "app/ui/fensterarten.h"
+#include "common/ui/kindfenster.h"
 #include "register/ui/tcatstamm.h"
 #include "store/table.h"
 
@@ -54,8 +55,7 @@ int katzeAnlegen(store::Database& db, const QString& name, const QString& geschl
 }
 
 Hauptfenster::Hauptfenster(const Optionen& o) {
-    reg::registerFensterRegistrieren();
-    reg::referenzlistenRegistrieren();
+    app::fensterartenRegistrieren();
     QFile f(einstellungsDir.file(QStringLiteral("Tessaro.ini")));
     f.open(QIODevice::WriteOnly);
     f.write(o.ini.toLatin1());
@@ -106,13 +106,24 @@ reg::TCatStamm* Hauptfenster::katzenregister() const {
     return dynamic_cast<reg::TCatStamm*>(haupt->fenster(QStringLiteral("FormCatStamm")));
 }
 
-app::TKindFenster* Hauptfenster::ueberMenue(const QString& fensterName) {
+TKindFenster* Hauptfenster::ueberMenue(const QString& fensterName) {
     auto* a = haupt->findChild<QAction*>(QStringLiteral("Menu") + fensterName);
     EXPECT_NE(a, nullptr) << "no menu entry for " << fensterName.toStdString();
     if (!a) return nullptr;
     a->trigger();
     ereignisse();
     return haupt->fenster(fensterName);
+}
+
+bool Hauptfenster::menue(const QString& objektName) {
+    QAction* a = nullptr;
+    for (QMenu* m : haupt->findChildren<QMenu*>())
+        if ((a = m->findChild<QAction*>(objektName))) break;
+    if (!a) a = haupt->findChild<QAction*>(objektName);
+    if (!a || !a->isVisible() || !a->isEnabled()) return false;
+    a->trigger();
+    ereignisse();
+    return true;
 }
 
 namespace {

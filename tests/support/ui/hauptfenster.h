@@ -58,7 +58,10 @@ struct Hauptfenster {
 
     reg::TCatStamm* katzenregister() const;
     // The open child window of that name, through the menu entry the user chooses.
-    app::TKindFenster* ueberMenue(const QString& fensterName);
+    TKindFenster* ueberMenue(const QString& fensterName);
+    // Triggers the entry with that object name anywhere in the menus; false when it is missing,
+    // hidden or disabled.
+    bool menue(const QString& objektName);
 
     DataDir daten;
     TempDir einstellungsDir;

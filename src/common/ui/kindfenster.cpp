@@ -1,15 +1,15 @@
-#include "app/ui/kindfenster.h"
+#include "common/ui/kindfenster.h"
 
-#include "app/ui/tvelmora.h"
+#include "common/ui/rahmen.h"
 #include "language/tag.h"
 #include "store/ui/dberror.h"
 
 #include <QCloseEvent>
 #include <QMdiSubWindow>
 
-namespace velmora::app {
+namespace velmora {
 
-TKindFenster::TKindFenster(TVelmora& hauptfenster, const QString& fensterName, int tag, QWidget* parent)
+TKindFenster::TKindFenster(TRahmen& hauptfenster, const QString& fensterName, int tag, QWidget* parent)
     : QWidget(parent), m_haupt(hauptfenster), m_name(fensterName) {
     setObjectName(fensterName);
     language::setTag(this, tag);
@@ -51,4 +51,4 @@ void TKindFenster::closeEvent(QCloseEvent* e) {
             Qt::QueuedConnection);
 }
 
-} // namespace velmora::app
+} // namespace velmora
