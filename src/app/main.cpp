@@ -1,4 +1,4 @@
-// velmora [--daten DIR] [--einstellungen DIR] [Dateneingabe]
+// velmora [--daten DIR] [--einstellungen DIR] [Dateneingabe] [--bild FENSTER DATEI [--katze N] [--sprache S] [--seite K]]
 
 #include "app/ui/start.h"
 

@@ -1,5 +1,6 @@
 #include "app/ui/fensterarten.h"
 
+#include "genealogy/ui/stammbaum.h"
 #include "register/ui/referenzlisten.h"
 #include "register/ui/tcatstamm.h"
 
@@ -8,6 +9,7 @@ namespace velmora::app {
 void fensterartenRegistrieren() {
     reg::registerFensterRegistrieren();
     reg::referenzlistenRegistrieren();
+    genealogy::stammbaumRegistrieren();
 }
 
 } // namespace velmora::app

@@ -8,6 +8,7 @@
 #include "app/ui/tvelmora.h"
 #include "common/datenglobal.h"
 #include "common/meldungsdienst.h"
+#include "common/ui/kindfenster.h"
 #include "common/ui/meldungsbox.h"
 #include "language/qtuebersetzung.h"
 #include "language/sprache.h"
@@ -22,11 +23,17 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
+#include <QImage>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QScreen>
+#include <QTabWidget>
+#include <QTextStream>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWheelEvent>
+#include <optional>
 
 namespace velmora::app {
 
@@ -52,6 +59,31 @@ Startargumente argumenteLesen(const QStringList& argumente, const QString& progr
         }
     }
     a.dateneingabe = rest.contains(QStringLiteral("Dateneingabe"));
+    const int b = rest.indexOf(QStringLiteral("--bild"));
+    if (b >= 0) {
+        a.bildFehler = b + 2 >= rest.size();
+        a.bildFenster = rest.value(b + 1);
+        a.bildDatei = rest.value(b + 2);
+        auto wert = [&rest](const char* option) {
+            const int j = rest.indexOf(QLatin1String(option));
+            return j >= 0 ? std::optional<QString>(rest.value(j + 1)) : std::nullopt;
+        };
+        bool ok = true;
+        if (const auto k = wert("--katze")) {
+            a.bildKatze = k->toInt(&ok);
+            a.bildFehler |= !ok || a.bildKatze <= 0;
+        }
+        if (const auto k = wert("--seite")) {
+            a.bildSeite = k->toInt(&ok);
+            a.bildFehler |= !ok || a.bildSeite < 0;
+        }
+        if (const auto sp = wert("--sprache")) {
+            const QStringList sprachen{QStringLiteral("deutsch"), QStringLiteral("englisch"),
+                                       QStringLiteral("hollaendisch")};
+            a.bildSprache = static_cast<int>(sprachen.indexOf(*sp));
+            a.bildFehler |= a.bildSprache < 0;
+        }
+    }
     return a;
 }
 
@@ -87,6 +119,33 @@ public:
 private:
     QProgressBar* m_balken;
 };
+
+// The picture mode: cat N in the register, the window open on its page, the main window as PNG.
+int bildSchreiben(TVelmora& haupt, const Startargumente& args) {
+    haupt.resize(1280, 860);
+    int katze = args.bildKatze;
+    if (!katze && haupt.katzenListe()) katze = haupt.katzenListe()->aktuelleKatze();
+    if (katze) {
+        if (haupt.katzeZeigen) haupt.katzeZeigen(katze);
+        if (haupt.katzenListe()) haupt.katzenListe()->zeigeKatze(katze);
+    }
+    TKindFenster* f = haupt.FensterZeigen(args.bildFenster);
+    if (!f) {
+        QTextStream(stderr) << "velmora: " << args.bildFenster << " did not open\n";
+        return 1;
+    }
+    if (auto* seiten = f->findChild<QTabWidget*>(); seiten && args.bildSeite < seiten->count())
+        seiten->setCurrentIndex(args.bildSeite);
+    // Layouts and deferred work settle before the picture is taken.
+    for (int i = 0; i < 5; ++i)
+        QApplication::processEvents();
+    const QImage bild = haupt.grab().toImage();
+    if (bild.isNull() || !bild.save(args.bildDatei, "PNG")) {
+        QTextStream(stderr) << "velmora: cannot write " << args.bildDatei << "\n";
+        return 1;
+    }
+    return 0;
+}
 
 } // namespace
 
@@ -125,7 +184,30 @@ int velmoraAusfuehren(const Startargumente& args) {
     QApplication::setApplicationName(QStringLiteral("Velmora"));
     QApplication::setWindowIcon(QIcon(tatze(64)));
     fensterartenRegistrieren();
-    if (!Meldungsdienst::automatik()) meldungsboxInstallieren();
+    const bool bildModus = !args.bildFenster.isEmpty() || args.bildFehler;
+    if (bildModus) {
+        QTextStream fehler(stderr);
+        bool bekannt = false;
+        for (const Fensterart& art : fensterarten())
+            bekannt |= art.name == args.bildFenster;
+        if (args.bildFehler) {
+            fehler << "usage: velmora [--daten DIR] [--einstellungen DIR] --bild FENSTER DATEI [--katze N] "
+                      "[--sprache deutsch|englisch|hollaendisch] [--seite K]\n";
+            return 2;
+        }
+        if (!bekannt) {
+            fehler << "velmora: unknown window " << args.bildFenster << "; known windows:\n";
+            QStringList namen;
+            for (const Fensterart& art : fensterarten())
+                namen << art.name;
+            namen.sort();
+            for (const QString& n : namen)
+                fehler << "  " << n << "\n";
+            return 2;
+        }
+    }
+    // A picture run shows no box: they are logged in the automation mode and dropped otherwise.
+    if (!Meldungsdienst::automatik() && !bildModus) meldungsboxInstallieren();
 
     QString daten = QDir(args.daten).absolutePath();
     if (!args.installiert.isEmpty() &&
@@ -160,6 +242,7 @@ int velmoraAusfuehren(const Startargumente& args) {
     if (QScreen* s = QGuiApplication::primaryScreen()) bereich = s->availableGeometry();
     einstellungen.load(einstellungsDatei, bereich);
     einstellungen.loadUpdate();
+    if (args.bildSprache >= 0) einstellungen.Sprache = static_cast<settings::Sprache>(args.bildSprache);
     language::qtUebersetzungLaden(einstellungen.spracheNummer());
 
     // One running copy per installation.
@@ -219,6 +302,12 @@ int velmoraAusfuehren(const Startargumente& args) {
     haupt.show();
     QApplication::restoreOverrideCursor();
     intro.close();
+
+    if (bildModus) {
+        const int code = bildSchreiben(haupt, args);
+        language::setAktuelleSprache(nullptr);
+        return code;
+    }
 
     // Without a person at the screen the run ends through the exit question, answered from the list.
     if (Meldungsdienst::automatik()) QTimer::singleShot(0, &haupt, [&haupt] { haupt.close(); });

@@ -347,8 +347,10 @@ TKindFenster* TVelmora::FensterZeigen(const QString& name) {
     return fenster(name);
 }
 
-bool TVelmora::gesperrtFuer(const QString&) {
-    return false;
+bool TVelmora::gesperrtFuer(const QString& name) {
+    // Windows whose commands the new-cat-from-pedigree mode refuses.
+    static const QStringList gesperrte{QStringLiteral("FormStammbaum")};
+    return gesperrte.contains(name) && gesperrt();
 }
 
 void TVelmora::FensterAnpassen(const QString& name) {

@@ -100,7 +100,7 @@ public:
     void katzenAnzahlAnzeigen() override;
     int TableTopKatzeLaden(int nummer) override;
     bool gesperrt() override;
-    // Commands refused by name while the new-cat-from-pedigree mode is on (none of the open windows yet).
+    // Commands refused by name while the new-cat-from-pedigree mode is on.
     bool gesperrtFuer(const QString& fensterName);
 
     // Opens a help page in the browser; when no browser opens, message 251 says where the page is.

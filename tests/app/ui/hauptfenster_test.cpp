@@ -9,6 +9,7 @@
 #include "settings/inidatei.h"
 #include "store/table.h"
 #include "support/testsupport.h"
+#include "support/ui/hauptfenster.h"
 
 #include <QAction>
 #include <QApplication>
@@ -19,6 +20,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHelpEvent>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLibraryInfo>
@@ -570,4 +572,99 @@ TEST(Hauptfenster, GeschlossenesFensterWirdSpaeterOhneAbsturzGeloescht) {
     schleife.exec();
     EXPECT_TRUE(sub.isNull());
     EXPECT_EQ(r.haupt->fenster(QStringLiteral("FormRassen")), nullptr);
+}
+
+// Windows follow the register's cat through the frame's one notice: the list's double click shows the cat
+// in the register, which reports it once it shows it; the cat shown on opening is not reported.
+TEST(Hauptfenster, DoppelklickMeldetDieKatzeDesRegisters) {
+    test::Hauptfenster::Optionen o;
+    o.mitRegister = true;
+    o.vorher = [](store::Database& db) {
+        for (const char* n : {"Anna", "Bella", "Cora"})
+            katzeAnlegen(db, QLatin1String(n));
+    };
+    test::Hauptfenster h(o);
+    QList<int> gemeldet;
+    QObject::connect(h.haupt.get(), &TRahmen::registerKatzeGewechselt, [&](int n) { gemeldet << n; });
+    KatzenListe* liste = h.haupt->katzenListe();
+    ASSERT_TRUE(liste->zeigeKatze(2));
+    test::doppelklicken(liste->viewport(), liste->visualRect(liste->currentIndex()).center());
+    EXPECT_EQ(gemeldet, QList<int>{2});
+    EXPECT_EQ(h.haupt->registerKatze(), 2);
+    // A recent cat goes the same way.
+    h.einstellungen.LastCats[0] = QStringLiteral("Cora {3}");
+    h.haupt->letzteKatzeGewaehlt(0);
+    EXPECT_EQ(gemeldet, (QList<int>{2, 3}));
+}
+
+// ---- the picture of a window
+
+namespace {
+struct BildLauf {
+    int code = -1;
+    QString fehler;
+    QStringList meldungen;
+};
+
+BildLauf bildStarten(const QString& daten, const QStringList& args, bool protokoll = true) {
+    test::TempDir einstellungen, log;
+    QFile ini(einstellungen.file(QStringLiteral("Tessaro.ini")));
+    if (ini.open(QIODevice::WriteOnly)) ini.close();
+    const QString logDatei = log.file(QStringLiteral("meldungen.txt"));
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("VELMORA_MELDUNGEN"));
+    if (protokoll) env.insert(QStringLiteral("VELMORA_MELDUNGEN"), logDatei);
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(VELMORA_BINARY_DIR "/velmora"),
+            QStringList{QStringLiteral("--daten"), daten, QStringLiteral("--einstellungen"),
+                        einstellungen.path()} +
+                args);
+    BildLauf l;
+    if (!p.waitForFinished(60000)) {
+        p.kill();
+        p.waitForFinished();
+        return l;
+    }
+    l.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
+    l.fehler = QString::fromUtf8(p.readAllStandardError());
+    QFile f(logDatei);
+    if (f.open(QIODevice::ReadOnly))
+        l.meldungen = QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    return l;
+}
+} // namespace
+
+TEST(Programm, BildEinesFenstersUndUnbekannterName) {
+    test::DataDir d;
+    {
+        store::Database db(d.path());
+        for (const char* n : {"Anton", "Bella"})
+            katzeAnlegen(db, QLatin1String(n));
+    }
+    test::TempDir aus;
+    const struct {
+        QStringList args;
+    } faelle[] = {{{"--bild", "FormStammbaum", "", "--katze", "2"}},
+                  {{"--bild", "FormCatStamm", "", "--seite", "1", "--sprache", "englisch"}},
+                  {{"--bild", "FormRassen", ""}}};
+    int i = 0;
+    for (auto f : faelle) {
+        const QString datei = aus.file(QStringLiteral("%1.png").arg(i++));
+        f.args[2] = datei;
+        const BildLauf l = bildStarten(d.path(), f.args, i != 3);
+        EXPECT_EQ(l.code, 0) << f.args.join(' ').toStdString() << l.fehler.toStdString();
+        const QImage bild(datei);
+        EXPECT_EQ(bild.size(), QSize(1280, 860)) << datei.toStdString();
+        // No exit question, no box on the screen: at most logged start-up messages.
+        for (const QString& m : l.meldungen)
+            EXPECT_FALSE(m.contains(QStringLiteral(";16;"))) << m.toStdString();
+    }
+    const BildLauf l =
+        bildStarten(d.path(), {"--bild", "FormGibtEsNicht", aus.file(QStringLiteral("x.png"))});
+    EXPECT_EQ(l.code, 2);
+    for (const char* n : {"FormCatStamm", "FormStammbaum", "FormRassen"})
+        EXPECT_TRUE(l.fehler.contains(QLatin1String(n))) << l.fehler.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(aus.file(QStringLiteral("x.png"))));
 }

@@ -116,10 +116,7 @@ TKindFenster* Hauptfenster::ueberMenue(const QString& fensterName) {
 }
 
 bool Hauptfenster::menue(const QString& objektName) {
-    QAction* a = nullptr;
-    for (QMenu* m : haupt->findChildren<QMenu*>())
-        if ((a = m->findChild<QAction*>(objektName))) break;
-    if (!a) a = haupt->findChild<QAction*>(objektName);
+    auto* a = haupt->findChild<QAction*>(objektName);
     if (!a || !a->isVisible() || !a->isEnabled()) return false;
     a->trigger();
     ereignisse();
@@ -141,6 +138,17 @@ void klicken(QWidget* w, QPoint punkt) {
     const QPoint p = mitte(w, punkt);
     const QPointF global = w->mapToGlobal(p);
     QMouseEvent druck(QEvent::MouseButtonPress, p, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    spontan(w, druck);
+    QMouseEvent los(QEvent::MouseButtonRelease, p, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    spontan(w, los);
+    ereignisse();
+}
+
+void doppelklicken(QWidget* w, QPoint punkt) {
+    klicken(w, punkt);
+    const QPoint p = mitte(w, punkt);
+    const QPointF global = w->mapToGlobal(p);
+    QMouseEvent druck(QEvent::MouseButtonDblClick, p, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
     spontan(w, druck);
     QMouseEvent los(QEvent::MouseButtonRelease, p, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
     spontan(w, los);

@@ -78,6 +78,7 @@ struct Hauptfenster {
 // Input as it comes from the window system. Points are in the widget's coordinates; the default is
 // its centre.
 void klicken(QWidget* w, QPoint punkt = {-1, -1});
+void doppelklicken(QWidget* w, QPoint punkt = {-1, -1});
 // One wheel notch per step, towards the user for positive steps.
 void mausrad(QWidget* w, int schritte, QPoint punkt = {-1, -1});
 // Key presses to the focused widget of the application (or to w when nothing has the focus).
