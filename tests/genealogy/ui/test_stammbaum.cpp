@@ -6,6 +6,7 @@
 #include "genealogy/register.h"
 #include "genealogy/ui/stammbaum.h"
 #include "store/table.h"
+#include "support/eingabe.h"
 #include "support/testsupport.h"
 
 #include <QAction>
@@ -16,6 +17,7 @@
 #include <QImage>
 #include <QMap>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QTextEdit>
 #include <gtest/gtest.h>
 
@@ -81,11 +83,25 @@ QMap<QPair<int, int>, qint32> angezeigt(const TFormStammbaum& f) {
     return r;
 }
 
+// The mouse button pressed and let go at p of w, without more (a pop-up menu is not to be activated).
+void knopf(QWidget* w, QPoint p, Qt::MouseButton b) {
+    const QPointF g = w->mapToGlobal(QPointF(p));
+    QMouseEvent druck(QEvent::MouseButtonPress, QPointF(p), g, b, b, Qt::NoModifier);
+    QApplication::sendEvent(w, &druck);
+    QMouseEvent los(QEvent::MouseButtonRelease, QPointF(p), g, b, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &los);
+}
+
+// A right click, with the context-menu request the window system sends after it.
+void rechtsklick(QWidget* w, QPoint p) {
+    knopf(w, p, Qt::RightButton);
+    QContextMenuEvent e(QContextMenuEvent::Mouse, p, w->mapToGlobal(p));
+    QApplication::sendEvent(w, &e);
+}
+
 // A right click on the slot, then the pop-up menu's entry, as the user chooses it.
 void popupWahl(TFormStammbaum& f, QWidget* wo, const char* aktion) {
-    test::klicken(wo, {-1, -1}, Qt::RightButton);
-    QContextMenuEvent e(QContextMenuEvent::Mouse, wo->rect().center(), wo->mapToGlobal(wo->rect().center()));
-    QApplication::sendEvent(wo, &e);
+    rechtsklick(wo, wo->rect().center());
     QMenu* m = f.popup();
     ASSERT_TRUE(m->isVisible());
     QAction* a = m->findChild<QAction*>(QLatin1String(aktion));
@@ -94,7 +110,7 @@ void popupWahl(TFormStammbaum& f, QWidget* wo, const char* aktion) {
         m->hide();
         return;
     }
-    test::klicken(m, m->actionGeometry(a).center());
+    knopf(m, m->actionGeometry(a).center(), Qt::LeftButton);
 }
 
 } // namespace
@@ -183,7 +199,7 @@ TEST(Stammbaum, StammbaumLadenUndRuecksprung) {
     popupWahl(*f, f->slot(1, 1), "Ruecksprung");
     EXPECT_EQ(f->proband(), 5);
     QWidget* flaeche = f->findChild<QWidget*>(QStringLiteral("PanelStammbaum"));
-    test::klicken(flaeche, {2, 300}, Qt::RightButton);
+    rechtsklick(flaeche, {2, 300});
     EXPECT_FALSE(f->katzeladen);
     // An empty slot saves the proband and changes nothing; the step back returns to the same cat.
     f->katzeZeigen(7);
