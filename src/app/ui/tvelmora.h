@@ -95,7 +95,7 @@ public:
     // Shows the entry's cat; an entry whose cat no longer exists says so (message 253) and goes.
     void letzteKatzeGewaehlt(int index);
     // A deleted cat leaves the recent cats.
-    void letzteKatzeEntfernen(int nummer);
+    void letzteKatzeEntfernen(int nummer) override;
 
     void katzenAnzahlAnzeigen() override;
     int TableTopKatzeLaden(int nummer) override;

@@ -77,6 +77,8 @@ public:
     virtual bool gesperrt() = 0;
     virtual void hilfeZeigen(int thema) = 0;
     virtual void SaveLastCats(const QString& name, int nummer) = 0;
+    // A deleted cat leaves the recent cats.
+    virtual void letzteKatzeEntfernen(int nummer) = 0;
     virtual void katzenAnzahlAnzeigen() = 0;
     virtual int TableTopKatzeLaden(int nummer) = 0;
 

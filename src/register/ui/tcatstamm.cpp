@@ -208,7 +208,7 @@ bool TCatStamm::oeffnen() {
     m_bindung->neuLaden();
     TitelKatzeNeu(false);
     // The cat list starts on the register's cat, whatever order each of them keeps.
-    if (app::KatzenListe* l = hauptfenster().katzenListe(); l && aktuelleNummer() && l->offen())
+    if (Katzenauswahl* l = hauptfenster().katzenListe(); l && aktuelleNummer() && l->offen())
         l->zeigeKatze(aktuelleNummer());
 
     hauptfenster().katzeZeigen = [this](int n) { zeigeKatze(n); };

@@ -109,7 +109,7 @@ TEST(Mausrad, SchrittDurchDieZeilenDesGittersMitFokus) {
 
 TEST(Kindfenster, ZurueckSchliesstDenRahmenUndErneutOeffnenGibtEineKopie) {
     Hauptfenster h;
-    for (const app::Fensterart& art : app::fensterarten()) {
+    for (const Fensterart& art : fensterarten()) {
         SCOPED_TRACE(art.name.toStdString());
         TKindFenster* f = h.haupt->fenster(art.name);
         if (!f) f = h.ueberMenue(art.name);

@@ -2,9 +2,9 @@
 // program end to end through the automation mode.
 
 #include "app/ui/katzenliste.h"
-#include "common/ui/kindfenster.h"
 #include "app/ui/tvelmora.h"
 #include "common/meldungsdienst.h"
+#include "common/ui/kindfenster.h"
 #include "language/sprache.h"
 #include "settings/inidatei.h"
 #include "store/table.h"
@@ -111,13 +111,13 @@ struct Rahmen {
 
 class Testfenster : public TKindFenster {
 public:
-    Testfenster(TVelmora& h, const QString& name) : TKindFenster(h, name, 0) { ++erzeugt; }
+    Testfenster(TRahmen& h, const QString& name) : TKindFenster(h, name, 0) { ++erzeugt; }
     static inline int erzeugt = 0;
 };
 
 void testfensterRegistrieren(const QString& name) {
     fensterartRegistrieren({name, QStringLiteral("MenueVerwaltung"), 127, name,
-                            [name](TVelmora& h) { return new Testfenster(h, name); }});
+                            [name](TRahmen& h) { return new Testfenster(h, name); }});
 }
 
 void tasten(QWidget* w, const QString& text) {

@@ -6,8 +6,8 @@
 #include "genealogy/register.h"
 #include "genealogy/ui/stammbaum.h"
 #include "store/table.h"
-#include "support/eingabe.h"
 #include "support/testsupport.h"
+#include "support/ui/hauptfenster.h"
 
 #include <QAction>
 #include <QApplication>
@@ -48,6 +48,8 @@ struct Stammbaum : test::Hauptfenster {
         };
         return o;
     }
+    // Every message box of the test, answered No.
+    test::Antworten meldungen;
     // Opens the window from its menu entry on the list's cat.
     TFormStammbaum* oeffnenAuf(int katze) {
         EXPECT_TRUE(haupt->katzenListe()->zeigeKatze(katze));

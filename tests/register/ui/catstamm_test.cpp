@@ -858,8 +858,9 @@ void geburtstag(store::Database& db, int nummer, const QDate& geb) {
 // statistics windows.
 class Folgefenster : public TKindFenster {
 public:
-    Folgefenster(app::TVelmora& h, const QString& name) : TKindFenster(h, name, 0) {
-        connect(&h, &TRahmen::registerKatzeGewechselt, this, [this](int n) { katzen << n; });
+    // folgt: the window moves to the cat the register reports (the descendants window does not).
+    Folgefenster(TRahmen& h, const QString& name, bool folgt) : TKindFenster(h, name, 0) {
+        if (folgt) connect(&h, &TRahmen::registerKatzeGewechselt, this, [this](int n) { katzen << n; });
     }
     QList<int> katzen;
 };
@@ -1048,9 +1049,10 @@ TEST(Register, TitelhakenWerdenAufJedemWegVomTierWegGespeichertAuchMitDemNavigat
 
 TEST(Register, SucheLaesstEinFolgendesFensterVorneUndBringtEsZurKatze) {
     for (const char* name : {"FormInzuchtgrad", "FormStatistikMerkmaleStammbaum", "FormNachkommen"})
-        app::fensterartRegistrieren(
-            {QLatin1String(name), QStringLiteral("MenueVerwaltung"), 0, QLatin1String(name),
-             [n = QLatin1String(name)](app::TVelmora& h) { return new Folgefenster(h, n); }});
+        fensterartRegistrieren({QLatin1String(name), QStringLiteral("MenueVerwaltung"), 0,
+                                QLatin1String(name), [n = QLatin1String(name)](TRahmen& h) {
+                                    return new Folgefenster(h, n, n != QLatin1String("FormNachkommen"));
+                                }});
     reg::referenzlistenRegistrieren();
     Register reg;
     // Another window in front: the search brings the register forward.
