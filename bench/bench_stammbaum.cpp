@@ -41,6 +41,8 @@ struct Umgebung {
     Umgebung() {
         genealogy::BeispielParameter p;
         p.katzen = 100000;
+        // Twelve generations leave no cat with eight complete ones (matings span two generations).
+        p.generationen = 30;
         genealogy::legeBeispielAn(daten, store::standardDatenquelle(), p);
         const QString ini = dir.filePath(QStringLiteral("Tessaro.ini"));
         QFile f(ini);
