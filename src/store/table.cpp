@@ -1014,6 +1014,12 @@ bool Table::nextByKey() {
         return QStringLiteral("SELECT rowid, * FROM %1%2 ORDER BY %3 LIMIT 1")
             .arg(quoteIdent(m_file->name), where, orderBy());
     }));
+    return arriveFromFirstRow(st, params);
+}
+
+// Binds, steps once and moves to the row found; a failing step is reported, no row is false.
+bool Table::arriveFromFirstRow(void* stmt, const QVariantList& params) {
+    auto* st = static_cast<sqlite3_stmt*>(stmt);
     bindAll(st, params);
     const int rc = sqlite3_step(st);
     if (rc == SQLITE_ROW) {
@@ -1153,15 +1159,7 @@ bool Table::findKey(const QVariantList& values) {
         return QStringLiteral("SELECT rowid, * FROM %1%2 ORDER BY %3 LIMIT 1")
             .arg(quoteIdent(m_file->name), where, orderBy());
     }));
-    bindAll(st, params);
-    const int rc = sqlite3_step(st);
-    if (rc == SQLITE_ROW) {
-        arriveFromQuery(st);
-        return true;
-    }
-    sqlite3_reset(st);
-    if (rc != SQLITE_DONE) m_file->fail(rc, m_file->name);
-    return false;
+    return arriveFromFirstRow(st, params);
 }
 
 void Table::findNearest(const QVariantList& values) {
@@ -1184,14 +1182,7 @@ void Table::findNearest(const QVariantList& values) {
         return QStringLiteral("SELECT rowid, * FROM %1%2 ORDER BY %3 LIMIT 1")
             .arg(quoteIdent(m_file->name), where, orderBy());
     }));
-    bindAll(st, params);
-    const int rc = sqlite3_step(st);
-    if (rc == SQLITE_ROW) {
-        arriveFromQuery(st);
-        return;
-    }
-    sqlite3_reset(st);
-    if (rc != SQLITE_DONE) m_file->fail(rc, m_file->name);
+    if (arriveFromFirstRow(st, params)) return;
     last(); // nothing greater: the last record, as the keyed engines do
     m_eof = true;
 }

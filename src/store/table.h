@@ -177,6 +177,7 @@ private:
     void readRow(void* stmt, int firstColumn);
     void arrived(qint64 id); // the values are read: the rest of a move
     void arriveFromQuery(void* stmt);
+    bool arriveFromFirstRow(void* stmt, const QVariantList& params);
     void placeAt(qint64 id); // position of a record reached by a query (resolved when the order is known)
     int positionBySearch() const;
     QString keyColumn(int keyPos) const;
