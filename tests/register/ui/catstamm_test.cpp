@@ -13,7 +13,7 @@
 #include "register/ui/suchendlg.h"
 #include "register/ui/tcatstamm.h"
 #include "store/table.h"
-#include "support/eingabe.h"
+#include "support/ui/eingabe.h"
 #include "support/testsupport.h"
 
 #include <QAction>
@@ -1042,7 +1042,9 @@ TEST(Register, TitelhakenWerdenAufJedemWegVomTierWegGespeichertAuchMitDemNavigat
             w.gehen(reg);
             EXPECT_EQ(reg.dg->GetTitel(reg.kind), speichernAn ? kuerzel : QString());
             EXPECT_EQ(a.nummern(), speichernAn ? QList<int>{} : QList<int>{29});
-            if (fenster) EXPECT_FALSE(fenster->titelGeaendert);
+            if (fenster) {
+                EXPECT_FALSE(fenster->titelGeaendert);
+            }
         }
     }
 }

@@ -7,21 +7,10 @@
 
 #include <QApplication>
 #include <QFile>
-#include <QKeyEvent>
 #include <QMenu>
-#include <QMouseEvent>
-#include <QPointer>
-#include <QWheelEvent>
-#include <QtTest/qtestspontaneevent.h>
 #include <gtest/gtest.h>
 
 namespace velmora::test {
-
-namespace {
-// The main window of the running test: a closed dialog leaves no window active under the offscreen
-// platform, where a person would be back in the main window at once.
-QPointer<QWidget> s_hauptfenster;
-} // namespace
 
 Antworten::Antworten() {
     Meldungsdienst::verlaufLeeren();
@@ -90,7 +79,7 @@ Hauptfenster::Hauptfenster(const Optionen& o) {
         EXPECT_NE(haupt->FensterZeigen(QStringLiteral("FormCatStamm")), nullptr);
     }
     haupt->show();
-    s_hauptfenster = haupt.get();
+    setHauptfenster(haupt.get());
     QApplication::setActiveWindow(haupt.get());
     ereignisse();
 }
@@ -121,81 +110,6 @@ bool Hauptfenster::menue(const QString& objektName) {
     a->trigger();
     ereignisse();
     return true;
-}
-
-namespace {
-QPoint mitte(QWidget* w, QPoint p) {
-    return p.x() < 0 ? w->rect().center() : p;
-}
-
-void spontan(QWidget* w, QEvent& e) {
-    QSpontaneKeyEvent::setSpontaneous(&e);
-    qApp->notify(w, &e);
-}
-} // namespace
-
-void klicken(QWidget* w, QPoint punkt) {
-    const QPoint p = mitte(w, punkt);
-    const QPointF global = w->mapToGlobal(p);
-    QMouseEvent druck(QEvent::MouseButtonPress, p, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    spontan(w, druck);
-    QMouseEvent los(QEvent::MouseButtonRelease, p, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    spontan(w, los);
-    ereignisse();
-}
-
-void doppelklicken(QWidget* w, QPoint punkt) {
-    klicken(w, punkt);
-    const QPoint p = mitte(w, punkt);
-    const QPointF global = w->mapToGlobal(p);
-    QMouseEvent druck(QEvent::MouseButtonDblClick, p, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    spontan(w, druck);
-    QMouseEvent los(QEvent::MouseButtonRelease, p, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    spontan(w, los);
-    ereignisse();
-}
-
-void mausrad(QWidget* w, int schritte, QPoint punkt) {
-    const QPoint p = mitte(w, punkt);
-    // The deepest widget under the point receives the turn, as with a real mouse.
-    QWidget* ziel = w->childAt(p) ? w->childAt(p) : w;
-    const QPoint lokal = ziel->mapFrom(w, p);
-    for (int i = 0; i < std::abs(schritte); ++i) {
-        QWheelEvent e(lokal, ziel->mapToGlobal(lokal), QPoint(), QPoint(0, schritte > 0 ? -120 : 120),
-                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-        spontan(ziel, e);
-        ereignisse();
-    }
-}
-
-void tippen(QWidget* w, const QString& text) {
-    for (QChar c : text) {
-        QWidget* ziel = QApplication::focusWidget() ? QApplication::focusWidget() : w;
-        QKeyEvent druck(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-        spontan(ziel, druck);
-        QKeyEvent los(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
-        spontan(ziel, los);
-    }
-    ereignisse();
-}
-
-void taste(QWidget* w, int k, Qt::KeyboardModifiers mod) {
-    QWidget* ziel = QApplication::focusWidget() ? QApplication::focusWidget() : w;
-    QKeyEvent druck(QEvent::KeyPress, k, mod);
-    spontan(ziel, druck);
-    QKeyEvent los(QEvent::KeyRelease, k, mod);
-    spontan(ziel, los);
-    ereignisse();
-}
-
-void ereignisse() {
-    for (int i = 0; i < 3; ++i) {
-        QApplication::processEvents();
-        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-    QWidget* aktiv = QApplication::activeWindow();
-    if ((!aktiv || !aktiv->isVisible()) && s_hauptfenster && s_hauptfenster->isVisible())
-        QApplication::setActiveWindow(s_hauptfenster);
 }
 
 } // namespace velmora::test

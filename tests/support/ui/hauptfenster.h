@@ -1,7 +1,6 @@
 #pragma once
-// Helpers for window tests: the main window with the register on a fresh data directory, scripted
-// answers to the message boxes, and input as the user gives it (clicks, typing, wheel turns) delivered
-// through the application like real input, so its focus rules and event filters apply.
+// Helpers for window tests: the main window with the register on a fresh data directory and scripted
+// answers to the message boxes. Input as the user gives it comes from support/ui/eingabe.h.
 
 #include "app/ui/tvelmora.h"
 #include "common/datenglobal.h"
@@ -10,6 +9,7 @@
 #include "store/database.h"
 #include "store/ui/dberror.h"
 #include "support/testsupport.h"
+#include "support/ui/eingabe.h"
 
 #include <QList>
 #include <QPoint>
@@ -74,17 +74,5 @@ struct Hauptfenster {
     QList<int> fehlerNummern;
     std::unique_ptr<app::TVelmora> haupt;
 };
-
-// Input as it comes from the window system. Points are in the widget's coordinates; the default is
-// its centre.
-void klicken(QWidget* w, QPoint punkt = {-1, -1});
-void doppelklicken(QWidget* w, QPoint punkt = {-1, -1});
-// One wheel notch per step, towards the user for positive steps.
-void mausrad(QWidget* w, int schritte, QPoint punkt = {-1, -1});
-// Key presses to the focused widget of the application (or to w when nothing has the focus).
-void tippen(QWidget* w, const QString& text);
-void taste(QWidget* w, int taste, Qt::KeyboardModifiers mod = Qt::NoModifier);
-// Lets queued calls and deferred deletions run.
-void ereignisse();
 
 } // namespace velmora::test
