@@ -110,6 +110,12 @@ QString dezimal(Zahl128 z) {
 
 } // namespace
 
+QString wrightText(double wert, const QLocale& locale) {
+    if (wert == 0) return QStringLiteral(" 0%");
+    return QLatin1Char(' ') + festFormat(wert, 4, 5, locale) + QStringLiteral(" = ") +
+           festFormat(wert * 100, 4, 2, locale) + QLatin1Char('%');
+}
+
 TFormInzuchtberechnung::TFormInzuchtberechnung(KatzenQuelle& quelle, std::function<QString(int)> meldung)
     : m_quelle(quelle), m_meldung(std::move(meldung)) {
     ketteInzucht.fehler = [this](const QString& t) { melden(t, 2); };
@@ -494,6 +500,9 @@ void TFormInzuchtberechnung::ergebnisseLeeren() {
     g3.fill(QString());
     g4.fill(QString());
     Vorfahrenliste.clear();
+    WrightKoeffizient.clear();
+    wrightSumme = 0;
+    WrightVorfahren = 0;
     m_zeilen.clear();
     m_marke.clear();
     summe = 0;
@@ -635,6 +644,14 @@ bool TFormInzuchtberechnung::berechnen(qint32 Tier, qint32 Vater, qint32 Mutter,
     } else {
         this->Inzucht << m(48);
         Inzuchtkoeffizient = Inzuchtkoeffizientkurz = QStringLiteral(" 0%");
+    }
+    if (mitWright) {
+        if (!m_wright.rechnen(
+                Vater, Mutter, [this](qint32 nr) { return cache(nr); }, [this] { return weiter(); }))
+            return scheitern();
+        wrightSumme = m_wright.koeffizient;
+        WrightVorfahren = m_wright.vorfahren;
+        WrightKoeffizient = wrightText(wrightSumme, locale);
     }
     // 8. clone shares
     if (ausInzucht) klonZaehlen(reihe);

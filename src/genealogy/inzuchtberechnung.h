@@ -6,6 +6,7 @@
 
 #include "genealogy/baum.h"
 #include "genealogy/vorkommen.h"
+#include "genealogy/wright.h"
 
 #include <QHash>
 #include <QLocale>
@@ -70,6 +71,8 @@ public:
 // Fixed number format: p significant digits (halves away from zero), exactly d decimals, the locale's
 // decimal separator; exponent form when the integer part has more than p digits.
 QString festFormat(double wert, int p, int d, const QLocale& locale);
+// A coefficient as Inzuchtkoeffizient writes it: " 0,25000 = 25,00%", or " 0%" for none.
+QString wrightText(double wert, const QLocale& locale);
 
 // Detail mode lists every pair of appearances up to this many; above it one line per common ancestor
 // and pair of generations, with the number of pairs.
@@ -88,6 +91,7 @@ public:
     bool mitVorfahren = true;
     bool MerkmalVorTop = true;
     QLocale locale;
+    bool mitWright = false;     // also Wright's coefficient over the whole known pedigree
     bool cacheBehalten = false; // keep the cat cache between runs (callers that do not edit cats)
     void cacheLeeren() {
         m_cache.clear();
@@ -108,6 +112,10 @@ public:
     std::array<QString, 8> g3;
     std::array<QString, 16> g4;
     QVector<VorfahrZeile> Vorfahrenliste; // name order, as written to the table
+    // Wright's coefficient (with mitWright): text as Inzuchtkoeffizient, the fraction, the ancestors used
+    QString WrightKoeffizient;
+    double wrightSumme = 0;
+    qint64 WrightVorfahren = 0;
     qint64 AnzahlTopKatzen[2][5] = {};
     QString TopKatzeAnzahl(qint32 zeile) const; // the calculated field of a TopKatze row
     QString letzteMeldung;                      // the text of the last message shown
@@ -151,6 +159,7 @@ private:
     std::function<QString(int)> m_meldung;
     std::unordered_map<qint32, std::optional<KatzenDaten>> m_cache; // node-based: references stay valid
     QHash<qint32, std::optional<qint32>> m_farbCache;
+    Wright m_wright;
     QVector<TopKatzeZeile> m_top;
     std::vector<signed char> m_marke; // per ancestor and level, for the walks of detail mode
     QHash<quint64, QString> m_zeilen; // pair lines by ancestor and generations

@@ -240,3 +240,21 @@ TEST(InzuchtWerkzeug, UeberHunderttausendPaareGruppiert) {
         << out.toStdString();
     EXPECT_TRUE(out.contains("\n131072 x L21 : 10 : 10 = 0,00000\n")) << out.toStdString();
 }
+
+TEST_F(Geschwister, WrightZeilenNachDenVierKopfzeilen) {
+    QString katze, paar, ohne;
+    ASSERT_EQ(lauf({"--katze", "5", "--generationen", "3", "--wright"}, &katze), 0);
+    ASSERT_EQ(lauf({"--katze", "5", "--generationen", "3"}, &ohne), 0);
+    QStringList z = ohne.split(QLatin1Char('\n'));
+    z.insert(4, QStringLiteral("Wright-Vorfahren: 4"));
+    z.insert(4, QStringLiteral("Wright:  0,25000 = 25,00%"));
+    EXPECT_EQ(katze, z.join(QLatin1Char('\n')));
+    // the generation limit does not bound it: Pia's own coefficient beside the sire's kinship with her
+    ASSERT_EQ(lauf({"--vater", "3", "--mutter", "5", "--generationen", "3", "--wright"}, &paar), 0);
+    const QStringList p = paar.split(QLatin1Char('\n'));
+    EXPECT_EQ(p.mid(4, 3), (QStringList{"Wright:  0,37500 = 37,50%", "Wright-Vorfahren: 5",
+                                        "Verwandtschaft:  0,37500 = 37,50%"}));
+    ASSERT_EQ(lauf({"--vater", "1", "--mutter", "8", "--generationen", "5", "--wright"}, &paar), 0);
+    EXPECT_TRUE(paar.contains("\nWright:  0%\nWright-Vorfahren: 2\nVerwandtschaft:  0%\n[Ahnenverlust]\n"))
+        << paar.toStdString();
+}

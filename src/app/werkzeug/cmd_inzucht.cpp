@@ -16,8 +16,8 @@ using namespace velmora;
 
 namespace {
 
-constexpr char kAufruf[] =
-    "inzucht DIR (--katze N | --vater N --mutter N) --generationen G [--detail] [--einstellungen DIR]";
+constexpr char kAufruf[] = "inzucht DIR (--katze N | --vater N --mutter N) --generationen G [--detail] "
+                           "[--wright] [--einstellungen DIR]";
 
 bool zahl(const QString& t, qint64 min, qint64 max, qint64* wert) {
     bool ok = false;
@@ -40,6 +40,7 @@ werkzeug::Registrar
         const QString genText = werkzeug::takeOption(args, QStringLiteral("--generationen"));
         const QString einstellungen = werkzeug::takeOption(args, QStringLiteral("--einstellungen"));
         const bool detail = werkzeug::takeFlag(args, QStringLiteral("--detail"));
+        const bool wright = werkzeug::takeFlag(args, QStringLiteral("--wright"));
         qint64 katze = 0, vater = 0, mutter = 0, generationen = 0;
         const bool katzenModus = !katzeText.isEmpty();
         bool ok = args.size() == 1 && zahl(genText, 1, 255, &generationen);
@@ -76,6 +77,7 @@ werkzeug::Registrar
             calc.mitVorfahren = info.InzuchtmitVorfahren;
             calc.MerkmalVorTop = info.MerkmalvorTop;
             calc.vorfahrenZiel = &ziel;
+            calc.mitWright = wright;
             calc.zeigeMeldung = [&err](const QString& text, int art) {
                 if (art == 2) err << text << '\n'; // errors during a run that still gives results
             };
@@ -97,6 +99,12 @@ werkzeug::Registrar
             out << "Inzuchtkoeffizientkurz: " << calc.Inzuchtkoeffizientkurz << '\n';
             out << "Ahnenverlustkoeffizient: " << calc.Ahnenverlustkoeffizient << '\n';
             out << "Stammbaumkomplett: " << calc.Stammbaumkomplett << '\n';
+            if (wright) {
+                out << "Wright: " << calc.WrightKoeffizient << '\n';
+                out << "Wright-Vorfahren: " << calc.WrightVorfahren << '\n';
+                // the kitten's coefficient is the kinship of its parents
+                if (!katzenModus) out << "Verwandtschaft: " << calc.WrightKoeffizient << '\n';
+            }
             liste(out, "Ahnenverlust", calc.Ahnenverlust);
             liste(out, "Inzucht", calc.Inzucht);
             liste(out, "Info", calc.Info);
