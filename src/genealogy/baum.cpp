@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <new>
+#include <unordered_map>
 
 namespace velmora::genealogy {
 
@@ -286,6 +287,76 @@ Ahnentafel ahnentafelFuellen(qint32 vater, qint32 mutter, int generationen, cons
             }
         }
     return t;
+}
+
+namespace {
+quint64 plus(quint64 a, quint64 b) {
+    return a > ~quint64(0) - b ? ~quint64(0) : a + b;
+}
+} // namespace
+
+Ahnenlauf ahnenplaetze(qint32 vater, qint32 mutter, int generationen, const Ahnenleser& lesen,
+                       const std::function<bool()>& weiter, std::vector<Ahnenplatz>& plaetze,
+                       Fehlerausgabe fehler) {
+    plaetze.clear();
+    if (generationen < 1) return Ahnenlauf::fertig;
+    std::unordered_map<quint64, size_t> gesehen;
+    auto schluessel = [](qint32 nr, int g) { return (quint64(quint32(nr)) << 32) | quint32(g); };
+    TBinaerbaumTemp stb(fehler);
+    if (stb.leer()) return Ahnenlauf::fehler;
+    stb.aktuell().SatznrVater = vater;
+    stb.aktuell().SatznrMutter = mutter;
+    std::vector<char> schritt{0}; // per chain node: 0 sire next, 1 dam next, 2 done
+    while (!stb.leer()) {
+        if (weiter && !weiter()) return Ahnenlauf::abgebrochen;
+        const int tiefe = stb.Zeiger;
+        char& s = schritt[static_cast<size_t>(tiefe)];
+        const SatzTemp a = stb.aktuell();
+        if (s < 2 && a.Gen < generationen) {
+            const int seite = s++;
+            const qint32 p = seite == 0 ? a.SatznrVater : a.SatznrMutter;
+            const int g = int(a.Gen) + 1;
+            if (!p || gesehen.count(schluessel(p, g))) continue;
+            qint32 v = 0, m = 0;
+            if (!lesen(p, v, m)) continue;
+            gesehen.emplace(schluessel(p, g), plaetze.size());
+            plaetze.push_back({p, g, 0, v, m});
+            if (!stb.Anlegen(seite + 1)) return Ahnenlauf::fehler;
+            stb.aktuell().SatznrVater = v;
+            stb.aktuell().SatznrMutter = m;
+            schritt.resize(static_cast<size_t>(stb.Zeiger) + 1);
+            schritt[static_cast<size_t>(stb.Zeiger)] = 0;
+        } else {
+            stb.entf_akt();
+        }
+    }
+    // The counts, generation by generation: a place passes its count to each of its parents.
+    std::vector<std::vector<size_t>> nachGeneration(static_cast<size_t>(generationen) + 1);
+    for (size_t i = 0; i < plaetze.size(); ++i)
+        nachGeneration[static_cast<size_t>(plaetze[i].generation)].push_back(i);
+    auto zaehle = [&](qint32 nr, int g, quint64 wert) {
+        if (!nr || g > generationen) return;
+        auto it = gesehen.find(schluessel(nr, g));
+        if (it != gesehen.end()) plaetze[it->second].anzahl = plus(plaetze[it->second].anzahl, wert);
+    };
+    zaehle(vater, 1, 1);
+    zaehle(mutter, 1, 1);
+    for (int g = 1; g < generationen; ++g) {
+        for (size_t i : nachGeneration[static_cast<size_t>(g)]) {
+            const Ahnenplatz& a = plaetze[i];
+            zaehle(a.vater, g + 1, a.anzahl);
+            zaehle(a.mutter, g + 1, a.anzahl);
+        }
+        if (weiter && !weiter()) return Ahnenlauf::abgebrochen;
+    }
+    return Ahnenlauf::fertig;
+}
+
+quint64 platzSumme(const std::vector<Ahnenplatz>& plaetze) {
+    quint64 s = 0;
+    for (const Ahnenplatz& a : plaetze)
+        s = plus(s, a.anzahl);
+    return s;
 }
 
 } // namespace velmora::genealogy

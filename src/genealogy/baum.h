@@ -184,4 +184,28 @@ using Elternleser = std::function<bool(int g, int k, qint32 nummer, qint32& vate
 // cat is its own ancestor.
 Ahnentafel ahnentafelFuellen(qint32 vater, qint32 mutter, int generationen, const Elternleser& lesen);
 
+// One cat at one generation of a pedigree (1 = the parents) with the number of places it fills there.
+struct Ahnenplatz {
+    qint32 nr = 0;
+    int generation = 0;
+    quint64 anzahl = 0;
+    qint32 vater = 0, mutter = 0; // as read
+};
+
+enum class Ahnenlauf { fertig, abgebrochen, fehler };
+// The parents of a cat; false when the record is not there (its place stays empty).
+using Ahnenleser = std::function<bool(qint32 nr, qint32& vater, qint32& mutter)>;
+
+// The one walk over every place of a pedigree up to `generationen` generations: the path tree
+// (TBinaerbaumTemp) goes from the cat to its sire before its dam, each place before its parents. A cat
+// met again at a generation where it was walked already brings nobody new, so it is not walked again:
+// the walk costs the distinct cats per generation, not the 2^G places of a collapsing pedigree. Each
+// cat and generation comes out once, in the order the walk first reaches it, with its number of places
+// (saturated at the largest count). weiter is asked at every step; false cancels.
+Ahnenlauf ahnenplaetze(qint32 vater, qint32 mutter, int generationen, const Ahnenleser& lesen,
+                       const std::function<bool()>& weiter, std::vector<Ahnenplatz>& plaetze,
+                       Fehlerausgabe fehler = {});
+// The places of all cats: the sum of the counts, saturated.
+quint64 platzSumme(const std::vector<Ahnenplatz>& plaetze);
+
 } // namespace velmora::genealogy
