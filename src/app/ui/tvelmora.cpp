@@ -2,8 +2,8 @@
 
 #include "app/letztekatzen.h"
 #include "app/ui/katzenliste.h"
-#include "app/ui/tatze.h"
 #include "app/ui/mausrad.h"
+#include "app/ui/tatze.h"
 #include "common/herunterladen.h"
 #include "common/meldungsdienst.h"
 #include "common/ui/kindfenster.h"
@@ -343,6 +343,9 @@ TKindFenster* TVelmora::FensterZeigen(const QString& name) {
         m_mdi->setActiveSubWindow(m_offen[name]);
         return k;
     }
+    for (const Fensterart& a : fensterarten())
+        if (a.name == name && a.registerZuerstSpeichern && registerSpeichern && !registerSpeichern())
+            return nullptr;
     FensterAnpassen(name);
     return fenster(name);
 }

@@ -44,6 +44,9 @@ struct Fensterart {
     int tag = 0;   // caption number of the menu entry
     QString text;  // German text used when the tables lack the caption
     std::function<TKindFenster*(TRahmen&)> erzeugen;
+    // The window reads what the register shows: the register's pending record, titles and page rows
+    // are stored before it opens, and it does not open while the register keeps a refused entry.
+    bool registerZuerstSpeichern = false;
 };
 void fensterartRegistrieren(Fensterart art);
 const std::vector<Fensterart>& fensterarten();
@@ -84,6 +87,9 @@ public:
 
     // Set by the register: shows the cat there (the list's double click, a recent cat).
     std::function<void(int nummer)> katzeZeigen;
+    // Set by the register: stores its pending record, titles and page rows; false when the user kept
+    // an entry that could not be stored.
+    std::function<bool()> registerSpeichern;
 
     // The register reports the cat it shows through a user action; the windows that follow the
     // register's cat connect to registerKatzeGewechselt.

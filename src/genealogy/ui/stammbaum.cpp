@@ -576,7 +576,7 @@ void TFormStammbaum::KatzeLadenClick() {
 void stammbaumRegistrieren() {
     fensterartRegistrieren({QLatin1String(kName), QStringLiteral("MenueKatze"), 8761,
                             QStringLiteral("8 Generationen Stammbaum"),
-                            [](TRahmen& h) { return new TFormStammbaum(h); }});
+                            [](TRahmen& h) { return new TFormStammbaum(h); }, true});
 }
 
 } // namespace velmora::genealogy

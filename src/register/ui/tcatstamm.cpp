@@ -1,10 +1,10 @@
 #include "register/ui/tcatstamm.h"
 
-#include "common/ui/rahmen.h"
 #include "common/datenglobal.h"
 #include "common/meldungsdienst.h"
 #include "common/ui/feldeditoren.h"
 #include "common/ui/navigator.h"
+#include "common/ui/rahmen.h"
 #include "genealogy/inzuchtberechnung.h"
 #include "genealogy/tabellenquelle.h"
 #include "language/sprache.h"
@@ -72,6 +72,7 @@ TCatStamm::TCatStamm(TRahmen& haupt) : TKindFenster(haupt, QLatin1String(kName),
 
 TCatStamm::~TCatStamm() {
     hauptfenster().katzeZeigen = nullptr;
+    hauptfenster().registerSpeichern = nullptr;
     qDeleteAll(m_befehle);
     // Destroyed without being closed (the program's teardown): the hooks would reach widgets that are
     // already going, so they are cut and a pending edit, whose checks can no longer be asked, is
@@ -212,6 +213,7 @@ bool TCatStamm::oeffnen() {
         l->zeigeKatze(aktuelleNummer());
 
     hauptfenster().katzeZeigen = [this](int n) { zeigeKatze(n); };
+    hauptfenster().registerSpeichern = [this] { return ausstehendesSpeichern(); };
     befehleAnlegen();
     // A changed title list rebuilds the check boxes; the choice lists re-read their tables themselves.
     connect(&referenzhinweise(hauptfenster()), &Referenzhinweise::titelGeaendert, this, [this] {
@@ -727,6 +729,15 @@ void TCatStamm::KatzeSuchen() {
     if (!folgendesFensterOffen && !h.InzuchtBerechne) h.FensterZeigen(QLatin1String(kName));
     if (!zeigeKatze(gefunden)) return;
     if (Katzenauswahl* l = h.katzenListe()) l->zeigeKatze(gefunden);
+}
+
+bool TCatStamm::ausstehendesSpeichern() {
+    if (!m_katzen) return true;
+    const common::TDatenGlobal* dg = hauptfenster().datenGlobal();
+    if (neuUnberuehrt() && !(dg && dg->NeuausStb)) eintragVerwerfen();
+    if ((m_bindung->geaendert() || neuerSatz) && !SpeichernClick()) return false;
+    if (titelGeaendert) Titelspeichern();
+    return true;
 }
 
 bool TCatStamm::SpeichernClick() {
@@ -1394,8 +1405,7 @@ void TCatStamm::einstellungenAngewendet() {
 
 void registerFensterRegistrieren() {
     fensterartRegistrieren({QLatin1String(kName), QStringLiteral("MenueKatze"), 8940,
-                                 QStringLiteral("Katzenregister"),
-                                 [](TRahmen& h) { return new TCatStamm(h); }});
+                            QStringLiteral("Katzenregister"), [](TRahmen& h) { return new TCatStamm(h); }});
 }
 
 } // namespace velmora::reg

@@ -55,6 +55,9 @@ public:
     void KatzeSuchen();
     void KatzeSuchenBefehl(); // the main window's Search command
     bool SpeichernClick();
+    // What another window needs stored before it reads the register's cat; false when the user kept an
+    // entry that could not be stored.
+    bool ausstehendesSpeichern();
     void BitBtnRueckgaengigClick();
     // Save; a pending pedigree entry returns to the cat it was started from, or (on a page change)
     // keeps the new cat current.

@@ -3,8 +3,10 @@
 // the register's cat, and the refusal while a parent is entered from the register's pedigree.
 
 #include "app/ui/tvelmora.h"
+#include "common/ui/feldeditoren.h"
 #include "genealogy/register.h"
 #include "genealogy/ui/stammbaum.h"
+#include "register/ui/tcatstamm.h"
 #include "store/table.h"
 #include "support/testsupport.h"
 #include "support/ui/hauptfenster.h"
@@ -299,4 +301,18 @@ TEST(Stammbaum, GesperrtWaehrendEinElternteilAusDemStammbaumEntsteht) {
     EXPECT_EQ(h.meldungen.nummern(), QList<int>{223});
     h.haupt->NeuausStb = false;
     EXPECT_NE(h.oeffnenAuf(5), nullptr);
+}
+
+TEST(Stammbaum, SpeichertVorDemOeffnenWasImRegisterAussteht) {
+    Stammbaum h(true);
+    ASSERT_TRUE(h.katzenregister()->zeigeKatze(5));
+    auto* name = h.katzenregister()->nameFeld();
+    test::eintragen(name, QStringLiteral("Pia vom Hof"));
+    ASSERT_TRUE(h.katzenregister()->bindung().geaendert());
+    ASSERT_TRUE(h.menue(QStringLiteral("MenuFormStammbaum")));
+    EXPECT_FALSE(h.katzenregister()->bindung().geaendert());
+    store::Table t(*h.db, QStringLiteral("catstamm"));
+    t.open(store::Table::OpenMode::ReadOnly);
+    EXPECT_EQ(t.lookupValue(QStringLiteral("LaufendeNummer"), {5}, QStringLiteral("Name")).toString(),
+              QStringLiteral("Pia vom Hof"));
 }
