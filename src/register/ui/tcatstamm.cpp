@@ -12,7 +12,16 @@
 #include "printing/ui/farbe.h"
 #include "register/katzenregeln.h"
 #include "register/ui/kalenderdlg.h"
+#include "register/ui/katzenseite.h"
 #include "register/ui/referenzlisten.h"
+#include "register/ui/seiteausstellung.h"
+#include "register/ui/seitebild.h"
+#include "register/ui/seitedokumente.h"
+#include "register/ui/seitemeddaten.h"
+#include "register/ui/seitestammbaum.h"
+#include "register/ui/seitewurfdaten.h"
+#include "register/ui/seitezuchtbuch.h"
+#include "register/ui/seitezusatzinfo.h"
 #include "register/ui/suchendlg.h"
 #include "settings/einstellungsort.h"
 #include "store/errors.h"
@@ -164,8 +173,15 @@ bool TCatStamm::oeffnen() {
 
     m_katzen->beforePost = [this](store::Table& t) { vorDemSpeichern(t); };
     m_katzen->onPostError = store::ui::postFehlerBehandlung(*fehler);
-    m_katzen->afterScroll = [this](store::Table&) {
+    m_katzen->afterScroll = [this](store::Table& t) {
         if (m_laedt) return;
+        // A row of a page that has to be mended keeps the register on its cat.
+        if (m_gezeigteKatze && t.hasRecord() && t.recordId() != m_gezeigteKatze && !seitenVerlassen()) {
+            m_laedt = true;
+            t.gotoRecordId(m_gezeigteKatze);
+            m_laedt = false;
+            return;
+        }
         // Ticks not stored yet belong to the cat just left; they are stored on every way of moving.
         if (titelGeaendert) Titelspeichern();
         TitelKatzeNeu(true);
@@ -414,29 +430,35 @@ void TCatStamm::aufbauen() {
     m_stammSeite = stammSeite;
     m_seiten->addTab(stammSeite, QStringLiteral("&Stammdaten"));
 
-    // --- extra data owned by the record itself
-    auto* zusatz = new QWidget(m_seiten);
-    zusatz->setObjectName(QStringLiteral("TabSheetZusatzinfo"));
-    language::setTag(zusatz, 8969);
-    auto* z = new QFormLayout(zusatz);
-    z->addRow(label(QStringLiteral("Registrierung &2"), 8970, "LabelReg2"),
-              new DbEdit(b, QStringLiteral("Zuchtbuchnummer2")));
-    z->addRow(label(QStringLiteral("Registrierung &3"), 8971, "LabelReg3"),
-              new DbEdit(b, QStringLiteral("Zuchtbuchnummer3")));
-    z->addRow(label(QStringLiteral("gestorben"), 8972, "LabelGestorben"),
-              datumsFeld(QStringLiteral("Toddatum")));
-    m_alterTod = new QLabel;
-    m_alterTod->setObjectName(QStringLiteral("LabelAlterTod"));
-    z->addRow(label(QStringLiteral("erreichtes Alter"), 8973, "LabelErreicht"), m_alterTod);
-    z->addRow(label(QStringLiteral("Bemerkung"), 8974, "LabelBemerkungVoll"),
-              new DbMemo(b, QStringLiteral("Bemerkung")));
-    m_seiten->addTab(zusatz, QStringLiteral("&Zusatzinfo"));
+    // --- the other pages, in their order; each reads its rows when it comes to the front
+    m_zusatzinfo = new TSeiteZusatzinfo(*this);
+    m_katzenSeiten = {new TSeiteStammbaum(*this),   new TSeiteBild(*this),     m_zusatzinfo,
+                      new TSeiteWurfdaten(*this),   new TSeiteMedDaten(*this), new TSeiteZuchtbuch(*this),
+                      new TSeiteAusstellung(*this), new TSeiteDokumente(*this)};
+    for (TKatzenSeite* seite : m_katzenSeiten) {
+        m_seiten->addTab(seite, seite->titel());
+        language::setTag(seite, language::tagOf(seite));
+    }
     // A page change stores what is pending, as moving does; a pending pedigree entry is completed
-    // with the new cat staying current.
+    // with the new cat staying current. A page that refuses to be left (a row the user has to mend)
+    // comes back to the front.
     connect(m_seiten, &QTabWidget::currentChanged, this, [this](int seite) {
-        if (m_speichert || seite == 0) return;
-        common::TDatenGlobal* dg = hauptfenster().datenGlobal();
-        if (m_bindung->geaendert() || titelGeaendert || (dg && dg->NeuausStb)) speichern(false);
+        if (m_seiteZurueck) return;
+        const int vorige = m_vorigeSeite;
+        m_vorigeSeite = seite;
+        if (vorige > 0 && vorige <= m_katzenSeiten.size() && !m_katzenSeiten[vorige - 1]->verlassen()) {
+            m_seiteZurueck = true;
+            m_seiten->setCurrentIndex(vorige);
+            m_seiteZurueck = false;
+            m_vorigeSeite = vorige;
+            return;
+        }
+        if (!m_speichert && seite != 0) {
+            common::TDatenGlobal* dg = hauptfenster().datenGlobal();
+            if (m_bindung->geaendert() || titelGeaendert || (dg && dg->NeuausStb)) speichern(false);
+        }
+        if (seite > 0 && seite <= m_katzenSeiten.size() && m_seiten->currentIndex() == seite)
+            m_katzenSeiten[seite - 1]->gezeigt();
     });
 
     auto* unten = new QHBoxLayout;
@@ -476,6 +498,42 @@ void TCatStamm::uebersetzt() {
     setWindowTitle(beschriftung());
     m_navigator->texteSetzen();
     alterZeigen(); // the age's words are the language's
+    for (TKatzenSeite* seite : std::as_const(m_katzenSeiten))
+        seite->uebersetzt();
+}
+
+// ---------------------------------------------------------------- pages
+
+bool TCatStamm::seitenVerlassen() {
+    for (TKatzenSeite* seite : std::as_const(m_katzenSeiten))
+        if (!seite->verlassen()) {
+            m_seiten->setCurrentWidget(seite);
+            return false;
+        }
+    return true;
+}
+
+void TCatStamm::seitenKatzeSetzen() {
+    const bool satz = m_katzen->hasRecord() && m_katzen->state() != store::Table::State::Insert;
+    const int nummer = satz ? aktuelleNummer() : 0;
+    const QString sex = satz ? m_katzen->asString(QStringLiteral("Geschlecht")) : QString();
+    m_gezeigteKatze = satz ? m_katzen->recordId() : 0;
+    for (TKatzenSeite* seite : std::as_const(m_katzenSeiten)) {
+        // The same cat shown again keeps what its pages show, a change the user is typing included.
+        if (seite->katze() == nummer && seite->geschlecht() == sex && seite->geladen()) continue;
+        seite->katzeSetzen(nummer, sex, m_seiten->currentWidget() == seite);
+    }
+}
+
+std::optional<QDate> TCatStamm::kalenderWaehlen() {
+    return m_suche->kalenderDialog().waehlen();
+}
+
+int TCatStamm::katzeWaehlen(bool maennlich) {
+    SuchAufruf a;
+    a.formular = 2;
+    a.geschlecht = maennlich ? SuchGeschlecht::Maennlich : SuchGeschlecht::Weiblich;
+    return m_suche->waehlen(a);
 }
 
 bool TCatStamm::blockiert() {
@@ -576,12 +634,13 @@ void TCatStamm::neuerSatzAnzeigen() {
     elternZeigen();
     adressenZeigen();
     alterZeigen();
+    seitenKatzeSetzen();
 }
 
 // ---------------------------------------------------------------- commands
 
 void TCatStamm::KatzeNew() {
-    if (blockiert()) return;
+    if (blockiert() || !seitenVerlassen()) return;
     if ((m_bindung->geaendert() || titelGeaendert) && !SpeichernClick()) return;
     m_seiten->setCurrentIndex(0);
     hauptfenster().tmpTiervorNeuaufnahme = aktuelleNummer();
@@ -625,7 +684,7 @@ void TCatStamm::KatzeNewausStb(QChar vmZeiger, int catNr) {
 }
 
 void TCatStamm::Katzekopieren1Click() {
-    if (blockiert()) return;
+    if (blockiert() || !seitenVerlassen()) return;
     if ((m_bindung->geaendert() || titelGeaendert) && !SpeichernClick()) return;
     if (!m_katzen->hasRecord()) return;
     static const char* const felder[] = {"Geschlecht", "GebDatum", "FellFarbe", "Rasse",    "Augenfarbe",
@@ -815,6 +874,7 @@ void TCatStamm::stammbaumEintragBeenden() {
 
 bool TCatStamm::zeigeKatze(int nummer, bool navigation) {
     if (!nummer) return false;
+    if (nummer != aktuelleNummer() && !seitenVerlassen()) return false;
     const common::TDatenGlobal* dg = hauptfenster().datenGlobal();
     if (neuUnberuehrt() && !(dg && dg->NeuausStb)) eintragVerwerfen();
     if ((m_bindung->geaendert() || neuerSatz) && !SpeichernClick()) return false;
@@ -917,7 +977,7 @@ void TCatStamm::alterZeigen() {
                          ? (tod.isValid() ? tod.toString(QStringLiteral("dd.MM.yyyy")) : QString())
                          : f.alterAkt);
     m_kreuz->setVisible(f.tot);
-    m_alterTod->setText(f.alter);
+    m_zusatzinfo->setAlterTod(f.alter);
 }
 
 void TCatStamm::bildZeigen() {
@@ -1039,6 +1099,7 @@ void TCatStamm::TitelKatzeNeu(bool navigation) {
     m_merkmaleText->setText(eigene.text);
     TitelEintragen();
     setWindowTitle(beschriftung());
+    seitenKatzeSetzen();
     alterZeigen();
     adressenZeigen();
     bemerkungZeigen();
@@ -1363,7 +1424,11 @@ bool TCatStamm::bemerkungOffen() const {
 
 void TCatStamm::closeEvent(QCloseEvent* e) {
     // A refused store that dropped the edit (29 No, 148 Yes, 169 Yes) lets the window close; an
-    // entry the user chose to keep open keeps it.
+    // entry the user chose to keep open keeps it, and so does a page's row the user has to mend.
+    if (!seitenVerlassen()) {
+        e->ignore();
+        return;
+    }
     if (m_bindung && (m_bindung->geaendert() || neuerSatz) && !SpeichernClick() && m_bindung->geaendert()) {
         e->ignore();
         return;
@@ -1379,6 +1444,8 @@ void TCatStamm::schliessen() {
     } catch (const std::exception&) {
         m_katzen->cancel();
     }
+    for (TKatzenSeite* seite : std::as_const(m_katzenSeiten))
+        seite->schliessen();
     m_bindung.reset();
     for (auto* t : {&m_katzen, &m_rasse, &m_fellart, &m_status, &m_farben, &m_augen, &m_titelbez,
                     &m_titelhund, &m_merkmal, &m_merkmale, &m_topkatze, &m_adr, &m_eigen})

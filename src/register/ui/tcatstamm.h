@@ -10,6 +10,7 @@
 #include <QVariant>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QCheckBox;
@@ -20,6 +21,7 @@ class QPushButton;
 class QTabWidget;
 
 class QScrollArea;
+class QDate;
 
 namespace velmora {
 class FeldBindung;
@@ -34,6 +36,9 @@ class TFormInzuchtberechnung;
 } // namespace velmora::genealogy
 
 namespace velmora::reg {
+
+class TKatzenSeite;
+class TSeiteZusatzinfo;
 
 class TCatStamm : public TKindFenster {
     Q_OBJECT
@@ -104,6 +109,23 @@ public:
 
     QSize sizeHint() const override;
 
+    // --- for the pages
+    // The pages in tab order after the base data page.
+    const QList<TKatzenSeite*>& katzenSeiten() const { return m_katzenSeiten; }
+    template <typename T> T* seite() const {
+        for (TKatzenSeite* s : m_katzenSeiten)
+            if (auto* t = qobject_cast<T*>(s)) return t;
+        return nullptr;
+    }
+    // A date field of the cat record with the window's calendar.
+    DbDatum* datumsFeld(const QString& feld);
+    // The window's calendar dialog: a date on OK, nothing on Cancel.
+    std::optional<QDate> kalenderWaehlen();
+    // The cat search for a male (stud of a litter) or a female (mated female); 0 when cancelled.
+    int katzeWaehlen(bool maennlich);
+    // Every page stores what is pending; false when one refused (it is then in front).
+    bool seitenVerlassen();
+
 protected:
     void closeEvent(QCloseEvent* e) override;
     bool eventFilter(QObject* o, QEvent* e) override;
@@ -133,7 +155,8 @@ private:
     void adressenZeigen();
     void besitzerZeigen();
     QString adressBlockVon(int adressNummer);
-    DbDatum* datumsFeld(const QString& feld); // a date field with the window's calendar
+    // Tells every page the cat shown now; a page in front reads its rows.
+    void seitenKatzeSetzen();
     // The values a new record started with, so a move can tell whether anything was typed.
     void vorgabeMerken();
     bool neuUnberuehrt() const;
@@ -159,7 +182,6 @@ private:
     DbEdit* m_augenfarbe = nullptr;
     QLabel* m_alter = nullptr;
     QLabel* m_kreuz = nullptr;
-    QLabel* m_alterTod = nullptr;
     QLabel* m_vater = nullptr;
     QLabel* m_mutter = nullptr;
     QLabel* m_ik = nullptr;
@@ -178,6 +200,11 @@ private:
     QPushButton* m_rueckgaengig = nullptr;
     Navigator* m_navigator = nullptr;
     QList<QAction*> m_befehle; // the register's commands in the main window's Katze menu
+    QList<TKatzenSeite*> m_katzenSeiten;
+    TSeiteZusatzinfo* m_zusatzinfo = nullptr;
+    int m_vorigeSeite = 0;
+    bool m_seiteZurueck = false; // the page change is the return to a page that refused to be left
+    qint64 m_gezeigteKatze = 0;  // record id of the cat the pages show
 };
 
 // Registers the register window and its commands with the main window.

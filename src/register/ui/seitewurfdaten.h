@@ -1,0 +1,29 @@
+#pragma once
+// The register's page "&Wurfdaten/Gewichte": the cat's weights and sizes and the size of the litter it
+// was born in.
+
+#include "register/ui/katzenseite.h"
+
+namespace velmora::reg {
+
+class TDetailGitter;
+
+class TSeiteWurfdaten : public TKatzenSeite {
+    Q_OBJECT
+public:
+    explicit TSeiteWurfdaten(TCatStamm& katzenregister);
+
+    bool verlassen() override;
+    void schliessen() override;
+    void uebersetzt() override;
+
+    TDetailGitter* gewichte() const { return m_gewichte; }
+
+protected:
+    void laden() override;
+
+private:
+    TDetailGitter* m_gewichte = nullptr;
+};
+
+} // namespace velmora::reg
