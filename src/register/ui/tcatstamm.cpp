@@ -463,6 +463,7 @@ void TCatStamm::aufbauen() {
 
     auto* unten = new QHBoxLayout;
     m_navigator = new Navigator(b, this);
+    m_navigator->setObjectName(QStringLiteral("DBNavigator"));
     unten->addWidget(m_navigator);
     unten->addStretch();
     m_speichern = new QPushButton(QStringLiteral("&Speichern"));

@@ -95,6 +95,7 @@ public:
     QString elternAnzeige(bool vater) const;
     QPushButton* speichernKnopf() { return m_speichern; }
     QPushButton* rueckgaengigKnopf() { return m_rueckgaengig; }
+    Navigator* navigator() const { return m_navigator; }
     DbEdit* nameFeld() { return m_name; }
     bool bildGezeigt() const;
     QLabel* bemerkungsVorschau() const { return m_bemerkung; }

@@ -191,13 +191,13 @@ TEST_P(DetailGitterRegeln, ZuLangerTextBleibtImGitterUndHaeltKatzeUndSeite) {
     EXPECT_TRUE(a.meldungen.first().text.contains(QLatin1String(f.text)));
     EXPECT_EQ(reg.r->seiten()->currentWidget()->objectName(), QLatin1String(f.seite));
     // Moving to the next cat is refused too; the row stays as typed.
-    test::klicken(reg.r->findChild<Navigator*>()->knopf(Navigator::Naechster));
+    test::klicken(reg.r->navigator()->knopf(Navigator::Naechster));
     EXPECT_EQ(reg.r->katzen().asInt(QStringLiteral("LaufendeNummer")), reg.mimi);
     EXPECT_EQ(reg.gitter->wert(reg.gitter->aktuelleZeile(), QLatin1String(f.text)).toString().size(),
               f.textLaenge + 1);
     // Shortened, it is stored with the next move.
     zelleTippen(reg.gitter->gitter(), reg.gitter->aktuelleZeile(), f.textSpalte, QStringLiteral("kurz"));
-    test::klicken(reg.r->findChild<Navigator*>()->knopf(Navigator::Naechster));
+    test::klicken(reg.r->navigator()->knopf(Navigator::Naechster));
     EXPECT_EQ(reg.r->katzen().asInt(QStringLiteral("LaufendeNummer")), reg.tom);
     EXPECT_EQ(reg.zeilen(), 1);
 }
@@ -211,10 +211,10 @@ TEST_P(DetailGitterRegeln, ZeilenNurVornGelesenUndNachDemWechselAufDerLetzten) {
     // A move with another page in front does not read the page; coming back to the cat does.
     reg.r->seiten()->setCurrentIndex(0);
     auto* seite = reg.r->findChild<reg::TKatzenSeite*>(QLatin1String(GetParam().seite));
-    test::klicken(reg.r->findChild<Navigator*>()->knopf(Navigator::Naechster));
+    test::klicken(reg.r->navigator()->knopf(Navigator::Naechster));
     EXPECT_EQ(reg.zeilen(), 3);
     EXPECT_FALSE(seite->geladen());
-    test::klicken(reg.r->findChild<Navigator*>()->knopf(Navigator::Vorheriger));
+    test::klicken(reg.r->navigator()->knopf(Navigator::Vorheriger));
     seiteZeigen(reg.r, QLatin1String(GetParam().seite));
     EXPECT_TRUE(seite->geladen());
     ASSERT_EQ(reg.gitter->zeilen(), 3);
