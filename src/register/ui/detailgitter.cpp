@@ -309,7 +309,7 @@ void TDetailGitter::gitterZeileGewaehlt(int zeile) {
         this,
         [this, ziel] {
             if (!offen()) return;
-            if (!speichern()) {
+            if ((zeilenwechselErlaubt && !zeilenwechselErlaubt()) || !speichern()) {
                 markieren();
                 return;
             }
@@ -331,7 +331,7 @@ bool TDetailGitter::zuZeile(int zeile) {
     if (!offen() || zeile < 0 || zeile >= m_ids.size()) return false;
     if (zeile == aktuelleZeile()) return true;
     const qint64 ziel = m_ids[zeile];
-    if (!speichern()) return false;
+    if ((zeilenwechselErlaubt && !zeilenwechselErlaubt()) || !speichern()) return false;
     try {
         m_tabelle->gotoRecordId(ziel);
     } catch (const std::exception& e) {
@@ -442,6 +442,11 @@ int TDetailGitter::zuLangeSpalte() const {
 bool TDetailGitter::speichern() {
     if (!offen() || !bearbeitet(*m_tabelle)) return true;
     Table& t = *m_tabelle;
+    if (eingabePruefen && !eingabePruefen()) {
+        markieren();
+        knoepfeSetzen();
+        return false;
+    }
     if (t.state() == Table::State::Edit && !t.isModified()) {
         t.cancel();
         knoepfeSetzen();
@@ -479,6 +484,29 @@ bool TDetailGitter::speichern() {
     neuLesen();
     emit gespeichert();
     return true;
+}
+
+bool TDetailGitter::feldSetzen(const QString& feld, const QVariant& wert) {
+    if (!offen() || m_schluessel.isEmpty()) return false;
+    if (aktuelleZeile() < 0) hinzufuegen();
+    Table& t = *m_tabelle;
+    if (aktuelleZeile() < 0) return false;
+    if (bearbeitenErlaubt && !bearbeitenErlaubt()) return false;
+    try {
+        if (t.state() == Table::State::Browse) t.edit();
+        t.setValue(feld, wert);
+    } catch (const std::exception& e) {
+        fehler(e);
+        return false;
+    }
+    aktualisieren();
+    return true;
+}
+
+void TDetailGitter::aktualisieren() {
+    if (aktuelleZeile() >= 0) m_modell->zeileGeaendert(aktuelleZeile());
+    knoepfeSetzen();
+    emit zeilenGeaendert();
 }
 
 void TDetailGitter::schliessen() {

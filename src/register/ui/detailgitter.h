@@ -116,12 +116,22 @@ public:
     // Caption of the "H&inzufügen" button ("&Neue Seite" for the health sheet).
     void setHinzufuegenText(int tag, const QString& text);
 
+    // Asked first at every store: false refuses it and keeps the row open (the hook shows its message),
+    // for fields of the row edited outside the grid.
+    std::function<bool()> eingabePruefen;
+    // Asked before the cursor moves to another row: false keeps it where it is.
+    std::function<bool()> zeilenwechselErlaubt;
     // False refuses any change (the hook shows its own message), for rows that need something first.
     std::function<bool()> bearbeitenErlaubt;
     // Asked before the save question; false drops the row without a message.
     std::function<bool(store::Table&)> vorDemSpeichern;
     // Values of a new row besides its link fields.
     std::function<void(store::Table&)> neueZeile;
+
+    // Sets a field of the current row as typing does (a new row when there is none).
+    bool feldSetzen(const QString& feld, const QVariant& wert);
+    // The current row was changed outside the grid (a form bound to the same cursor).
+    void aktualisieren();
 
     void uebersetzen();
 
