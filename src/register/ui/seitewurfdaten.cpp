@@ -5,6 +5,7 @@
 #include "language/sprache.h"
 #include "language/tag.h"
 #include "register/ui/detailgitter.h"
+#include "register/ui/familienraster.h"
 #include "register/ui/tcatstamm.h"
 
 #include <QFormLayout>
@@ -25,6 +26,8 @@ TSeiteWurfdaten::TSeiteWurfdaten(TCatStamm& r)
     wurfzahl->setObjectName(QStringLiteral("DBWurfzahl"));
     oben->addRow(wurfLabel, wurfzahl);
     layout->addLayout(oben);
+    m_geschwister = new TGeschwisterRaster(*this);
+    layout->addWidget(m_geschwister, 1);
 
     // The age at each measuring, from the cat's birth day.
     auto alter = [this](const TDetailGitter& g, int zeile) -> QVariant {
@@ -52,6 +55,7 @@ TSeiteWurfdaten::TSeiteWurfdaten(TCatStamm& r)
 }
 
 void TSeiteWurfdaten::laden() {
+    m_geschwister->laden();
     m_gewichte->setSchluessel({katze()});
 }
 
@@ -63,6 +67,7 @@ bool TSeiteWurfdaten::verlassen() {
 
 void TSeiteWurfdaten::schliessen() {
     m_gewichte->schliessen();
+    m_geschwister->schliessen();
 }
 
 void TSeiteWurfdaten::uebersetzt() {

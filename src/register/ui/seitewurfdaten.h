@@ -1,12 +1,13 @@
 #pragma once
-// The register's page "&Wurfdaten/Gewichte": the cat's weights and sizes and the size of the litter it
-// was born in.
+// The register's page "&Wurfdaten/Gewichte": the litter siblings and half-siblings, the cat's weights
+// and sizes and the size of the litter it was born in.
 
 #include "register/ui/katzenseite.h"
 
 namespace velmora::reg {
 
 class TDetailGitter;
+class TGeschwisterRaster;
 
 class TSeiteWurfdaten : public TKatzenSeite {
     Q_OBJECT
@@ -18,12 +19,14 @@ public:
     void uebersetzt() override;
 
     TDetailGitter* gewichte() const { return m_gewichte; }
+    TGeschwisterRaster* geschwister() const { return m_geschwister; }
 
 protected:
     void laden() override;
 
 private:
     TDetailGitter* m_gewichte = nullptr;
+    TGeschwisterRaster* m_geschwister = nullptr;
 };
 
 } // namespace velmora::reg

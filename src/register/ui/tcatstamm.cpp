@@ -11,6 +11,7 @@
 #include "language/tag.h"
 #include "printing/ui/farbe.h"
 #include "register/katzenregeln.h"
+#include "register/ui/elternpanel.h"
 #include "register/ui/kalenderdlg.h"
 #include "register/ui/katzenseite.h"
 #include "register/ui/referenzlisten.h"
@@ -417,6 +418,12 @@ void TCatStamm::aufbauen() {
     };
     elternZeile(0, true);
     elternZeile(1, false);
+    // A click on a parent shows its details in a panel over the page.
+    m_elternPanel = new TElternPanel(*this, stamm);
+    for (QLabel* l : {m_vater, m_mutter}) {
+        l->setCursor(Qt::PointingHandCursor);
+        l->installEventFilter(this);
+    }
     m_zuechter = new QLabel;
     m_zuechter->setObjectName(QStringLiteral("MemoZuechter"));
     m_besitzer = new QLabel;
@@ -598,7 +605,7 @@ void TCatStamm::vorDemSpeichern(store::Table& t) {
         if (Meldungsdienst::ja(169)) eingabeVerwerfen(t, false);
         throw store::Abbruch();
     }
-    if (!hauptfenster().einstellungen().speichern && !Meldungsdienst::ja(29)) {
+    if (!m_ohneFrage && !hauptfenster().einstellungen().speichern && !Meldungsdienst::ja(29)) {
         eingabeVerwerfen(t, true);
         throw store::Abbruch();
     }
@@ -804,6 +811,14 @@ bool TCatStamm::SpeichernClick() {
     return speichern(true);
 }
 
+bool TCatStamm::speichernOhneFrage() {
+    if (!m_bindung->geaendert() && !neuerSatz) return true;
+    m_ohneFrage = true;
+    const bool ok = SpeichernClick();
+    m_ohneFrage = false;
+    return ok;
+}
+
 bool TCatStamm::speichern(bool zurueckZumAusgang) {
     const bool warNeu = neuerSatz;
     if (m_katzen->state() == store::Table::State::Edit || m_katzen->state() == store::Table::State::Insert) {
@@ -843,6 +858,7 @@ bool TCatStamm::speichern(bool zurueckZumAusgang) {
         const int ziel = zurueckZumAusgang ? hauptfenster().tmpTiervorNeuaufnahme : neu;
         zeigeKatze(ziel, false);
         if (Katzenauswahl* l = hauptfenster().katzenListe()) l->zeigeKatze(ziel);
+        if (zurueckZumAusgang) stammbaumZeigen();
     } else if (warNeu) {
         TitelKatzeNeu(true);
     }
@@ -859,8 +875,20 @@ void TCatStamm::BitBtnRueckgaengigClick() {
     else
         TitelKatzeNeu(false);
     common::TDatenGlobal* dg = hauptfenster().datenGlobal();
-    if (dg && dg->NeuausStb) stammbaumEintragBeenden();
+    if (dg && dg->NeuausStb) {
+        stammbaumEintragBeenden();
+        stammbaumZeigen();
+    }
     knoepfeSetzen();
+}
+
+void TCatStamm::stammbaumZeigen() {
+    // Back where the entry began: the pedigree, drawn again with the parent just entered.
+    TSeiteStammbaum* stb = seite<TSeiteStammbaum>();
+    if (!stb) return;
+    stb->neuZeichnen();
+    m_seiten->setCurrentWidget(stb);
+    stb->kasten(1)->setFocus();
 }
 
 void TCatStamm::stammbaumEintragBeenden() {
@@ -1404,6 +1432,11 @@ void TCatStamm::bemerkungSchliessen() {
 }
 
 bool TCatStamm::eventFilter(QObject* o, QEvent* e) {
+    if ((o == m_vater || o == m_mutter) && e->type() == QEvent::MouseButtonRelease && m_katzen) {
+        m_elternPanel->zeigen(m_katzen->asInt(o == m_vater ? QStringLiteral("Vater") : QStringLiteral("Mutter")),
+                              static_cast<QWidget*>(o));
+        return true;
+    }
     if (o == m_bemerkung && e->type() == QEvent::MouseButtonRelease) {
         bemerkungOeffnen();
         return true;
@@ -1447,6 +1480,7 @@ void TCatStamm::schliessen() {
     }
     for (TKatzenSeite* seite : std::as_const(m_katzenSeiten))
         seite->schliessen();
+    if (m_elternPanel) m_elternPanel->schliessen();
     m_bindung.reset();
     for (auto* t : {&m_katzen, &m_rasse, &m_fellart, &m_status, &m_farben, &m_augen, &m_titelbez,
                     &m_titelhund, &m_merkmal, &m_merkmale, &m_topkatze, &m_adr, &m_eigen})

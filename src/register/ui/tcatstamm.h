@@ -39,6 +39,7 @@ namespace velmora::reg {
 
 class TKatzenSeite;
 class TSeiteZusatzinfo;
+class TElternPanel;
 
 class TCatStamm : public TKindFenster {
     Q_OBJECT
@@ -67,6 +68,8 @@ public:
     // Save; a pending pedigree entry returns to the cat it was started from, or (on a page change)
     // keeps the new cat current.
     bool speichern(bool zurueckZumAusgang);
+    // Stores a pending edit of the cat after the user already answered the save question once.
+    bool speichernOhneFrage();
     // Makes the cat current (pending edits and titles stored first); false when the cat is unknown or
     // the store was refused. navigation: the user went to the cat (it enters the recent cats); false for
     // a redisplay the register makes itself.
@@ -100,6 +103,8 @@ public:
     bool bildGezeigt() const;
     QLabel* bemerkungsVorschau() const { return m_bemerkung; }
     QLabel* besitzerBox() const { return m_besitzer; }
+    QLabel* elternFeld(bool vater) const { return vater ? m_vater : m_mutter; }
+    TElternPanel* elternPanel() const { return m_elternPanel; }
     bool bemerkungOffen() const;
     void bemerkungOeffnen();
     void bemerkungSchliessen();
@@ -141,6 +146,8 @@ private:
     void eintragVerwerfen();
     // Ends the entry of a missing parent: the shared flags and the save button's caption.
     void stammbaumEintragBeenden();
+    // Shows the pedigree page, drawn again, with the focus on its first slot.
+    void stammbaumZeigen();
     void nachDemSpeichern();
     void knoepfeSetzen();
     void inzuchtAnzeigen();
@@ -173,6 +180,7 @@ private:
     std::unique_ptr<class TSuchenDlg> m_suche;
     bool m_laedt = false;
     bool m_speichert = false; // a post is running (its checks may switch pages)
+    bool m_ohneFrage = false; // the save question was asked already
     QVariantList m_vorgabe;
 
     QScrollArea* m_stammSeite = nullptr;
@@ -202,6 +210,7 @@ private:
     Navigator* m_navigator = nullptr;
     QList<QAction*> m_befehle; // the register's commands in the main window's Katze menu
     QList<TKatzenSeite*> m_katzenSeiten;
+    TElternPanel* m_elternPanel = nullptr;
     TSeiteZusatzinfo* m_zusatzinfo = nullptr;
     int m_vorigeSeite = 0;
     bool m_seiteZurueck = false; // the page change is the return to a page that refused to be left
