@@ -7,6 +7,7 @@
 #include "language/sprache.h"
 #include "language/tag.h"
 #include "register/ui/detailgitter.h"
+#include "register/ui/familienraster.h"
 #include "register/ui/tcatstamm.h"
 #include "store/ui/dberror.h"
 
@@ -252,7 +253,9 @@ void TSeiteZuchtbuch::wurfbuchAufbauen(QWidget* seite) {
     connect(m_wuerfe, &TDetailGitter::zeileGewechselt, this, [this] { wurfGewaehlt(); });
 
     m_jungtiereSeite = seiteMit("TabSheetJungtiere", 9464);
-    new QVBoxLayout(m_jungtiereSeite);
+    auto* jl = new QVBoxLayout(m_jungtiereSeite);
+    m_jungtierRaster = new TJungtierRaster(*this, m_jungtiereSeite);
+    jl->addWidget(m_jungtierRaster);
     m_jungtiereTab = m_wurfReiter->addTab(m_jungtiereSeite, QStringLiteral("Jungtiere"));
     m_reiter->addTab(wurfSeite, QStringLiteral("Wurfbuch"));
 
@@ -365,9 +368,11 @@ void TSeiteZuchtbuch::wurfGewaehlt() {
     m_wurfReiter->setTabVisible(m_jungtiereTab, m_wuerfe->zeilen() > 0);
     if (!wurf) {
         m_jungtiere->setSchluessel({});
+        m_jungtierRaster->wurfSetzen(0, {});
         return;
     }
     const QVariantList schluessel = {katze(), m_wuerfe->wert(zeile, QStringLiteral("Wurftag"))};
+    m_jungtierRaster->wurfSetzen(katze(), schluessel.value(1).toDate());
     if (schluessel != m_jungtiere->schluessel() || !m_jungtiere->offen())
         m_jungtiere->setSchluessel(schluessel);
 }
@@ -411,6 +416,7 @@ bool TSeiteZuchtbuch::verlassen() {
 void TSeiteZuchtbuch::schliessen() {
     for (TDetailGitter* g : gitterListe())
         g->schliessen();
+    m_jungtierRaster->schliessen();
 }
 
 void TSeiteZuchtbuch::uebersetzt() {

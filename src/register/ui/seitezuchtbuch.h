@@ -21,6 +21,7 @@ class FeldBindung;
 namespace velmora::reg {
 
 class TDetailGitter;
+class TJungtierRaster;
 
 class TSeiteZuchtbuch : public TKatzenSeite {
     Q_OBJECT
@@ -42,6 +43,7 @@ public:
     // The tab of the kittens of the selected litter (shown while the cat has litters); its layout takes
     // the kittens grid.
     QWidget* jungtiereSeite() const { return m_jungtiereSeite; }
+    TJungtierRaster* jungtierRaster() const { return m_jungtierRaster; }
     bool jungtiereAngeboten() const;
     QLineEdit* deckterminFeld() const { return m_decktermin; }
     // The heat figures as shown: "+/-", "Durchschnitt", "Nächste Rolligkeit", "Wurftermin", "Abgabetermin".
@@ -71,6 +73,7 @@ private:
     TDetailGitter* m_deckbuch = nullptr;
     std::unique_ptr<FeldBindung> m_wurfBindung; // the litter data fields, on the litter grid's cursor
     QWidget* m_jungtiereSeite = nullptr;
+    TJungtierRaster* m_jungtierRaster = nullptr;
     int m_jungtiereTab = -1;
     QLabel* m_plusMinus = nullptr;
     QLabel* m_durchschnitt = nullptr;

@@ -1433,8 +1433,9 @@ void TCatStamm::bemerkungSchliessen() {
 
 bool TCatStamm::eventFilter(QObject* o, QEvent* e) {
     if ((o == m_vater || o == m_mutter) && e->type() == QEvent::MouseButtonRelease && m_katzen) {
-        m_elternPanel->zeigen(m_katzen->asInt(o == m_vater ? QStringLiteral("Vater") : QStringLiteral("Mutter")),
-                              static_cast<QWidget*>(o));
+        m_elternPanel->zeigen(
+            m_katzen->asInt(o == m_vater ? QStringLiteral("Vater") : QStringLiteral("Mutter")),
+            static_cast<QWidget*>(o));
         return true;
     }
     if (o == m_bemerkung && e->type() == QEvent::MouseButtonRelease) {

@@ -9,6 +9,7 @@
 #include "register/ui/familienraster.h"
 #include "register/ui/seitestammbaum.h"
 #include "register/ui/seitewurfdaten.h"
+#include "register/ui/seitezuchtbuch.h"
 #include "register/ui/suchendlg.h"
 #include "register/ui/tcatstamm.h"
 #include "store/table.h"
@@ -17,7 +18,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMap>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -343,4 +346,74 @@ TEST(RegisterFamilienRaster, ParentPanelOnTheBasePage) {
     ASSERT_TRUE(r->zeigeKatze(fam.g1));
     test::klicken(r->elternFeld(false));
     EXPECT_FALSE(p->isVisible());
+}
+
+TEST(RegisterFamilienRaster, KittensOfTheSelectedLitterWithOwnerAndPrintText) {
+    const QDate wurftag(2024, 6, 1);
+    int mutter = 0, kater = 0, fremd = 0;
+    test::Hauptfenster::Optionen o;
+    o.vorher = [&](store::Database& db) {
+        mutter = katze(db, "Mutti", "2");
+        kater = katze(db, "Kuno", "1", 0, mutter, wurftag);
+        fremd = katze(db, "Frieda", "2", 0, mutter, wurftag);
+        katze(db, "Anderer Wurf", "2", 0, mutter, wurftag.addYears(1));
+        store::Table w(db, QStringLiteral("wurfbuch"));
+        w.open();
+        w.append();
+        w.setValue(QStringLiteral("Katze"), mutter);
+        w.setValue(QStringLiteral("Decktermin"), wurftag.addDays(-65));
+        w.setValue(QStringLiteral("Wurftag"), wurftag);
+        w.post();
+        store::Table e(db, QStringLiteral("eigen"));
+        e.open();
+        e.first();
+        if (e.hasRecord())
+            e.edit();
+        else
+            e.append();
+        e.setValue(QStringLiteral("Name"), QStringLiteral("Eigen"));
+        e.setValue(QStringLiteral("Vorname"), QStringLiteral("Eva"));
+        e.post();
+        store::Table a(db, QStringLiteral("adr_dat"));
+        a.open();
+        a.append();
+        a.setValue(QStringLiteral("Name"), QStringLiteral("Käufer"));
+        a.setValue(QStringLiteral("Vorname"), QStringLiteral("Karl"));
+        a.post();
+        store::Table k(db, QStringLiteral("catstamm"));
+        k.open();
+        ASSERT_TRUE(k.findKey({fremd}));
+        k.edit();
+        k.setValue(QStringLiteral("Status"), QStringLiteral("2"));
+        k.setValue(QStringLiteral("Besitzer"), a.asInt(QStringLiteral("LaufendeNr")));
+        k.setValue(QStringLiteral("FellFarbe"), QStringLiteral("blau"));
+        k.setValue(QStringLiteral("Bemerkung"), QStringLiteral("scheu"));
+        k.post();
+    };
+    test::Hauptfenster h(o);
+    reg::TCatStamm* r = h.katzenregister();
+    ASSERT_TRUE(r->zeigeKatze(mutter));
+    seiteZeigen(r, "TabSheetZuchtbuch");
+    auto* zb = r->seite<reg::TSeiteZuchtbuch>();
+    ASSERT_TRUE(zb->jungtiereAngeboten());
+    QTabWidget* reiter = zb->wurfReiter();
+    test::klicken(reiter->tabBar(),
+                  reiter->tabBar()->tabRect(reiter->indexOf(zb->jungtiereSeite())).center());
+    reg::TJungtierRaster* j = zb->jungtierRaster();
+    ASSERT_EQ(j->modell()->rowCount(), 2);
+    QMap<QString, QStringList> zeilen;
+    for (int z = 0; z < 2; ++z) {
+        QStringList zellen;
+        for (int s = 0; s < j->modell()->columnCount(); ++s)
+            zellen << j->zelle(z, s);
+        zeilen.insert(zellen.first(), zellen);
+    }
+    EXPECT_EQ(zeilen.value(QStringLiteral("Kuno")).value(1), QStringLiteral("m"));
+    EXPECT_EQ(zeilen.value(QStringLiteral("Kuno")).value(2),
+              QStringLiteral("Eva Eigen")); // status 1: the user's
+    EXPECT_EQ(zeilen.value(QStringLiteral("Frieda")).value(1), QStringLiteral("w"));
+    EXPECT_EQ(zeilen.value(QStringLiteral("Frieda")).value(2), QStringLiteral("Karl Käufer"));
+    EXPECT_EQ(zeilen.value(QStringLiteral("Frieda")).value(3), QStringLiteral("blau, scheu "));
+    // The picture beside the grid: none for these kittens.
+    EXPECT_EQ(j->bild()->text(), QStringLiteral("kein Bild"));
 }
