@@ -1,6 +1,9 @@
 #include "app/ui/fensterarten.h"
 
 #include "genealogy/ui/stammbaum.h"
+#include "genealogy/ui/statistikdatei.h"
+#include "genealogy/ui/statistikstammbaum.h"
+#include "genealogy/ui/topkatzen.h"
 #include "register/ui/referenzlisten.h"
 #include "register/ui/tcatstamm.h"
 
@@ -10,6 +13,9 @@ void fensterartenRegistrieren() {
     reg::registerFensterRegistrieren();
     reg::referenzlistenRegistrieren();
     genealogy::stammbaumRegistrieren();
+    genealogy::statistikDateiRegistrieren();
+    genealogy::statistikStammbaumRegistrieren();
+    genealogy::topKatzenRegistrieren();
 }
 
 } // namespace velmora::app

@@ -118,6 +118,7 @@ TVelmora::TVelmora(const Kontext& kontext, QWidget* parent) : TRahmen(parent), m
         else
             registerKatzeGezeigt(nummer);
     });
+    connect(this, &TRahmen::markierungenGeaendert, m_liste, [this] { m_liste->neuLaden(); });
     titelSetzen();
     AktualisiereLastCatsMenues();
     katzenAnzahlAnzeigen();

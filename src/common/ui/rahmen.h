@@ -101,6 +101,8 @@ public:
 
 signals:
     void registerKatzeGewechselt(int nummer);
+    // A top cat or a marker colour changed: lists and fields that colour cats repaint.
+    void markierungenGeaendert();
 
 private:
     int m_registerKatze = 0;
