@@ -845,7 +845,7 @@ void TFormStatistikMerkmaleDatei::DruckClick() {
 void statistikDateiRegistrieren() {
     fensterartRegistrieren({QLatin1String(kName), QStringLiteral("MenueVerwaltung"), 929,
                             QStringLiteral("Merkmale aller Tiere"),
-                            [](TRahmen& h) { return new TFormStatistikMerkmaleDatei(h); }});
+                            [](TRahmen& h) { return new TFormStatistikMerkmaleDatei(h); }, true});
 }
 
 } // namespace velmora::genealogy

@@ -382,7 +382,7 @@ void TFormStatistikMerkmaleStammbaum::DruckClick() {
 void statistikStammbaumRegistrieren() {
     fensterartRegistrieren({QLatin1String(kName), QStringLiteral("MenueVerwaltung"), 930,
                             QStringLiteral("Merkmale eines Stammbaumes"),
-                            [](TRahmen& h) { return new TFormStatistikMerkmaleStammbaum(h); }});
+                            [](TRahmen& h) { return new TFormStatistikMerkmaleStammbaum(h); }, true});
 }
 
 } // namespace velmora::genealogy

@@ -207,6 +207,10 @@ bool TCatStamm::oeffnen() {
         *m_quelle, [](int n) { return language::meldung(n); });
     m_inzucht->setzeInzuchtBerechne = [this](bool an) { hauptfenster().InzuchtBerechne = an; };
     m_inzucht->MerkmalVorTop = hauptfenster().einstellungen().MerkmalvorTop;
+    // new top cats or colours: the parent fields take their marks again
+    connect(&hauptfenster(), &TRahmen::markierungenGeaendert, this, [this] {
+        if (m_katzen && m_katzen->hasRecord()) elternZeigen();
+    });
 
     m_suche = std::make_unique<TSuchenDlg>(db, this);
     if (fehler) m_suche->setFehlerDialog(fehler);

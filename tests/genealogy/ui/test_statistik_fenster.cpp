@@ -8,6 +8,7 @@
 #include "genealogy/ui/statistikdatei.h"
 #include "genealogy/ui/statistikstammbaum.h"
 #include "genealogy/ui/topkatzen.h"
+#include "register/ui/tcatstamm.h"
 #include "store/table.h"
 #include "support/ui/hauptfenster.h"
 
@@ -37,10 +38,10 @@ const QVector<RegisterKatze> kRegister = {
     {5, QStringLiteral("Pia"), 3, 4, {2}},     {6, QStringLiteral("Luna"), 5, 0, {}}};
 
 struct Fenster : test::Hauptfenster {
-    Fenster() : test::Hauptfenster(optionen()) {}
-    static Optionen optionen() {
+    explicit Fenster(bool mitRegister = false) : test::Hauptfenster(optionen(mitRegister)) {}
+    static Optionen optionen(bool mitRegister) {
         Optionen o;
-        o.mitRegister = false;
+        o.mitRegister = mitRegister;
         o.vorher = [](store::Database& db) {
             test::schreibeKatzen(db.directory(), kRegister);
             store::Table m(db, QStringLiteral("merkmale"));
@@ -255,6 +256,26 @@ TEST(TopKatzen, NurDieGewaehlteZeileUndDieFarbeErreichtDieKatzenliste) {
     EXPECT_EQ(liste->zeilenFarbe(6), 0x0000C0);
     // a feature colour wins over the top-cat colour when the settings say so (the default)
     EXPECT_TRUE(h.meldungen.meldungen.isEmpty());
+}
+
+TEST(TopKatzen, RegisterFaerbtDenElternteilNeu) {
+    Fenster h(true);
+    reg::TCatStamm* r = h.katzenregister();
+    ASSERT_NE(r, nullptr);
+    ASSERT_TRUE(r->zeigeKatze(4)); // Bella, whose dam Amira carries no feature
+    auto* mutter = r->findChild<QLabel*>(QStringLiteral("DBMutter"));
+    ASSERT_NE(mutter, nullptr);
+    EXPECT_FALSE(mutter->styleSheet().contains(QStringLiteral("#c00000")));
+    ASSERT_TRUE(h.menue(QStringLiteral("MenuFormTopKatzen")));
+    auto* f = dynamic_cast<TFormTopKatzen*>(h.haupt->fenster(QStringLiteral("FormTopKatzen")));
+    ASSERT_NE(f, nullptr);
+    f->katzenwahl = [] { return 2; };
+    f->farbwahl = [](int) { return std::optional<int>(0x0000C0); };
+    test::klicken(h.kind<QPushButton>(f, "BitBtnKatzeLaden1"));
+    test::klicken(h.kind<QPushButton>(f, "BitBtnFarbeLaden1"));
+    EXPECT_TRUE(f->posten());
+    EXPECT_TRUE(mutter->styleSheet().contains(QStringLiteral("#c00000")))
+        << mutter->styleSheet().toStdString();
 }
 
 } // namespace
