@@ -213,11 +213,7 @@ void TVelmora::menuesAnlegen() {
 
     QMenu* fenster = menue(8906, QStringLiteral("&Fenster"), "MenueFenster");
     connect(aktion(fenster, 151, QStringLiteral("&Übereinander"), "MenuUebereinander"), &QAction::triggered,
-            this, [this] {
-                if (m_register.exklusivOffen()) return;
-                m_mdi->cascadeSubWindows();
-                if (einstellungen().Fenstergroesse) fensterEinpassen();
-            });
+            this, [this] { fensterAnordnen(); });
     connect(aktion(fenster, 152, QStringLiteral("&Symbole anordnen"), "MenuSymbole"), &QAction::triggered,
             this, [this] {
                 if (m_register.exklusivOffen()) return;
@@ -399,6 +395,14 @@ void TVelmora::FensterAnpassen(const QString& name) {
             fensterEinpassen();
         }
     }
+}
+
+void TVelmora::fensterAnordnen() {
+    if (m_register.exklusivOffen()) return;
+    auto it = m_offen.find(QStringLiteral("FormCatStamm"));
+    if (it != m_offen.end() && it->second) m_mdi->setActiveSubWindow(it->second);
+    m_mdi->cascadeSubWindows();
+    if (einstellungen().Fenstergroesse) fensterEinpassen();
 }
 
 void TVelmora::fensterEinpassen() {

@@ -98,6 +98,7 @@ public:
     void letzteKatzeEntfernen(int nummer) override;
 
     void katzenAnzahlAnzeigen() override;
+    void fensterAnordnen() override;
     int TableTopKatzeLaden(int nummer) override;
     bool gesperrt() override;
     // Commands refused by name while the new-cat-from-pedigree mode is on.

@@ -83,6 +83,9 @@ public:
     // A deleted cat leaves the recent cats.
     virtual void letzteKatzeEntfernen(int nummer) = 0;
     virtual void katzenAnzahlAnzeigen() = 0;
+    // "Übereinander": unless an exclusive window is open, the register in front, the child windows
+    // cascaded and, with the setting Fenstergroesse, fitted.
+    virtual void fensterAnordnen() = 0;
     virtual int TableTopKatzeLaden(int nummer) = 0;
 
     // Set by the register: shows the cat there (the list's double click, a recent cat).

@@ -172,6 +172,11 @@ bool TFormStammbaum::oeffnen() {
 void TFormStammbaum::schliessen() {
     for (auto* t : {&m_katze, &m_stammbaum, &m_bilder, &m_farben})
         if (*t) (*t)->close();
+    // Without fitted windows the others are arranged again once this maximised one is gone.
+    TRahmen* rahmen = &hauptfenster();
+    if (!rahmen->einstellungen().Fenstergroesse && !rahmen->ProgrammEnde)
+        QMetaObject::invokeMethod(
+            rahmen, [rahmen] { rahmen->fensterAnordnen(); }, Qt::QueuedConnection);
 }
 
 void TFormStammbaum::aufbauen() {

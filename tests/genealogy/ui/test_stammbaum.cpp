@@ -316,3 +316,19 @@ TEST(Stammbaum, SpeichertVorDemOeffnenWasImRegisterAussteht) {
     EXPECT_EQ(t.lookupValue(QStringLiteral("LaufendeNummer"), {5}, QStringLiteral("Name")).toString(),
               QStringLiteral("Pia vom Hof"));
 }
+
+TEST(Stammbaum, BeimSchliessenOhneEingepassteFensterWerdenDieAnderenNeuAngeordnet) {
+    Stammbaum h(true);
+    h.einstellungen.Fenstergroesse = false;
+    QWidget* register_ = h.katzenregister()->parentWidget();
+    register_->showNormal();
+    register_->move(300, 200);
+    auto* f = h.oeffnenAuf(5);
+    ASSERT_NE(f, nullptr);
+    ASSERT_TRUE(f->parentWidget()->close());
+    test::ereignisse();
+    EXPECT_EQ(h.haupt->fenster(QStringLiteral("FormStammbaum")), nullptr);
+    // Cascaded: the only other window back to its normal size in the top left corner.
+    EXPECT_FALSE(register_->isMaximized());
+    EXPECT_EQ(register_->pos(), QPoint(0, 0));
+}
