@@ -425,12 +425,13 @@ QList<TableDef> buildCatalogue() {
            {PK("Nummer"), unique(I("IndexName", "Name;Nummer")),
             unique(descending(I("IndexAnzahl", "Anzahl;Name;Nummer")))});
 
-    // inbreeding window: stored calculations
+    // inbreeding window: stored calculations (Wright: the coefficient over the whole known pedigree;
+    // a table made before it lacks the field and stores without it)
     c << T("inzuchtgrad",
            {F("LaufendeNummer", Auto, Req), F("Art", Int), F("Name", Text, 70), F("Nummer", Int),
             F("Vater", Text, 50), F("VaterNr", Int), F("Mutter", Text, 50), F("MutterNr", Int),
             F("Generation", Int), F("Inzucht", Memo), F("Prozent", Text, 50), F("Ahnenverlust", Memo),
-            F("Stammbaumkomplett", Text, 50), F("Info", Memo)},
+            F("Stammbaumkomplett", Text, 50), F("Info", Memo), F("Wright", Text, 50)},
            {PK("LaufendeNummer"), I("NameGen", "Name;Generation")});
 
     // inbreeding window: stored ancestor table

@@ -1,5 +1,6 @@
 #include "app/ui/fensterarten.h"
 
+#include "genealogy/ui/inzuchtgrad.h"
 #include "genealogy/ui/stammbaum.h"
 #include "genealogy/ui/statistikdatei.h"
 #include "genealogy/ui/statistikstammbaum.h"
@@ -16,6 +17,7 @@ void fensterartenRegistrieren() {
     genealogy::statistikDateiRegistrieren();
     genealogy::statistikStammbaumRegistrieren();
     genealogy::topKatzenRegistrieren();
+    genealogy::inzuchtgradRegistrieren();
 }
 
 } // namespace velmora::app

@@ -334,6 +334,8 @@ TKindFenster* TVelmora::fenster(const QString& name) const {
 
 TKindFenster* TVelmora::FensterZeigen(const QString& name) {
     if (gesperrtFuer(name)) return nullptr;
+    // While an inbreeding calculation runs the inbreeding command is refused without a word.
+    if (InzuchtBerechne && name == QLatin1String("FormInzuchtgrad")) return nullptr;
     if (CheckFormOpen(name) != 0) return nullptr;
     if (TKindFenster* k = fenster(name)) {
         // A second request for an open window brings it forward, nothing more.
@@ -349,7 +351,7 @@ TKindFenster* TVelmora::FensterZeigen(const QString& name) {
 
 bool TVelmora::gesperrtFuer(const QString& name) {
     // Windows whose commands the new-cat-from-pedigree mode refuses.
-    static const QStringList gesperrte{QStringLiteral("FormStammbaum")};
+    static const QStringList gesperrte{QStringLiteral("FormStammbaum"), QStringLiteral("FormInzuchtgrad")};
     return gesperrte.contains(name) && gesperrt();
 }
 
