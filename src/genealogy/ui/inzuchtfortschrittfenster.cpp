@@ -44,6 +44,10 @@ InzuchtFortschrittFenster::InzuchtFortschrittFenster(QWidget* parent) : QDialog(
     connect(m_abbruch, &QPushButton::clicked, this, [this] {
         if (abbrechen) abbrechen();
     });
+    for (QWidget* w : {static_cast<QWidget*>(m_bitte), static_cast<QWidget*>(m_laeuft),
+                       static_cast<QWidget*>(m_schritt), static_cast<QWidget*>(m_balken),
+                       static_cast<QWidget*>(m_abbruch)})
+        w->setAccessibleName(w->objectName());
     setMinimumWidth(320);
 }
 

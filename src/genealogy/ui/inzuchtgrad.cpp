@@ -925,15 +925,18 @@ printing::Bericht TFormInzuchtgrad::bericht() const {
     if (e.StammbaumUntererRand > 0) r.unten = e.StammbaumUntererRand;
     liste.setSeitenformat(printing::Bericht::a4(), printing::Seitenausrichtung::Hochformat, r);
     liste.setTitel(text(9600, "Inzuchtgradberechnung"));
-    liste.setSpalten({{QString(), 180.0 - r.links - r.rechts + 30.0}});
+    printing::Spalte spalte;
+    spalte.breite = printing::Bericht::a4().width() - r.links - r.rechts;
+    liste.setSpalten({spalte});
+    liste.setTextbreite(printing::schriftMessung());
     const bool mit = e.InzuchtmitVorfahren;
     auto zeile = [&](const QString& t) { liste.textzeile({t}); };
     zeile(text(9602, "Katze") + QStringLiteral(": ") + m_katze->text());
     zeile(text(9635, "Vater") + QStringLiteral(": ") + m_vater->text());
     zeile(text(9636, "Mutter") + QStringLiteral(": ") + m_mutter->text());
     zeile(text(9637, "Generationen") + QStringLiteral(": ") + m_generationen->text());
-    zeile(text(9620, "Der Inzuchtkoeffizient beträgt") + QLatin1Char(' ') + m_stand.Prozent);
-    zeile(text(9621, "Wright, alle bekannten Generationen") + QLatin1Char(' ') + m_stand.Wright);
+    zeile(text(9620, "Der Inzuchtkoeffizient beträgt") + QLatin1Char(' ') + m_stand.Prozent.trimmed());
+    zeile(text(9621, "Wright, alle bekannten Generationen") + QLatin1Char(' ') + m_stand.Wright.trimmed());
     for (const QString& z : m_stand.Ahnenverlust)
         zeile(z);
     if (mit && m_mitInzucht->isChecked()) {
