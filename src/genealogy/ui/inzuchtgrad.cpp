@@ -40,6 +40,7 @@
 namespace velmora::genealogy {
 
 // texte: meldung 11 39 40 41 42 43 44 45 46 47 48 93 107 126 127 132 134 231 232 233
+// texte: feldname 9600-9637 9639 9640
 
 namespace {
 
