@@ -100,6 +100,7 @@ bool TFormTopKatzen::oeffnen() {
         // the row number stays beside the caption when the language changes
         language::setTag(titel, 0);
     }
+    haupt->addStretch(1);
     auto* befehle = new QHBoxLayout;
     m_rueckgaengig = new QPushButton(text(8164, "R&ückgängig"), this);
     m_rueckgaengig->setObjectName(QStringLiteral("BitBtnRueckgaengig"));
@@ -134,6 +135,13 @@ void TFormTopKatzen::schliessen() {
     posten();
     if (m_top) m_top->close();
     if (m_katzen) m_katzen->close();
+}
+
+void TFormTopKatzen::uebersetzt() {
+    setWindowTitle(text(8160, "Top Katzen"));
+    for (int i = 0; i < kZeilen; ++i)
+        if (auto* l = findChild<QLabel*>(QStringLiteral("LabelTop%1").arg(i + 1)))
+            l->setText(QString::number(i + 1) + QLatin1Char(' ') + text(8161, "Top Katze"));
 }
 
 void TFormTopKatzen::anzeigen() {

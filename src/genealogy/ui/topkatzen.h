@@ -27,6 +27,7 @@ public:
 
     bool oeffnen() override;
     void schliessen() override;
+    void uebersetzt() override;
 
     // Row r (0-based): the chosen cat, or the chosen colour; pending until posted.
     void katzeLaden(int r);

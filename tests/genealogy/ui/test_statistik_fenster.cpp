@@ -81,6 +81,7 @@ TEST(StatistikDatei, EinfacheUndErweiterteAbfrageUeberDieKnoepfe) {
     auto* f = dynamic_cast<TFormStatistikMerkmaleDatei*>(
         h.haupt->fenster(QStringLiteral("FormStatistikMerkmaleDatei")));
     ASSERT_NE(f, nullptr);
+    EXPECT_EQ(f->windowTitle(), QStringLiteral("Statistik der Merkmale aller Tiere"));
     EXPECT_FALSE(h.haupt->katzenListe()->isVisible()); // the cat list gives way
     auto* liste = h.kind<QListWidget>(f, "ListBoxMerkmale");
     auto* und = h.kind<QPushButton>(f, "BitBtnUnd");
@@ -230,6 +231,7 @@ TEST(TopKatzen, NurDieGewaehlteZeileUndDieFarbeErreichtDieKatzenliste) {
     ASSERT_TRUE(h.menue(QStringLiteral("MenuFormTopKatzen")));
     auto* f = dynamic_cast<TFormTopKatzen*>(h.haupt->fenster(QStringLiteral("FormTopKatzen")));
     ASSERT_NE(f, nullptr);
+    EXPECT_EQ(f->windowTitle(), QStringLiteral("Top Katzen"));
     auto* liste = dynamic_cast<app::KatzenListe*>(h.haupt->katzenListe());
     ASSERT_NE(liste, nullptr);
     EXPECT_EQ(liste->zeilenFarbe(6), 0);
