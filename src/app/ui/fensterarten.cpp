@@ -5,6 +5,7 @@
 #include "genealogy/ui/statistikdatei.h"
 #include "genealogy/ui/statistikstammbaum.h"
 #include "genealogy/ui/topkatzen.h"
+#include "office/ui/adressenverwaltung.h"
 #include "register/ui/referenzlisten.h"
 #include "register/ui/tcatstamm.h"
 
@@ -18,6 +19,7 @@ void fensterartenRegistrieren() {
     genealogy::statistikStammbaumRegistrieren();
     genealogy::topKatzenRegistrieren();
     genealogy::inzuchtgradRegistrieren();
+    office::adressenRegistrieren();
 }
 
 } // namespace velmora::app

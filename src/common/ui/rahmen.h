@@ -61,6 +61,10 @@ public:
     bool InzuchtBerechne = false;
     int tmpTiervorNeuaufnahme = 0;
     bool NeuausStb = false; // new-parent-from-pedigree mode (mirrors the shared data module)
+    // Hand-over from the register's "Adressen" buttons to the address book, taken when the book becomes
+    // active: the address to show, 0 or less to start a new one.
+    bool StatusAdressen = false;
+    int StatusAdressenNummer = 0;
 
     virtual store::Database& db() = 0;
     virtual settings::tsysteminfo& einstellungen() = 0;
