@@ -12,6 +12,7 @@
 #include "office/ui/statusadressen.h"
 #include "office/ui/suchenadrdlg.h"
 #include "office/ui/zugaenglich.h"
+#include "office/ui/zwingerregister.h"
 #include "office/vcard.h"
 #include "printing/ui/berichtdruck.h"
 #include "register/ui/kalenderdlg.h"
@@ -114,6 +115,7 @@ void adressenRegistrieren() {
     fensterartRegistrieren({QStringLiteral("FormStatusAdressen"), menue, 1011,
                             QStringLiteral("Status Adressen"),
                             [](TRahmen& h) { return new TFormStatusAdressen(h); }});
+    zwingerRegistrieren();
 }
 
 Tadressenverwaltung::Tadressenverwaltung(TRahmen& h)
