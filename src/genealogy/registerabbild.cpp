@@ -164,6 +164,19 @@ std::optional<qint32> Registerabbild::merkmalFarbe(qint32 merkmal) {
     return it->farbe;
 }
 
+std::optional<qint32> Registerabbild::markierungsFarbe(qint32 nr, bool merkmalVorTop) {
+    std::optional<qint32> top, merkmal;
+    for (const TopKatzeZeile& z : topKatzen())
+        if (nr && z.Katze == nr && z.Farbe) {
+            top = z.Farbe;
+            break;
+        }
+    if (const AbbildKatze* k = katze(nr); k && !k->merkmale.isEmpty())
+        merkmal = merkmalFarbe(k->merkmale.first());
+    if (merkmalVorTop) return merkmal ? merkmal : top;
+    return top ? top : merkmal;
+}
+
 QVector<TopKatzeZeile> Registerabbild::topKatzen() {
     if (m_top) return *m_top;
     QVector<TopKatzeZeile> zeilen;

@@ -46,6 +46,10 @@ public:
     // The feature's number by name (exact, else without regard to case); 0 when there is none.
     qint32 merkmalNummer(const QString& name);
 
+    // The colour that marks the cat in lists and ancestor tables: its top-cat colour and the colour of its
+    // first feature, the feature's winning when merkmalVorTop, the top cat's otherwise; none without either.
+    std::optional<qint32> markierungsFarbe(qint32 nr, bool merkmalVorTop);
+
     // KatzenQuelle
     bool lesen(qint32 nr, KatzenDaten& daten) override;
     std::optional<qint32> merkmalFarbe(qint32 merkmal) override;

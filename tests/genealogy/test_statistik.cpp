@@ -334,6 +334,31 @@ TEST_F(Register, SyntaxfehlerNenntDieStelleImText) {
     EXPECT_EQ(offen.ablehnung.position, 17); // the text ended too early
 }
 
+TEST_F(Register, MarkierungsfarbeAusMerkmalUndTopKatze) {
+    {
+        store::Table t(*db, QStringLiteral("topkatze"));
+        t.open();
+        t.first();
+        t.edit();
+        t.setValue(QStringLiteral("Katze"), 3); // Mika, first feature Klon (0x10)
+        t.setValue(QStringLiteral("Farbe"), 0xABCDEF);
+        t.post();
+        t.next();
+        t.edit();
+        t.setValue(QStringLiteral("Katze"), 2); // Amira, no feature
+        t.setValue(QStringLiteral("Farbe"), 0x123456);
+        t.post();
+    }
+    const struct {
+        qint32 nr;
+        bool vorTop;
+        std::optional<qint32> farbe;
+    } faelle[] = {{3, true, 0x10},      {3, false, 0xABCDEF}, {2, true, 0x123456},
+                  {2, false, 0x123456}, {4, false, 0x30},     {7, true, std::nullopt}};
+    for (const auto& f : faelle)
+        EXPECT_EQ(abbild->markierungsFarbe(f.nr, f.vorTop), f.farbe) << f.nr << " " << f.vorTop;
+}
+
 // ---------------------------------------------------------------- pedigree statistics
 
 TEST_F(Register, StammbaumstatistikZaehltWiederholteAhnen) {

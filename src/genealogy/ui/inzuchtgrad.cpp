@@ -2,12 +2,14 @@
 
 #include "common/meldungsdienst.h"
 #include "common/ui/rahmen.h"
+#include "genealogy/registerabbild.h"
 #include "genealogy/tabellenquelle.h"
 #include "genealogy/ui/inzuchtfortschrittfenster.h"
 #include "language/sprache.h"
 #include "language/tag.h"
 #include "printing/listenbericht.h"
 #include "printing/ui/berichtdruck.h"
+#include "printing/ui/farbe.h"
 #include "register/ui/suchendlg.h"
 #include "store/errors.h"
 #include "store/table.h"
@@ -217,6 +219,22 @@ bool TFormInzuchtgrad::oeffnen() {
     if (!start) start = hauptfenster().registerKatze();
     if (start) katzeSetzen(start);
     connect(&hauptfenster(), &TRahmen::registerKatzeGewechselt, this, &TFormInzuchtgrad::registerKatze);
+    // new top cats or colours: the ancestor rows take their marks again
+    connect(&hauptfenster(), &TRahmen::markierungenGeaendert, this, [this] {
+        Registerabbild abbild(hauptfenster().db());
+        const bool vorTop = hauptfenster().einstellungen().MerkmalvorTop;
+        for (int r = 0; r < m_gitterVorfahren->rowCount(); ++r) {
+            const QTableWidgetItem* nr = m_gitterVorfahren->item(r, 2);
+            if (!nr) continue;
+            const std::optional<qint32> f = abbild.markierungsFarbe(nr->text().toInt(), vorTop);
+            const QColor c = f ? printing::farbeAusWert(*f) : QColor();
+            for (int k = 0; k < m_gitterVorfahren->columnCount(); ++k)
+                if (QTableWidgetItem* i = m_gitterVorfahren->item(r, k)) {
+                    i->setData(Qt::BackgroundRole, f ? QVariant(c) : QVariant());
+                    i->setData(Qt::ForegroundRole, f ? QVariant(printing::schriftFarbeAuf(c)) : QVariant());
+                }
+        }
+    });
     berechneStart = e.InzuchtBerechnungAuto;
     if (berechneStart)
         QTimer::singleShot(0, this, [this] {

@@ -5,6 +5,7 @@
 #include "app/ui/katzenliste.h"
 #include "app/ui/tvelmora.h"
 #include "genealogy/register.h"
+#include "genealogy/ui/inzuchtgrad.h"
 #include "genealogy/ui/statistikdatei.h"
 #include "genealogy/ui/statistikstammbaum.h"
 #include "genealogy/ui/topkatzen.h"
@@ -15,6 +16,7 @@
 #include <QApplication>
 #include <QChartView>
 #include <QCheckBox>
+#include <QDeadlineTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -22,6 +24,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
+#include <QTableWidget>
 #include <gtest/gtest.h>
 
 using namespace velmora;
@@ -278,6 +281,33 @@ TEST(TopKatzen, RegisterFaerbtDenElternteilNeu) {
     EXPECT_TRUE(f->posten());
     EXPECT_TRUE(mutter->styleSheet().contains(QStringLiteral("#c00000")))
         << mutter->styleSheet().toStdString();
+}
+
+TEST(TopKatzen, VorfahrenDerInzuchtberechnungNeuGefaerbt) {
+    Fenster h;
+    ASSERT_TRUE(h.haupt->katzenListe()->zeigeKatze(5));
+    ASSERT_TRUE(h.menue(QStringLiteral("MenuFormInzuchtgrad")));
+    auto* inzucht = dynamic_cast<TFormInzuchtgrad*>(h.haupt->fenster(QStringLiteral("FormInzuchtgrad")));
+    ASSERT_NE(inzucht, nullptr);
+    test::klicken(h.kind<QPushButton>(inzucht, "BitBtnBerechnung"));
+    QDeadlineTimer frist(10000);
+    while (inzucht->laeuft() && !frist.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    test::ereignisse();
+    auto* gitter = h.kind<QTableWidget>(inzucht, "GridVorfahren");
+    ASSERT_EQ(gitter->rowCount(), 4);
+    ASSERT_EQ(gitter->item(0, 0)->text(), QStringLiteral("Amira"));
+    EXPECT_EQ(gitter->item(0, 0)->data(Qt::BackgroundRole), QVariant());
+    ASSERT_TRUE(h.menue(QStringLiteral("MenuFormTopKatzen")));
+    auto* f = dynamic_cast<TFormTopKatzen*>(h.haupt->fenster(QStringLiteral("FormTopKatzen")));
+    ASSERT_NE(f, nullptr);
+    f->katzenwahl = [] { return 2; };
+    f->farbwahl = [](int) { return std::optional<int>(0x0000C0); };
+    test::klicken(h.kind<QPushButton>(f, "BitBtnKatzeLaden1"));
+    test::klicken(h.kind<QPushButton>(f, "BitBtnFarbeLaden1"));
+    EXPECT_TRUE(f->posten());
+    EXPECT_EQ(gitter->item(0, 0)->background().color(), QColor(0xC0, 0, 0));
+    EXPECT_EQ(gitter->item(3, 0)->background().color(), QColor(0, 0, 255)); // Zorro keeps his feature's
 }
 
 } // namespace
