@@ -808,7 +808,7 @@ bool TCatStamm::ausstehendesSpeichern() {
     if (neuUnberuehrt() && !(dg && dg->NeuausStb)) eintragVerwerfen();
     if ((m_bindung->geaendert() || neuerSatz) && !SpeichernClick()) return false;
     if (titelGeaendert) Titelspeichern();
-    return true;
+    return seitenVerlassen();
 }
 
 bool TCatStamm::SpeichernClick() {

@@ -236,6 +236,14 @@ TEST_P(DetailGitterRegeln, OffeneZeileWirdBeimSchliessenGespeichert) {
     EXPECT_EQ(reg.zeilen(), 1);
 }
 
+TEST_P(DetailGitterRegeln, OffeneZeileWirdVorEinemLesendenFensterGespeichert) {
+    Register reg(GetParam());
+    test::Antworten a;
+    reg.zeileTippen(QStringLiteral("3.4.2024"));
+    ASSERT_TRUE(reg.fenster.menue(QStringLiteral("MenuFormStammbaum")));
+    EXPECT_EQ(reg.zeilen(), 1);
+}
+
 INSTANTIATE_TEST_SUITE_P(Detailtabellen, DetailGitterRegeln, ::testing::ValuesIn(kFaelle),
                          [](const auto& info) { return name(info.param); });
 
