@@ -169,7 +169,8 @@ BeispielBericht fuelleBeispielregister(store::Database& db, const BeispielParame
     }
 
     // Breeds: one closed population each, about 20000 cats a breed.
-    const int anzahlRassen = n == 0 ? 0 : std::clamp(n / 20000 + 1, 1, std::max<int>(1, int(rassen.size())));
+    const int anzahlRassen =
+        n == 0 ? 0 : std::clamp(p.rassen > 0 ? p.rassen : n / 20000 + 1, 1, std::max<int>(1, int(rassen.size())));
     QVector<qint32> gewaehlt;
     {
         QVector<qint32> rest = rassen;

@@ -16,6 +16,7 @@ struct BeispielParameter {
     int katzen = 1000;
     int generationen = 12;
     quint64 seed = 1;
+    int rassen = 0; // closed populations (one per breed); 0: one per 20,000 cats
 };
 
 struct BeispielBericht {

@@ -22,13 +22,14 @@ int zahlOption(QStringList& args, const char* name, int vorgabe, bool* ok) {
 }
 
 werkzeug::Registrar beispiel(
-    "beispiel", "beispiel DIR --katzen N [--generationen G] [--seed S] [--quelle DATA]",
+    "beispiel", "beispiel DIR --katzen N [--generationen G] [--seed S] [--rassen R] [--quelle DATA]",
     [](const QStringList& a, QTextStream& out, QTextStream& err) -> int {
         QStringList args = a;
         bool ok = args.contains(QStringLiteral("--katzen"));
         genealogy::BeispielParameter p;
         p.katzen = zahlOption(args, "--katzen", 0, &ok);
         p.generationen = zahlOption(args, "--generationen", 12, &ok);
+        p.rassen = zahlOption(args, "--rassen", 0, &ok);
         const QString seed = werkzeug::takeOption(args, QStringLiteral("--seed"), QStringLiteral("1"));
         bool seedOk = false;
         p.seed = seed.toULongLong(&seedOk);
