@@ -7,6 +7,7 @@
 #include "genealogy/register.h"
 #include "genealogy/ui/inzuchtgrad.h"
 #include "printing/bericht.h"
+#include "register/ui/suchendlg.h"
 #include "store/table.h"
 #include "support/testsupport.h"
 #include "support/ui/hauptfenster.h"
@@ -386,4 +387,31 @@ TEST(Inzuchtgrad, MenueWaehrendEinerBerechnungStillAbgelehnt) {
     EXPECT_TRUE(h.meldungen.meldungen.isEmpty());
     h.haupt->InzuchtBerechne = false;
     EXPECT_NE(h.oeffnenAuf(5), nullptr);
+}
+
+// The sire and dam chosen in the cat search dialog itself, by typing a name, searching and OK.
+TEST(Inzuchtgrad, ElternAusDerKatzensuche) {
+    Inzucht h;
+    ASSERT_NE(h.oeffnenAuf(5), nullptr);
+    test::klicken(h.w<QRadioButton>("RadioEltern"));
+    EXPECT_FALSE(h.w<QPushButton>("BitBtnSucheKatze")->isEnabled());
+    for (const auto& [knopf, name] :
+         {std::pair{"BitBtnSucheVater", "Zorro"}, {"BitBtnSucheMutter", "Luna"}}) {
+        int treffer = -1;
+        test::beimNaechstenDialog([&, name = name](QWidget* d) {
+            auto* dlg = qobject_cast<reg::TSuchenDlg*>(d);
+            ASSERT_NE(dlg, nullptr);
+            test::klicken(dlg->nameFeld());
+            test::tippen(QString::fromUtf8(name));
+            test::klicken(dlg->suchenKnopf());
+            treffer = int(dlg->treffer().size());
+            test::klicken(dlg->okKnopf());
+        });
+        h.klick(knopf);
+        EXPECT_EQ(treffer, 1) << knopf;
+    }
+    EXPECT_EQ(h.text("EditVater"), "Zorro");
+    EXPECT_EQ(h.text("EditMutter"), "Luna");
+    h.rechnen();
+    EXPECT_EQ(h.text("EditProzent"), " 0,25000 = 25,00%"); // sire and daughter
 }
