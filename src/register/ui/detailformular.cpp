@@ -46,7 +46,8 @@ TDetailFormular::TDetailFormular(TKatzenSeite& seite, const char* objektName, QS
     }
     // The rules of every store, whichever way it comes (the buttons, the navigator, a move).
     m_tabelle->beforePost = [this](Table& t) {
-        if (t.state() == Table::State::Edit && !t.isModified()) {
+        if ((t.state() == Table::State::Edit && !t.isModified()) ||
+            (m_leerNeu && t.state() == Table::State::Insert)) {
             t.cancel();
             return;
         }
@@ -60,12 +61,18 @@ TDetailFormular::TDetailFormular(TKatzenSeite& seite, const char* objektName, QS
     m_bindung->fehlerAnzeige = [this](const std::exception& e) { fehlerMelden(e); };
     connect(m_bindung.get(), &FeldBindung::geaendertGewechselt, this, [this] { knoepfeSetzen(); });
     connect(m_bindung.get(), &FeldBindung::datensatzGeladen, this, [this] { knoepfeSetzen(); });
+    connect(m_bindung.get(), &FeldBindung::feldGeaendert, this, [this] {
+        m_leerNeu = false;
+        knoepfeSetzen();
+    });
     aufbauen();
 }
 
 TDetailFormular::~TDetailFormular() {
     if (m_tabelle && m_tabelle->isOpen() && bearbeitet(*m_tabelle)) m_tabelle->cancel();
-    // The editors go before the binder and the cursor they show.
+    // The editors go before the binder and the cursor they show; the form no longer follows them.
+    m_bindung->disconnect(this);
+    m_felder.clear();
     qDeleteAll(findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly));
     m_bindung.reset();
 }
@@ -132,6 +139,45 @@ DbMemo* TDetailFormular::memoZeile(const QString& feld, int tag, const char* tex
     return m;
 }
 
+DbZahl* TDetailFormular::zahlZeile(const QString& feld, int tag, const char* text) {
+    auto* z = new DbZahl(*m_bindung, feld, this);
+    z->setObjectName(objectName() + feld);
+    label(tag, text, z);
+    return z;
+}
+
+DbAuswahl* TDetailFormular::auswahlZeile(const QString& feld, int tag, const char* text,
+                                         const QStringList& werte) {
+    QList<DbAuswahl::Eintrag> eintraege;
+    for (const QString& w : werte)
+        eintraege << DbAuswahl::Eintrag{w, w.isEmpty() ? QVariant() : QVariant(w)};
+    auto* a = new DbAuswahl(*m_bindung, feld, eintraege, this);
+    a->setObjectName(objectName() + feld);
+    label(tag, text, a);
+    return a;
+}
+
+void TDetailFormular::setEinzeln(bool einzeln) {
+    m_einzeln = einzeln;
+    m_navigator->setVisible(!einzeln);
+    m_hinzufuegen->setVisible(!einzeln);
+    m_loeschen->setVisible(!einzeln);
+}
+
+void TDetailFormular::einzelneZeileBeginnen() {
+    m_leerNeu = false;
+    if (!m_einzeln || !offen() || m_schluessel.isEmpty() || m_tabelle->hasRecord()) return;
+    if (!m_bindung->anhaengen()) return;
+    try {
+        for (int i = 0; i < m_verknuepfung.size() && i < m_schluessel.size(); ++i)
+            m_tabelle->setValue(m_verknuepfung[i], m_schluessel[i]);
+    } catch (const std::exception& e) {
+        fehlerMelden(e);
+    }
+    m_leerNeu = true;
+    m_bindung->neuLaden();
+}
+
 void TDetailFormular::setHinzufuegenText(int tag, const QString& text) {
     m_hinzufuegen->setText(text);
     language::setTag(m_hinzufuegen, tag);
@@ -152,7 +198,7 @@ bool TDetailFormular::offen() const {
 }
 
 bool TDetailFormular::aenderungOffen() const {
-    return offen() && m_bindung->geaendert();
+    return offen() && m_bindung->geaendert() && !(m_leerNeu && m_tabelle->state() == Table::State::Insert);
 }
 
 void TDetailFormular::knoepfeSetzen() {
@@ -203,9 +249,11 @@ void TDetailFormular::setSchluessel(const QVariantList& werte) {
         m_seite.fehlerDialog().HandleException(e, m_tabellenName + QStringLiteral(".db"));
     }
     m_bindung->neuLaden();
+    einzelneZeileBeginnen();
 }
 
 bool TDetailFormular::speichern() {
+    if (offen() && m_leerNeu && m_tabelle->state() == Table::State::Insert) return true;
     if (!offen() || !m_bindung->geaendert()) {
         if (offen() && m_tabelle->state() == Table::State::Edit) m_tabelle->cancel();
         return true;
@@ -213,6 +261,7 @@ bool TDetailFormular::speichern() {
     const bool neu = m_tabelle->state() == Table::State::Insert;
     const bool ok = m_bindung->speichern();
     if (!ok && m_bindung->geaendert()) return false; // refused input: the row stays open
+    if (m_einzeln && !m_tabelle->hasRecord()) einzelneZeileBeginnen();
     knoepfeSetzen();
     if (ok && m_tabelle->state() == Table::State::Browse && (neu || m_tabelle->hasRecord()))
         emit gespeichert();
@@ -221,6 +270,7 @@ bool TDetailFormular::speichern() {
 
 void TDetailFormular::schliessen() {
     if (!offen()) return;
+    if (m_leerNeu && m_tabelle->state() == Table::State::Insert) m_tabelle->cancel();
     if (!speichern() && bearbeitet(*m_tabelle)) m_tabelle->cancel();
     try {
         m_tabelle->close();
@@ -247,6 +297,7 @@ void TDetailFormular::hinzufuegen() {
 void TDetailFormular::rueckgaengig() {
     if (!offen()) return;
     m_bindung->abbrechen();
+    einzelneZeileBeginnen();
     knoepfeSetzen();
 }
 

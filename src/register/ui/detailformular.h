@@ -19,8 +19,10 @@ class QLabel;
 class QPushButton;
 
 namespace velmora {
+class DbAuswahl;
 class DbDatum;
 class DbEdit;
+class DbZahl;
 class DbMemo;
 class FeldBindung;
 class Navigator;
@@ -51,6 +53,13 @@ public:
     DbDatum* datumsZeile(const QString& feld, int tag, const char* text);
     DbEdit* textZeile(const QString& feld, int tag, const char* text);
     DbMemo* memoZeile(const QString& feld, int tag, const char* text);
+    DbZahl* zahlZeile(const QString& feld, int tag, const char* text);
+    // A choice of fixed texts, stored as they read (an empty one first clears the field).
+    DbAuswahl* auswahlZeile(const QString& feld, int tag, const char* text, const QStringList& werte);
+
+    // One row per cat: no navigator, no "H&inzufügen" or "L&öschen"; the row is started when the cat is
+    // shown and stored only once something was typed into it.
+    void setEinzeln(bool einzeln);
 
     store::Table* tabelle() const { return m_tabelle.get(); }
     FeldBindung* bindung() const { return m_bindung.get(); }
@@ -70,6 +79,7 @@ signals:
 private:
     void aufbauen();
     void knoepfeSetzen();
+    void einzelneZeileBeginnen();
     void fehlerMelden(const std::exception& e);
     QLabel* label(int tag, const char* text, QWidget* feld);
 
@@ -82,6 +92,8 @@ private:
     std::unique_ptr<FeldBindung> m_bindung;
     QFormLayout* m_form = nullptr;
     QList<QWidget*> m_felder;
+    bool m_einzeln = false;
+    bool m_leerNeu = false; // the one row was started for the cat and nothing is typed yet
     Navigator* m_navigator = nullptr;
     QHBoxLayout* m_knopfReihe = nullptr;
     QPushButton* m_hinzufuegen = nullptr;

@@ -548,6 +548,7 @@ void TDetailGitter::hinzufuegen() {
     m_gitter->setFocus();
     knoepfeSetzen();
     emit zeilenGeaendert();
+    emit zeileGewechselt(aktuelleZeile());
 }
 
 void TDetailGitter::rueckgaengig() {

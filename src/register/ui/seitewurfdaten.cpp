@@ -4,12 +4,15 @@
 #include "common/ui/feldeditoren.h"
 #include "language/sprache.h"
 #include "language/tag.h"
+#include "register/ui/detailformular.h"
 #include "register/ui/detailgitter.h"
 #include "register/ui/familienraster.h"
 #include "register/ui/tcatstamm.h"
+#include "register/zusatzdaten.h"
 
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -52,26 +55,72 @@ TSeiteWurfdaten::TSeiteWurfdaten(TCatStamm& r)
     layout->addWidget(rahmen, 1);
     m_gewichte->oeffnen();
     connect(m_gewichte, &TDetailGitter::gespeichert, this, &TKatzenSeite::gespeichert);
+
+    // The cat's own extra data and the faults of the litter it was born in: one row per cat each.
+    auto* unten = new QHBoxLayout;
+    m_zusatz = new TDetailFormular(*this, "Zusatzdaten", QStringLiteral("stammzusatz"),
+                                   QStringLiteral("TierIdx"), QStringLiteral("Tier"));
+    m_zusatz->setEinzeln(true);
+    m_zusatz->zahlZeile(QStringLiteral("Gebgewicht"), 9520, "Geb.-gew.");
+    m_zusatz->zahlZeile(QStringLiteral("Abggewicht"), 9521, "Abg.-gew.");
+    m_zusatz->auswahlZeile(QStringLiteral("Kieferfehler"), 9522, "Kieferfehler", kieferfehlerAuswahl());
+    m_zusatz->auswahlZeile(QStringLiteral("Bruch"), 9523, "Bruch", bruchAuswahl());
+    m_zusatz->auswahlZeile(QStringLiteral("Hoden"), 9524, "Hoden", hodenAuswahl());
+    m_zusatz->textZeile(QStringLiteral("WeitereFehler"), 9525, "Weitere Fehler");
+    auto* zusatzRahmen = new QGroupBox(QStringLiteral("Zusatzdaten"));
+    zusatzRahmen->setObjectName(QStringLiteral("GroupBoxZusatzdaten"));
+    language::setTag(zusatzRahmen, 9526);
+    (new QVBoxLayout(zusatzRahmen))->addWidget(m_zusatz);
+    unten->addWidget(zusatzRahmen, 2);
+
+    m_fehler = new TDetailFormular(*this, "Wurffehler", QStringLiteral("stammzusatz1"),
+                                   QStringLiteral("Hund"), QStringLiteral("Hund"));
+    m_fehler->setEinzeln(true);
+    m_fehler->zahlZeile(QStringLiteral("HF"), 9527, "Hodenfehler");
+    m_fehler->zahlZeile(QStringLiteral("W"), 9528, "Weiße");
+    m_fehler->zahlZeile(QStringLiteral("HS"), 9529, "Hasenscharte");
+    m_fehler->zahlZeile(QStringLiteral("WR"), 9530, "Wolfsrachen");
+    auto* fehlerRahmen = new QGroupBox(QStringLiteral("Wurffehler"));
+    fehlerRahmen->setObjectName(QStringLiteral("GroupBoxWurffehler"));
+    language::setTag(fehlerRahmen, 9531);
+    (new QVBoxLayout(fehlerRahmen))->addWidget(m_fehler);
+    unten->addWidget(fehlerRahmen, 1);
+    layout->addLayout(unten);
+    for (TDetailFormular* f : {m_zusatz, m_fehler})
+        connect(f, &TDetailFormular::gespeichert, this, &TKatzenSeite::gespeichert);
 }
 
 void TSeiteWurfdaten::laden() {
     m_geschwister->laden();
     m_gewichte->setSchluessel({katze()});
+    m_zusatz->setSchluessel({katze()});
+    m_fehler->setSchluessel({katze()});
 }
 
 bool TSeiteWurfdaten::verlassen() {
-    if (m_gewichte->speichern()) return true;
-    nachVorn(m_gewichte);
-    return false;
+    if (!m_gewichte->speichern()) {
+        nachVorn(m_gewichte);
+        return false;
+    }
+    for (TDetailFormular* f : {m_zusatz, m_fehler})
+        if (!f->speichern()) {
+            nachVorn(f);
+            return false;
+        }
+    return true;
 }
 
 void TSeiteWurfdaten::schliessen() {
     m_gewichte->schliessen();
     m_geschwister->schliessen();
+    m_zusatz->schliessen();
+    m_fehler->schliessen();
 }
 
 void TSeiteWurfdaten::uebersetzt() {
     m_gewichte->uebersetzen();
+    m_zusatz->uebersetzen();
+    m_fehler->uebersetzen();
     TKatzenSeite::uebersetzt();
 }
 

@@ -6,6 +6,7 @@
 
 namespace velmora::reg {
 
+class TDetailFormular;
 class TDetailGitter;
 class TGeschwisterRaster;
 
@@ -20,6 +21,8 @@ public:
 
     TDetailGitter* gewichte() const { return m_gewichte; }
     TGeschwisterRaster* geschwister() const { return m_geschwister; }
+    TDetailFormular* zusatzdaten() const { return m_zusatz; }
+    TDetailFormular* wurffehler() const { return m_fehler; }
 
 protected:
     void laden() override;
@@ -27,6 +30,8 @@ protected:
 private:
     TDetailGitter* m_gewichte = nullptr;
     TGeschwisterRaster* m_geschwister = nullptr;
+    TDetailFormular* m_zusatz = nullptr;
+    TDetailFormular* m_fehler = nullptr;
 };
 
 } // namespace velmora::reg

@@ -9,18 +9,23 @@
 #include "register/ui/detailgitter.h"
 #include "register/ui/familienraster.h"
 #include "register/ui/tcatstamm.h"
+#include "register/zusatzdaten.h"
 #include "store/ui/dberror.h"
 
+#include <QChart>
+#include <QChartView>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLineSeries>
 #include <QPushButton>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <QValueAxis>
 
 namespace velmora::reg {
 
@@ -219,7 +224,7 @@ void TSeiteZuchtbuch::wurfbuchAufbauen(QWidget* seite) {
 
     // Kitten weighings of the selected litter.
     auto* gewichtSeite = seiteMit("TabSheetJungtierGewichte", 9463);
-    auto* gl = new QVBoxLayout(gewichtSeite);
+    auto* gl = new QHBoxLayout(gewichtSeite);
     QList<TDetailGitter::Spalte> spalten = {
         {QStringLiteral("Wiegedatum"), 9420, QStringLiteral("Datum"), {}},
         {QString(), 9424, QStringLiteral("Alter"), [](const TDetailGitter& g, int z) -> QVariant {
@@ -235,7 +240,7 @@ void TSeiteZuchtbuch::wurfbuchAufbauen(QWidget* seite) {
     // Weighings count from the litter's birth day: without one nothing can be weighed.
     auto mitWurftag = [this] {
         // A birth day just typed into the litter counts: the litter is stored first.
-        if (m_wuerfe->aenderungOffen() && m_wuerfe->tabelle()->state() == Table::State::Edit) {
+        if (m_wuerfe->aenderungOffen()) {
             if (!m_wuerfe->speichern()) return false;
             wurfGewaehlt();
         }
@@ -246,7 +251,15 @@ void TSeiteZuchtbuch::wurfbuchAufbauen(QWidget* seite) {
     m_jungtiere->bearbeitenErlaubt = mitWurftag;
     m_jungtiere->vorDemSpeichern = [mitWurftag](Table&) { return mitWurftag(); };
     m_jungtiere->oeffnen();
-    gl->addWidget(m_jungtiere);
+    gl->addWidget(m_jungtiere, 3);
+    // Growth at a glance: the chart follows the grid as weighings are typed.
+    m_diagramm = new QChartView(new QChart);
+    m_diagramm->setObjectName(QStringLiteral("ChartGewichte"));
+    m_diagramm->setRenderHint(QPainter::Antialiasing);
+    m_diagramm->setMinimumWidth(240);
+    language::setTag(m_diagramm, 9532);
+    gl->addWidget(m_diagramm, 2);
+    connect(m_jungtiere, &TDetailGitter::zeilenGeaendert, this, [this] { kurvenZeichnen(); });
     m_wurfReiter->addTab(gewichtSeite, QStringLiteral("Gewichte"));
     // The weighings belong to the litter they were typed for: a pending one is stored first.
     m_wuerfe->zeilenwechselErlaubt = [this] { return m_jungtiere->speichern(); };
@@ -362,8 +375,7 @@ void TSeiteZuchtbuch::laden() {
 
 void TSeiteZuchtbuch::wurfGewaehlt() {
     const int zeile = m_wuerfe->aktuelleZeile();
-    const bool wurf =
-        zeile >= 0 && m_wuerfe->tabelle() && m_wuerfe->tabelle()->state() != Table::State::Insert;
+    const bool wurf = zeile >= 0; // a litter being typed too: weighing it stores it first
     // The kittens are offered while the cat has litters.
     m_wurfReiter->setTabVisible(m_jungtiereTab, m_wuerfe->zeilen() > 0);
     if (!wurf) {
@@ -375,6 +387,54 @@ void TSeiteZuchtbuch::wurfGewaehlt() {
     m_jungtierRaster->wurfSetzen(katze(), schluessel.value(1).toDate());
     if (schluessel != m_jungtiere->schluessel() || !m_jungtiere->offen())
         m_jungtiere->setSchluessel(schluessel);
+}
+
+QChart* TSeiteZuchtbuch::gewichtsDiagramm() const {
+    return m_diagramm->chart();
+}
+
+void TSeiteZuchtbuch::kurvenZeichnen() {
+    QChart* c = m_diagramm->chart();
+    c->removeAllSeries();
+    for (QAbstractAxis* a : c->axes())
+        c->removeAxis(a);
+    QList<Wiegung> wiegungen;
+    for (int z = 0; z < m_jungtiere->zeilen(); ++z) {
+        Wiegung w{m_jungtiere->wert(z, QStringLiteral("Wiegedatum")).toDate(), {}};
+        for (int k = 1; k <= 10; ++k)
+            w.gewichte << m_jungtiere->wert(z, QStringLiteral("Katze%1").arg(k)).toString();
+        wiegungen << w;
+    }
+    const QList<QList<QPointF>> kurven =
+        gewichtsKurven(m_jungtiere->schluessel().value(1).toDate(), wiegungen);
+    auto* x = new QValueAxis;
+    x->setTitleText(language::feldName(9533).isEmpty() ? QStringLiteral("Alter in Tagen")
+                                                       : language::feldName(9533));
+    x->setLabelFormat(QStringLiteral("%d"));
+    auto* y = new QValueAxis;
+    y->setTitleText(
+        (language::feldName(9425).isEmpty() ? QStringLiteral("Gewicht") : language::feldName(9425)));
+    c->addAxis(x, Qt::AlignBottom);
+    c->addAxis(y, Qt::AlignLeft);
+    double maxX = 1, maxY = 1;
+    for (int k = 0; k < kurven.size(); ++k) {
+        if (kurven[k].isEmpty()) continue;
+        auto* s = new QLineSeries;
+        s->setName(m_jungtiere->spaltenTitel(2 + k));
+        s->setPointsVisible(true);
+        for (const QPointF& p : kurven[k]) {
+            s->append(p);
+            maxX = std::max(maxX, p.x());
+            maxY = std::max(maxY, p.y());
+        }
+        c->addSeries(s);
+        s->attachAxis(x);
+        s->attachAxis(y);
+    }
+    x->setRange(0, maxX);
+    y->setRange(0, maxY * 1.1);
+    c->setTitle(language::feldName(9532).isEmpty() ? QStringLiteral("Gewichtskurve")
+                                                   : language::feldName(9532));
 }
 
 void TSeiteZuchtbuch::termineZeigen(const Termine& t) {

@@ -8,6 +8,8 @@
 
 #include <memory>
 
+class QChart;
+class QChartView;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -45,6 +47,8 @@ public:
     QWidget* jungtiereSeite() const { return m_jungtiereSeite; }
     TJungtierRaster* jungtierRaster() const { return m_jungtierRaster; }
     bool jungtiereAngeboten() const;
+    // The kittens' weights of the selected litter over their age in days, one line per kitten.
+    QChart* gewichtsDiagramm() const;
     QLineEdit* deckterminFeld() const { return m_decktermin; }
     // The heat figures as shown: "+/-", "Durchschnitt", "Nächste Rolligkeit", "Wurftermin", "Abgabetermin".
     QString statistikText(const char* was) const;
@@ -59,6 +63,7 @@ private:
     void wurfGewaehlt();
     void statistikZeigen();
     void termineZeigen(const Termine& t);
+    void kurvenZeichnen();
     QString katzenName(const QVariant& nummer) const;
     QList<TDetailGitter*> gitterListe() const;
 
@@ -74,6 +79,7 @@ private:
     std::unique_ptr<FeldBindung> m_wurfBindung; // the litter data fields, on the litter grid's cursor
     QWidget* m_jungtiereSeite = nullptr;
     TJungtierRaster* m_jungtierRaster = nullptr;
+    QChartView* m_diagramm = nullptr;
     int m_jungtiereTab = -1;
     QLabel* m_plusMinus = nullptr;
     QLabel* m_durchschnitt = nullptr;

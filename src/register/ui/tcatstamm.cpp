@@ -24,6 +24,7 @@
 #include "register/ui/seitezuchtbuch.h"
 #include "register/ui/seitezusatzinfo.h"
 #include "register/ui/suchendlg.h"
+#include "register/zusatzdaten.h"
 #include "settings/einstellungsort.h"
 #include "store/errors.h"
 #include "store/ui/dberror.h"
@@ -163,6 +164,15 @@ bool TCatStamm::oeffnen() {
     m_topkatze = oeffne(db, "topkatze", M::ReadOnly, fehler);
     m_adr = oeffne(db, "adr_dat", M::ReadOnly, fehler);
     m_eigen = oeffne(db, "eigen", M::ReadOnly, fehler);
+    // The breeding value is kept with its total but offered on no page.
+    m_zuchtwert = std::make_unique<store::Table>(db, QStringLiteral("zuchtwert"));
+    zuchtwertSummeAnlegen(*m_zuchtwert);
+    try {
+        m_zuchtwert->open();
+    } catch (const std::exception& e) {
+        if (fehler) fehler->HandleException(e, QStringLiteral("zuchtwert.db"));
+        m_zuchtwert.reset();
+    }
     if (m_rasse) m_rasse->setIndexFields(QStringLiteral("RName"));
     if (m_merkmal) m_merkmal->setIndexFields(QStringLiteral("Katze"));
     try {
@@ -1488,7 +1498,7 @@ void TCatStamm::schliessen() {
     if (m_elternPanel) m_elternPanel->schliessen();
     m_bindung.reset();
     for (auto* t : {&m_katzen, &m_rasse, &m_fellart, &m_status, &m_farben, &m_augen, &m_titelbez,
-                    &m_titelhund, &m_merkmal, &m_merkmale, &m_topkatze, &m_adr, &m_eigen})
+                    &m_titelhund, &m_merkmal, &m_merkmale, &m_topkatze, &m_adr, &m_eigen, &m_zuchtwert})
         if (*t) (*t)->close();
 }
 

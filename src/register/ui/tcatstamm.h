@@ -174,6 +174,7 @@ private:
 
     std::unique_ptr<store::Table> m_katzen, m_rasse, m_fellart, m_status, m_farben, m_augen;
     std::unique_ptr<store::Table> m_titelbez, m_titelhund, m_merkmal, m_merkmale, m_topkatze, m_adr, m_eigen;
+    std::unique_ptr<store::Table> m_zuchtwert;
     std::unique_ptr<FeldBindung> m_bindung;
     std::unique_ptr<genealogy::TabellenKatzenQuelle> m_quelle;
     std::unique_ptr<genealogy::TFormInzuchtberechnung> m_inzucht;

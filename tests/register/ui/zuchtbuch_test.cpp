@@ -8,7 +8,9 @@
 #include "store/table.h"
 #include "support/ui/hauptfenster.h"
 
+#include <QChart>
 #include <QLineEdit>
+#include <QLineSeries>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
@@ -156,6 +158,41 @@ TEST(Zuchtbuch, KaterZeigtDasDeckbuchMitErwartetemWurf) {
     t.first();
     ASSERT_TRUE(t.hasRecord());
     EXPECT_EQ(t.asInt(QStringLiteral("Kater")), reg.tom);
+}
+
+} // namespace
+
+namespace {
+
+TEST(Zuchtbuch, GewichtskurveFolgtDenWiegungenJeJungtier) {
+    Register reg;
+    test::Antworten a;
+    reg::TDetailGitter* w = reg.zb->wuerfe();
+    test::klicken(w->hinzufuegenKnopf());
+    zelleTippen(w, 5, QStringLiteral("1.5.2024"));
+    reiterKlicken(reg.zb->wurfReiter(),
+                  reg.zb->findChild<QWidget*>(QStringLiteral("TabSheetJungtierGewichte")));
+    reg::TDetailGitter* j = reg.zb->jungtierGewichte();
+    const struct {
+        const char* datum;
+        const char* gewichte[3];
+    } wiegungen[] = {{"1.5.2024", {"95", "101", "88"}}, {"8.5.2024", {"160", "171,5", "140"}}};
+    for (const auto& wg : wiegungen) {
+        test::klicken(j->hinzufuegenKnopf());
+        zelleTippen(j, 0, QLatin1String(wg.datum));
+        for (int k = 0; k < 3; ++k)
+            zelleTippen(j, 2 + k, QLatin1String(wg.gewichte[k]));
+    }
+    QChart* c = reg.zb->gewichtsDiagramm();
+    ASSERT_EQ(c->series().size(), 3); // the second weighing is still being typed: the chart shows it already
+    auto* zweite = qobject_cast<QLineSeries*>(c->series().at(1));
+    ASSERT_NE(zweite, nullptr);
+    EXPECT_EQ(zweite->name(), QStringLiteral("Katze 2"));
+    EXPECT_EQ(zweite->points(), (QList<QPointF>{{0, 101}, {7, 171.5}}));
+    // A changed weight moves its point.
+    zelleTippen(j, 3, QStringLiteral("175"));
+    EXPECT_EQ(qobject_cast<QLineSeries*>(c->series().at(1))->points().last(), QPointF(7, 175));
+    EXPECT_EQ(a.nummern(), QList<int>{});
 }
 
 } // namespace
