@@ -15,6 +15,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 namespace velmora::reg {
@@ -80,8 +81,16 @@ TDetailFormular::~TDetailFormular() {
 void TDetailFormular::aufbauen() {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    m_form = new QFormLayout;
-    layout->addLayout(m_form, 1);
+    // The fields scroll, so a page of many fields does not hold the register at its height.
+    auto* flaeche = new QScrollArea(this);
+    flaeche->setObjectName(objectName() + QStringLiteral("Flaeche"));
+    flaeche->setWidgetResizable(true);
+    flaeche->setFrameShape(QFrame::NoFrame);
+    auto* felder = new QWidget;
+    felder->setObjectName(objectName() + QStringLiteral("Felder"));
+    m_form = new QFormLayout(felder);
+    flaeche->setWidget(felder);
+    layout->addWidget(flaeche, 1);
     m_knopfReihe = new QHBoxLayout;
     m_navigator = new Navigator(*m_bindung, this);
     m_navigator->setObjectName(objectName() + QStringLiteral("Navigator"));

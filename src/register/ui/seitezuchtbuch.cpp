@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QTabWidget>
@@ -153,7 +154,17 @@ void TSeiteZuchtbuch::wurfbuchAufbauen(QWidget* seite) {
         m_wurfBindung->fehlerAnzeige = [this](const std::exception& e) {
             fehlerDialog().HandleException(e, QStringLiteral("wurfbuch.db"));
         };
-        auto* raster = new QGridLayout(datenSeite);
+        // The fields scroll, so the page does not hold the register at their height.
+        auto* flaeche = new QScrollArea(datenSeite);
+        flaeche->setObjectName(QStringLiteral("FlaecheWurfdaten"));
+        flaeche->setWidgetResizable(true);
+        flaeche->setFrameShape(QFrame::NoFrame);
+        auto* felderWidget = new QWidget;
+        auto* raster = new QGridLayout(felderWidget);
+        flaeche->setWidget(felderWidget);
+        auto* datenLayout = new QVBoxLayout(datenSeite);
+        datenLayout->setContentsMargins(0, 0, 0, 0);
+        datenLayout->addWidget(flaeche);
         struct Feld {
             const char* feld;
             int tag;
