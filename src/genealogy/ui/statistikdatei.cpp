@@ -1,4 +1,5 @@
 #include "genealogy/ui/statistikdatei.h"
+#include "genealogy/ui/statistikauswahl.h"
 
 #include "common/datenglobal.h"
 #include "common/meldungsdienst.h"
@@ -210,28 +211,8 @@ bool TFormStatistikMerkmaleDatei::oeffnen() {
     try {
         m_abbild = std::make_unique<Registerabbild>(db);
         aufbauen();
-        // the features in their own colours, by name
-        QList<AbbildMerkmal> merkmale = m_abbild->merkmalListe().values();
-        std::sort(merkmale.begin(), merkmale.end(), [](const AbbildMerkmal& a, const AbbildMerkmal& b) {
-            return store::compareNoCase(a.bezeichnung, b.bezeichnung) < 0;
-        });
-        for (const AbbildMerkmal& m : merkmale) {
-            auto* item = new QListWidgetItem(m.bezeichnung, m_liste);
-            const QColor c = printing::farbeAusWert(m.farbe);
-            item->setBackground(c);
-            item->setForeground(printing::schriftFarbeAuf(c));
-        }
-        if (db.tableExists(QStringLiteral("farbe"))) {
-            store::Table t(db, QStringLiteral("farbe"));
-            t.open(store::Table::OpenMode::ReadOnly);
-            t.setIndexName(QStringLiteral("FarbnameIndex"));
-            for (t.first(); t.hasRecord() && !t.eof(); t.next()) {
-                const QString info = t.asString(QStringLiteral("Rasseinfo"));
-                const QString name = t.asString(QStringLiteral("Farbname"));
-                m_farbe->addItem(info.isEmpty() ? name
-                                                : QStringLiteral("(") + info + QStringLiteral(") ") + name);
-            }
-        }
+        merkmaleFuellen(*m_liste, *m_abbild);
+        farbenFuellen(*m_farbe, db);
     } catch (const std::exception& e) {
         fehlerDialog().HandleException(e, QStringLiteral("catstamm.db"));
         return false;
