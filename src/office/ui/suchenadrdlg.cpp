@@ -162,6 +162,12 @@ TSuchenAdrDlg::TSuchenAdrDlg(store::Database& db, QWidget* parent) : QDialog(par
             });
 }
 
+void TSuchenAdrDlg::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    // Every opening starts in the name.
+    m_felder.first()->setFocus(Qt::OtherFocusReason);
+}
+
 QLineEdit* TSuchenAdrDlg::feld(const char* name) const {
     for (QLineEdit* e : m_felder)
         if (e->objectName() == QLatin1String(name)) return e;

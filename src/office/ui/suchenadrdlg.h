@@ -68,6 +68,9 @@ public:
     void suchen();
     void zeileUebernehmen(int zeile);
 
+protected:
+    void showEvent(QShowEvent* e) override;
+
 private:
     void leeren();
     void gitterZeigen(bool an);

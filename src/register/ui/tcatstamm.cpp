@@ -1,5 +1,7 @@
 #include "register/ui/tcatstamm.h"
 
+#include "office/ui/adresswahl.h"
+
 #include "common/datenglobal.h"
 #include "common/meldungsdienst.h"
 #include "common/ui/feldeditoren.h"
@@ -446,6 +448,24 @@ void TCatStamm::aufbauen() {
     eltern->addWidget(m_zuechter, 0, 4);
     eltern->addWidget(label(QStringLiteral("Besitzer"), 8968, "LabelBesitzer"), 1, 3);
     eltern->addWidget(m_besitzer, 1, 4);
+    // Beside each box: the address search and the address book ("Adressen").
+    for (int zeile = 0; zeile < 2; ++zeile) {
+        const bool zuechter = zeile == 0;
+        auto* suche = new QPushButton(QStringLiteral("..."));
+        suche->setObjectName(zuechter ? QStringLiteral("BitBtnZuechterSuche") : QStringLiteral("BitBtnBesitzerSuche"));
+        const QString name = zuechter ? language::feldName(9152) : language::feldName(9153);
+        suche->setAccessibleName(name.isEmpty() ? (zuechter ? QStringLiteral("Züchter suchen")
+                                                            : QStringLiteral("Besitzer suchen"))
+                                                : name);
+        connect(suche, &QPushButton::clicked, this, [this, zuechter] { AdrSucheClick(zuechter); });
+        eltern->addWidget(suche, zeile, 5);
+        auto* buch = new QPushButton(QStringLiteral("Adressen"));
+        buch->setObjectName(zuechter ? QStringLiteral("BitBtnZuechterAdressen")
+                                     : QStringLiteral("BitBtnBesitzerAdressen"));
+        language::setTag(buch, zuechter ? 9150 : 9151);
+        connect(buch, &QPushButton::clicked, this, [this, zuechter] { AdrNeuClick(zuechter); });
+        eltern->addWidget(buch, zeile, 6);
+    }
     raster->addLayout(eltern, 4, 0, 1, 2);
     stammSeite->setWidget(stamm);
     m_stammSeite = stammSeite;
@@ -1523,6 +1543,38 @@ void TCatStamm::einstellungenAngewendet() {
 void registerFensterRegistrieren() {
     fensterartRegistrieren({QLatin1String(kName), QStringLiteral("MenueKatze"), 8940,
                             QStringLiteral("Katzenregister"), [](TRahmen& h) { return new TCatStamm(h); }});
+}
+
+void TCatStamm::AdrSucheClick(bool zuechter) {
+    const std::optional<office::Adresse> a = office::adresseWaehlen(hauptfenster().db(), this);
+    if (!a || !m_katzen->isOpen() || (!m_katzen->hasRecord() && m_katzen->state() != store::Table::State::Insert))
+        return;
+    try {
+        if (m_katzen->state() == store::Table::State::Browse) m_katzen->edit();
+        m_katzen->setValue(zuechter ? QStringLiteral("Züchter") : QStringLiteral("Besitzer"), a->laufendeNr);
+    } catch (const std::exception& e) {
+        fehlerDialog().HandleException(e, QStringLiteral("catstamm.db"));
+        return;
+    }
+    m_bindung->neuLaden();
+    const QString block =
+        a->laufendeNr > 0 ? adressBlock({a->name, a->vorname, a->strasse, a->land, a->plz, a->ort, a->telefon, a->anzeige()})
+                                .join(QLatin1Char('\n'))
+                          : QString();
+    if (zuechter)
+        m_zuechter->setText(block);
+    else if (m_katzen->asString(QStringLiteral("Status")) != QLatin1String("1"))
+        m_besitzer->setText(block);
+    knoepfeSetzen();
+}
+
+void TCatStamm::AdrNeuClick(bool zuechter) {
+    // The owner of one's own cat is the user: the book opens as from the menu.
+    const bool eigene = !zuechter && m_katzen->asString(QStringLiteral("Status")) == QLatin1String("1");
+    const int nummer = m_katzen->hasRecord() || m_katzen->state() == store::Table::State::Insert
+                           ? m_katzen->asInt(zuechter ? QStringLiteral("Züchter") : QStringLiteral("Besitzer"))
+                           : 0;
+    office::adressbuchOeffnen(hauptfenster(), nummer, !eigene);
 }
 
 } // namespace velmora::reg

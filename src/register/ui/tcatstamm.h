@@ -88,6 +88,10 @@ public:
     // Chooses a parent: the search returns the chosen cat's number (0 = none).
     void elternWaehlen(bool vater);
     std::function<int(bool vater, const QString& eigenerName)> elternSuche;
+    // The breeder's or owner's search button: the chosen address becomes Züchter or Besitzer.
+    void AdrSucheClick(bool zuechter);
+    // Its "Adressen" button: the address book on that address, or for a new one.
+    void AdrNeuClick(bool zuechter);
 
     store::Table& katzen() { return *m_katzen; }
     FeldBindung& bindung() { return *m_bindung; }
