@@ -452,11 +452,12 @@ void TCatStamm::aufbauen() {
     for (int zeile = 0; zeile < 2; ++zeile) {
         const bool zuechter = zeile == 0;
         auto* suche = new QPushButton(QStringLiteral("..."));
-        suche->setObjectName(zuechter ? QStringLiteral("BitBtnZuechterSuche") : QStringLiteral("BitBtnBesitzerSuche"));
+        suche->setObjectName(zuechter ? QStringLiteral("BitBtnZuechterSuche")
+                                      : QStringLiteral("BitBtnBesitzerSuche"));
         const QString name = zuechter ? language::feldName(9152) : language::feldName(9153);
-        suche->setAccessibleName(name.isEmpty() ? (zuechter ? QStringLiteral("Züchter suchen")
-                                                            : QStringLiteral("Besitzer suchen"))
-                                                : name);
+        suche->setAccessibleName(
+            name.isEmpty() ? (zuechter ? QStringLiteral("Züchter suchen") : QStringLiteral("Besitzer suchen"))
+                           : name);
         connect(suche, &QPushButton::clicked, this, [this, zuechter] { AdrSucheClick(zuechter); });
         eltern->addWidget(suche, zeile, 5);
         auto* buch = new QPushButton(QStringLiteral("Adressen"));
@@ -1547,7 +1548,8 @@ void registerFensterRegistrieren() {
 
 void TCatStamm::AdrSucheClick(bool zuechter) {
     const std::optional<office::Adresse> a = office::adresseWaehlen(hauptfenster().db(), this);
-    if (!a || !m_katzen->isOpen() || (!m_katzen->hasRecord() && m_katzen->state() != store::Table::State::Insert))
+    if (!a || !m_katzen->isOpen() ||
+        (!m_katzen->hasRecord() && m_katzen->state() != store::Table::State::Insert))
         return;
     try {
         if (m_katzen->state() == store::Table::State::Browse) m_katzen->edit();
@@ -1557,10 +1559,10 @@ void TCatStamm::AdrSucheClick(bool zuechter) {
         return;
     }
     m_bindung->neuLaden();
-    const QString block =
-        a->laufendeNr > 0 ? adressBlock({a->name, a->vorname, a->strasse, a->land, a->plz, a->ort, a->telefon, a->anzeige()})
-                                .join(QLatin1Char('\n'))
-                          : QString();
+    const QString block = a->laufendeNr > 0 ? adressBlock({a->name, a->vorname, a->strasse, a->land, a->plz,
+                                                           a->ort, a->telefon, a->anzeige()})
+                                                  .join(QLatin1Char('\n'))
+                                            : QString();
     if (zuechter)
         m_zuechter->setText(block);
     else if (m_katzen->asString(QStringLiteral("Status")) != QLatin1String("1"))
@@ -1571,9 +1573,10 @@ void TCatStamm::AdrSucheClick(bool zuechter) {
 void TCatStamm::AdrNeuClick(bool zuechter) {
     // The owner of one's own cat is the user: the book opens as from the menu.
     const bool eigene = !zuechter && m_katzen->asString(QStringLiteral("Status")) == QLatin1String("1");
-    const int nummer = m_katzen->hasRecord() || m_katzen->state() == store::Table::State::Insert
-                           ? m_katzen->asInt(zuechter ? QStringLiteral("Züchter") : QStringLiteral("Besitzer"))
-                           : 0;
+    const int nummer =
+        m_katzen->hasRecord() || m_katzen->state() == store::Table::State::Insert
+            ? m_katzen->asInt(zuechter ? QStringLiteral("Züchter") : QStringLiteral("Besitzer"))
+            : 0;
     office::adressbuchOeffnen(hauptfenster(), nummer, !eigene);
 }
 
