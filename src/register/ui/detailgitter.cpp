@@ -9,6 +9,7 @@
 #include "store/errors.h"
 #include "store/ui/dberror.h"
 
+#include <QColor>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -68,10 +69,17 @@ int DetailModell::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant DetailModell::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole)) return {};
+    if (!index.isValid()) return {};
     const auto& s = m_gitter.m_spalten.value(index.column());
+    // A calculated column that gives a colour paints its cell in it (the colour square of a feature).
+    if (role == Qt::BackgroundRole && s.berechnet) {
+        const QVariant v = s.berechnet(m_gitter, index.row());
+        return v.typeId() == QMetaType::QColor ? v : QVariant();
+    }
+    if (role != Qt::DisplayRole && role != Qt::EditRole) return {};
     if (s.berechnet) {
         const QVariant v = s.berechnet(m_gitter, index.row());
+        if (v.typeId() == QMetaType::QColor) return QString();
         if (v.typeId() == QMetaType::QDate) return DbDatum::text(v.toDate());
         return v;
     }

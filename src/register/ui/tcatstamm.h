@@ -105,6 +105,8 @@ public:
     Navigator* navigator() const { return m_navigator; }
     DbEdit* nameFeld() { return m_name; }
     bool bildGezeigt() const;
+    // The base data page's picture again (a picture was loaded, deleted or chosen for printing).
+    void bildNeuZeigen() { bildZeigen(); }
     QLabel* bemerkungsVorschau() const { return m_bemerkung; }
     QLabel* besitzerBox() const { return m_besitzer; }
     QLabel* elternFeld(bool vater) const { return vater ? m_vater : m_mutter; }
