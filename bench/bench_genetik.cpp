@@ -1,7 +1,7 @@
 // The register genetics on generated registers of 100,000 and 1,000,000 cats over 30 generations (one
 // closed population per 20,000 cats): reading the cats, the pedigree order with every cat's inbreeding,
 // one cat's kinship with all cats, and the population figures over a reference of the youngest 100,000
-// cats. Run one size per process (--benchmark_filter=.../100000) for the peak memory of that size alone.
+// cats. Run one size per process (--benchmark_filter='/100000$') for the peak memory of that size alone.
 
 #include "genealogy/beispiel.h"
 #include "genealogy/genetik.h"
