@@ -300,6 +300,8 @@ int velmoraAusfuehren(const Startargumente& args) {
     if (haupt.erinnerungenZeigen) haupt.erinnerungenZeigen();
     haupt.setzen(true);
     haupt.show();
+    // "Dateneingabe": the public kennel register opens for its upkeep (its menu entry is not offered).
+    if (args.dateneingabe && !bildModus) haupt.FensterZeigen(QStringLiteral("FormZwingerregister"));
     QApplication::restoreOverrideCursor();
     intro.close();
 
