@@ -325,8 +325,8 @@ std::optional<QString> TDatenGlobal::zeile(Form form, int item, int generation, 
         switch (form) {
         case Form::Liste:
             return liste + v;
-        case Form::Html:
-            return html + v + br;
+        case Form::Html: // register text in markup
+            return html + v.toHtmlEscaped() + br;
         case Form::Verpaarung:
             break;
         }
@@ -339,11 +339,11 @@ std::optional<QString> TDatenGlobal::zeile(Form form, int item, int generation, 
         const QString v = text("FellFarbe");
         if (v.isEmpty()) return std::nullopt;
         if (form != Form::Html) return drei(v, {}, {}, komma);
-        if (generation == 1) return v + QStringLiteral("</P>");
+        if (generation == 1) return v.toHtmlEscaped() + QStringLiteral("</P>");
         const QString kurz = rasseOK ? dbRasse.asString(QStringLiteral("RKurzname")) : QString();
         if (generation > 2 && rassecodeGewaehlt && !kurz.isEmpty())
-            return v + QStringLiteral(" / ") + kurz + br;
-        return v + br;
+            return QString(v + QStringLiteral(" / ") + kurz).toHtmlEscaped() + br;
+        return v.toHtmlEscaped() + br;
     }
     case 3: {
         QString v = text("Augenfarbe");
@@ -357,7 +357,7 @@ std::optional<QString> TDatenGlobal::zeile(Form form, int item, int generation, 
     case 4: {
         const QString v = text("Zuchtbuchnummer1");
         if (v.isEmpty()) return std::nullopt;
-        if (form == Form::Html && generation == 1) return v + QStringLiteral("</P>");
+        if (form == Form::Html && generation == 1) return v.toHtmlEscaped() + QStringLiteral("</P>");
         return drei(v, {}, {}, komma);
     }
     case 5:
@@ -512,11 +512,12 @@ void TDatenGlobal::Katzendaten(int typ, int KatzeNr, const QString& Zusatz, bool
         const QString schluss = Generation == 1 ? QStringLiteral("</P>") : QStringLiteral("<BR>");
         if (TitelVorh) {
             const QString farbe = m_einstellungen.TitelRot ? htmlFarbe(255) : htmlFarbe(htmlNamensFarbe);
-            daten << QStringLiteral("<font color=") + q + farbe + q + QStringLiteral("> <strong>") + praefix +
-                         name + QStringLiteral("</strong>") + schluss;
+            daten << QStringLiteral("<font color=") + q + farbe + q + QStringLiteral("> <strong>") +
+                         QString(praefix + name).toHtmlEscaped() + QStringLiteral("</strong>") + schluss;
         } else {
             daten << QStringLiteral("<font color=") + q + htmlFarbe(htmlNamensFarbe) + q +
-                         QStringLiteral("><strong>") + name + QStringLiteral("</strong>") + schluss;
+                         QStringLiteral("><strong>") + name.toHtmlEscaped() + QStringLiteral("</strong>") +
+                         schluss;
         }
     }
 

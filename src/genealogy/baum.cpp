@@ -256,7 +256,7 @@ std::vector<tKette> tListe::inReihenfolge() const {
 }
 
 Ahnentafel::Ahnentafel(int generationen)
-    : m_generationen(std::clamp(generationen, 1, kMaxGenerationen)),
+    : m_generationen(std::clamp(generationen, 1, kGrenze)),
       m_slots(static_cast<size_t>((1 << (m_generationen + 1)) - 2), 0) {}
 
 int Ahnentafel::anzahl(qint32 nummer) const {

@@ -157,7 +157,8 @@ private:
 // holds a record number, 0 when empty. Repeated ancestors are not merged: each appearance has its slot.
 class Ahnentafel {
 public:
-    static constexpr int kMaxGenerationen = 8;
+    static constexpr int kMaxGenerationen = 8; // the pedigree window and its tool
+    static constexpr int kGrenze = 12;         // the most any table holds (the HTML pedigree)
     explicit Ahnentafel(int generationen = kMaxGenerationen);
 
     int generationen() const { return m_generationen; }
