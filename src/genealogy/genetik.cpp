@@ -58,7 +58,7 @@ std::vector<GenetikKatze> genetikKatzenLesen(store::Database& db) {
     return katzen;
 }
 
-Genetik::Genetik(std::vector<GenetikKatze> katzen) {
+Genetik::Genetik(std::vector<GenetikKatze> katzen, bool nurEltern) {
     const int n = int(katzen.size());
     // by number, so the order and the reported loops do not depend on how the cats were read
     std::sort(katzen.begin(), katzen.end(), [](const auto& a, const auto& b) { return a.nr < b.nr; });
@@ -130,6 +130,10 @@ Genetik::Genetik(std::vector<GenetikKatze> katzen) {
     std::vector<double> L(size_t(n), 0.0);
     std::vector<int> heap;
     std::unordered_map<quint64, double> paare;
+    std::vector<char> elter(static_cast<size_t>(n), !nurEltern);
+    for (int i = 0; i < n && nurEltern; ++i)
+        for (int p : {m_vater[size_t(i)], m_mutter[size_t(i)]})
+            if (p >= 0) elter[size_t(p)] = 1;
     for (int i = 0; i < n; ++i) {
         const int s = m_vater[size_t(i)], d = m_mutter[size_t(i)];
         if (s >= 0 && d >= 0)
@@ -137,6 +141,10 @@ Genetik::Genetik(std::vector<GenetikKatze> katzen) {
         else if (s >= 0 || d >= 0)
             m_D[size_t(i)] = 0.75 - 0.25 * m_F[size_t(std::max(s, d))];
         if (s < 0 || d < 0) continue;
+        if (!elter[size_t(i)]) {
+            m_F[size_t(i)] = std::numeric_limits<double>::quiet_NaN();
+            continue;
+        }
         const quint64 schluessel = (quint64(quint32(std::min(s, d))) << 32) | quint32(std::max(s, d));
         if (auto it = paare.find(schluessel); it != paare.end()) {
             m_F[size_t(i)] = it->second;

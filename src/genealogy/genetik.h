@@ -32,8 +32,9 @@ std::vector<GenetikKatze> genetikKatzenLesen(store::Database& db);
 
 class Genetik {
 public:
-    // A parent that names no cat of the list is unknown. Builds the order and every cat's coefficient.
-    explicit Genetik(std::vector<GenetikKatze> katzen);
+    // A parent that names no cat of the list is unknown. Builds the order and every cat's coefficient;
+    // with nurEltern only those of the cats that have kittens (all the kinship needs), the others NaN.
+    explicit Genetik(std::vector<GenetikKatze> katzen, bool nurEltern = false);
 
     int anzahl() const { return int(m_katzen.size()); }
     // The cats by position in pedigree order: parents before their kittens.

@@ -82,8 +82,10 @@ TEST(Genetik, EveryFigureMatchesTheMatrix) {
             }
             EXPECT_NEAR(g.inzucht()[size_t(pos[size_t(i)])], z.A[size_t(i)][size_t(i)] - 1, 1e-12);
         }
+        const Genetik nurEltern(z.katzen, true); // the partner search's reading
         for (int i : {0, 17, n / 2, n - 1}) {
             const std::vector<double> f = g.verwandtschaft(pos[size_t(i)]);
+            EXPECT_EQ(nurEltern.verwandtschaft(pos[size_t(i)]), f);
             for (int j = 0; j < n; ++j)
                 ASSERT_NEAR(f[size_t(pos[size_t(j)])], z.A[size_t(i)][size_t(j)] / 2, 1e-12) << i << ' ' << j;
         }

@@ -48,7 +48,7 @@ werkzeug::Registrar partnersuche(
                 err << "partnersuche: " << args.first() << " enthält keine Tierdatenbank (catstamm.db)\n";
                 return 2;
             }
-            const genealogy::Genetik g(genealogy::genetikKatzenLesen(db));
+            const genealogy::Genetik g(genealogy::genetikKatzenLesen(db), true);
             for (qint32 n : g.eigeneVorfahren())
                 err << "partnersuche: Katze " << n
                     << " ist ihr eigener Vorfahr; die Verbindung gilt als unbekannt\n";
