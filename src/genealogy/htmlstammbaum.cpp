@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <cmath>
 
 namespace velmora::genealogy {
@@ -313,11 +314,17 @@ HtmlSeitenErgebnis htmlStammbaumSchreiben(store::Database& db, const settings::t
         vater = k.asInt(QStringLiteral("Vater"));
         mutter = k.asInt(QStringLiteral("Mutter"));
     }
+    QHash<qint32, std::pair<qint32, qint32>> eltern; // a cat read once, however often it appears
     const Ahnentafel tafel =
         ahnentafelFuellen(vater, mutter, G, [&](int, int, qint32 nr, qint32& v, qint32& m) {
-            if (nr <= 0 || !k.findKey({nr})) return false;
-            v = k.asInt(QStringLiteral("Vater"));
-            m = k.asInt(QStringLiteral("Mutter"));
+            if (nr <= 0) return false;
+            auto it = eltern.constFind(nr);
+            if (it == eltern.cend()) {
+                if (!k.findKey({nr})) return false;
+                it = eltern.insert(nr, {k.asInt(QStringLiteral("Vater")), k.asInt(QStringLiteral("Mutter"))});
+            }
+            v = it->first;
+            m = it->second;
             return true;
         });
     bool titelVorh = false;
@@ -330,21 +337,28 @@ HtmlSeitenErgebnis htmlStammbaumSchreiben(store::Database& db, const settings::t
         QStringLiteral("<font color=\"") + farbNameAlsHtml(ini.SchriftStbColor) +
         (einst.Sprache == settings::Sprache::Englisch ? QStringLiteral("\">unknown</font>")
                                                       : QStringLiteral("\">unbekannt</font>"));
+    QHash<quint64, std::pair<QString, QString>> zellenCache;
     const std::function<void(int, int)> besuchen = [&](int g, int slot) {
         const qint32 nr = tafel.slot(g, slot);
         QString bild;
-        if (nr > 0 && k.findKey({nr})) {
-            daten.Katzendaten(5, nr, {}, titelVorh, g, changeSprache, titelNr);
-            // The cat lines open a font they do not close, and the parents' lines end a paragraph
-            // never begun; both are balanced here so the cell nests.
-            QString t = daten.daten.join(QString());
-            t.replace(QStringLiteral("</P>"), QStringLiteral("<BR>"));
-            zellen << t + QStringLiteral("</font>");
+        if (nr > 0) { // the slot fill empties the slots of cats it does not find
+            // A cat met again at the same generation gives the same cell; large pedigrees repeat a lot.
+            const quint64 schluessel = quint64(quint32(nr)) << 8 | quint64(g);
+            auto it = zellenCache.constFind(schluessel);
+            if (it == zellenCache.cend()) {
+                daten.Katzendaten(5, nr, {}, titelVorh, g, changeSprache, titelNr);
+                // The cat lines open a font they do not close, and the parents' lines end a paragraph
+                // never begun; both are balanced here so the cell nests.
+                QString t = daten.daten.join(QString());
+                t.replace(QStringLiteral("</P>"), QStringLiteral("<BR>"));
+                it = zellenCache.insert(schluessel, {t + QStringLiteral("</font>"), daten.bild});
+            }
+            zellen << it->first;
             if (g <= 2 && ini.BildGen) {
-                const QString name = bildNebenSeite(daten.bild);
+                const QString name = bildNebenSeite(it->second);
                 if (!name.isEmpty()) {
                     const QSize s =
-                        bildEinpassen(bildGroesse(daten.bild), ini.BildGenWeite, ini.BildGenHoehe);
+                        bildEinpassen(bildGroesse(it->second), ini.BildGenWeite, ini.BildGenHoehe);
                     bild = QString::number(s.height()) + QLatin1Char('|') + QString::number(s.width()) +
                            QLatin1Char('|') + name;
                 }
