@@ -101,6 +101,19 @@ Meldungsdienst::Anzeige Meldungsdienst::setAnzeige(Anzeige anzeige) {
 
 bool Meldungsdienst::automatik() { return !zustand().protokoll.isEmpty(); }
 
+void Meldungsdienst::protokollieren(MeldungsArt art, const QString& text) {
+    const Zustand& z = zustand();
+    if (z.protokoll.isEmpty()) return;
+    Meldung m;
+    m.art = art;
+    m.text = text;
+    QFile f(z.protokoll);
+    if (f.open(QIODevice::WriteOnly | QIODevice::Append)) {
+        f.write(meldungsZeile(m, Antwort::Ok).toUtf8());
+        f.write("\n");
+    }
+}
+
 void Meldungsdienst::neuLaden() {
     Zustand& z = zustand();
     z.geladen = false;

@@ -54,6 +54,9 @@ public:
     // Automation mode (VELMORA_MELDUNGEN); re-read from the environment by neuLaden().
     static bool automatik();
     static void neuLaden();
+    // In automation mode writes one line to the log as a box of that kind would, answered ok without
+    // taking an answer from the list (what a window showed, not a question); otherwise nothing.
+    static void protokollieren(MeldungsArt art, const QString& text);
 
     // Every box shown in this process, for tests.
     static const QList<Meldung>& verlauf();

@@ -11,6 +11,7 @@
 #include "language/sprache.h"
 #include "language/tag.h"
 #include "language/ui/uebersetzen.h"
+#include "register/ui/warnungen.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -52,6 +53,12 @@ QPrinter& drucker() {
 
 TVelmora::TVelmora(const Kontext& kontext, QWidget* parent) : TRahmen(parent), m_kontext(kontext) {
     setObjectName(QStringLiteral("Velmora"));
+    // Once per run, after the register exists.
+    erinnerungenZeigen = [this, gezeigt = false]() mutable {
+        if (gezeigt || !fenster(QStringLiteral("FormCatStamm"))) return;
+        gezeigt = true;
+        reg::erinnerungenBeimStart(*this);
+    };
     qApp->installEventFilter(new Mausrad(this));
     m_splitter = new QSplitter(this);
     m_liste = new KatzenListe(db(), m_splitter);
