@@ -13,6 +13,7 @@
 #include "support/ui/hauptfenster.h"
 
 #include <QComboBox>
+#include <QDialog>
 #include <QFile>
 #include <QFileDialog>
 #include <QImage>
@@ -46,10 +47,15 @@ void bildKlicken(reg::TSeiteBild* s, int position) {
 void dateiWaehlen(const QString& pfad) {
     test::beimNaechstenDialog([pfad](QWidget* d) {
         auto* dlg = qobject_cast<QFileDialog*>(d);
-        ASSERT_NE(dlg, nullptr);
-        // The file chosen in the dialog and confirmed, as its Open button does.
+        if (!dlg) {
+            ADD_FAILURE() << "no file dialog";
+            if (auto* andere = qobject_cast<QDialog*>(d)) andere->reject(); // never leave a test waiting
+            return;
+        }
+        // The file chosen in the dialog and confirmed. The dialog's own accept() waits for its
+        // directory model, which may never load under a loaded offscreen run.
         dlg->selectFile(pfad);
-        QMetaObject::invokeMethod(dlg, "accept");
+        dlg->done(QDialog::Accepted);
     });
 }
 
