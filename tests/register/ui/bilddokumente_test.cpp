@@ -55,7 +55,7 @@ void dateiWaehlen(const QString& pfad) {
         // The file chosen in the dialog and confirmed. The dialog's own accept() waits for its
         // directory model, which may never load under a loaded offscreen run.
         dlg->selectFile(pfad);
-        dlg->done(QDialog::Accepted);
+        static_cast<QDialog*>(dlg)->done(QDialog::Accepted);
     });
 }
 
