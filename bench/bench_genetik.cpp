@@ -3,6 +3,7 @@
 // one cat's kinship with all cats, and the population figures over a reference of the youngest 100,000
 // cats. Run one size per process (--benchmark_filter='/100000$') for the peak memory of that size alone.
 
+#include "benchdaten.h"
 #include "genealogy/beispiel.h"
 #include "genealogy/genetik.h"
 #include "store/anlegen.h"
@@ -22,30 +23,15 @@ using namespace velmora::genealogy;
 
 namespace {
 
-double maxRssMb() {
-#if defined(__unix__) || defined(__APPLE__)
-    struct rusage u {};
-    getrusage(RUSAGE_SELF, &u);
-    return double(u.ru_maxrss) / 1024.0;
-#else
-    return 0;
-#endif
-}
-
 struct Register {
     std::unique_ptr<store::Database> db;
     std::unique_ptr<Genetik> genetik;
     explicit Register(int katzen) {
-        const QString dir = QStringLiteral(VELMORA_BENCH_DATEN) + QStringLiteral("/genetik-%1").arg(katzen);
-        if (!QFileInfo::exists(dir + QStringLiteral("/catstamm.db"))) {
-            QDir(dir).removeRecursively();
-            QDir().mkpath(QStringLiteral(VELMORA_BENCH_DATEN));
-            BeispielParameter p;
-            p.katzen = katzen;
-            p.generationen = 30;
-            p.seed = 7;
-            legeBeispielAn(dir, store::standardDatenquelle(), p);
-        }
+        BeispielParameter p;
+        p.katzen = katzen;
+        p.generationen = 30;
+        p.seed = 7;
+        const QString dir = bench::beispielRegister(QStringLiteral("genetik-%1").arg(katzen), p);
         db = std::make_unique<store::Database>(dir);
     }
     const Genetik& g() {
@@ -65,7 +51,7 @@ void BM_Lesen(benchmark::State& state) {
     Register& r = reg(int(state.range(0)));
     for (auto _ : state)
         benchmark::DoNotOptimize(genetikKatzenLesen(*r.db).size());
-    state.counters["maxrss_MB"] = maxRssMb();
+    state.counters["maxrss_MB"] = bench::maxRssMb();
 }
 
 // the order, every cat's coefficient (Meuwissen and Luo)
@@ -76,7 +62,7 @@ void BM_OrdnungUndInzucht(benchmark::State& state) {
         Genetik g(katzen);
         benchmark::DoNotOptimize(g.inzucht().back());
     }
-    state.counters["maxrss_MB"] = maxRssMb();
+    state.counters["maxrss_MB"] = bench::maxRssMb();
 }
 
 void BM_VerwandtschaftMitAllen(benchmark::State& state) {
@@ -84,7 +70,7 @@ void BM_VerwandtschaftMitAllen(benchmark::State& state) {
     const int pos = g.position(qint32(state.range(0)));
     for (auto _ : state)
         benchmark::DoNotOptimize(g.verwandtschaft(pos).back());
-    state.counters["maxrss_MB"] = maxRssMb();
+    state.counters["maxrss_MB"] = bench::maxRssMb();
 }
 
 void BM_Population(benchmark::State& state) {
@@ -97,7 +83,7 @@ void BM_Population(benchmark::State& state) {
         ne = populationRechnen(g, referenz).ne;
     state.counters["referenz"] = double(referenz.size());
     state.counters["Ne"] = ne;
-    state.counters["maxrss_MB"] = maxRssMb();
+    state.counters["maxrss_MB"] = bench::maxRssMb();
 }
 
 } // namespace

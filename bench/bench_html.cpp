@@ -1,6 +1,7 @@
 // The HTML pedigree page over 12 generations (8,190 ancestor cells) for the youngest cat of a generated
 // register of 100,000 cats, written to a temporary folder: settings, header, ancestors and the file.
 
+#include "benchdaten.h"
 #include "genealogy/beispiel.h"
 #include "genealogy/htmlstammbaum.h"
 #include "store/anlegen.h"
@@ -21,16 +22,11 @@ struct Register {
     QString dir;
     std::unique_ptr<store::Database> db;
     Register() {
-        dir = QStringLiteral(VELMORA_BENCH_DATEN) + QStringLiteral("/statistik-100000");
-        if (!QFileInfo::exists(dir + QStringLiteral("/catstamm.db"))) {
-            QDir(dir).removeRecursively();
-            QDir().mkpath(QStringLiteral(VELMORA_BENCH_DATEN));
-            BeispielParameter p;
-            p.katzen = 100000;
-            p.generationen = 30;
-            p.seed = 7;
-            legeBeispielAn(dir, store::standardDatenquelle(), p);
-        }
+        BeispielParameter p;
+        p.katzen = 100000;
+        p.generationen = 30;
+        p.seed = 7;
+        dir = bench::beispielRegister(QStringLiteral("statistik-100000"), p);
         db = std::make_unique<store::Database>(dir);
     }
 };

@@ -2,6 +2,7 @@
 // node-by-node reading (its own tree and pair search) where that finishes in reasonable time.
 
 #include "../tests/genealogy/oracle.h"
+#include "benchdaten.h"
 #include "genealogy/beispiel.h"
 #include "genealogy/inzuchtberechnung.h"
 #include "genealogy/tabellenquelle.h"
@@ -74,17 +75,6 @@ oracle::Lesen leser(Register& r) {
     };
 }
 
-// Peak resident memory of the whole run so far (0 where not known).
-double maxRssMb() {
-#if defined(__unix__) || defined(__APPLE__)
-    struct rusage u {};
-    getrusage(RUSAGE_SELF, &u);
-    return double(u.ru_maxrss) / 1024.0;
-#else
-    return 0;
-#endif
-}
-
 // cacheBehalten: the calculation keeps its cats between runs (register statistics); kalt: the reader
 // forgets too, so every cat comes from the engine.
 void einfach(benchmark::State& state, bool referenz, bool cacheBehalten, bool kalt = false) {
@@ -143,7 +133,7 @@ void tiefEinfach(benchmark::State& state, int generationen, bool referenz) {
     }
     state.counters["knoten"] = knoten;
     state.counters["paare"] = paare;
-    state.counters["maxrss_MB"] = maxRssMb();
+    state.counters["maxrss_MB"] = bench::maxRssMb();
     state.SetLabel(koeffizient.toStdString());
 }
 
@@ -182,7 +172,7 @@ void detail(benchmark::State& state, int generationen, bool referenz, bool tabel
     state.counters["vorfahren"] = double(calc.Vorfahrenliste.size());
     state.counters["paare"] = paare;
     state.counters["zeilen"] = zeilen;
-    state.counters["maxrss_MB"] = maxRssMb();
+    state.counters["maxrss_MB"] = bench::maxRssMb();
     if (!referenz)
         state.SetLabel(calc.Inzuchtkoeffizientkurz.toStdString() + " / " +
                        calc.Ahnenverlustkoeffizient.toStdString());

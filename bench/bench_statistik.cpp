@@ -2,6 +2,7 @@
 // 10,000 cats (feature "PKD negativ", one cat in ten) with the figures of each, in simple and extended
 // mode, and the feature statistics over a pedigree of 12 generations, with a cold and a warm reader.
 
+#include "benchdaten.h"
 #include "genealogy/beispiel.h"
 #include "genealogy/statistikdatei.h"
 #include "genealogy/statistikstammbaum.h"
@@ -23,16 +24,11 @@ struct Register {
     QString dir;
     std::unique_ptr<store::Database> db;
     Register() {
-        dir = QStringLiteral(VELMORA_BENCH_DATEN) + QStringLiteral("/statistik-100000");
-        if (!QFileInfo::exists(dir + QStringLiteral("/catstamm.db"))) {
-            QDir(dir).removeRecursively();
-            QDir().mkpath(QStringLiteral(VELMORA_BENCH_DATEN));
-            BeispielParameter p;
-            p.katzen = 100000;
-            p.generationen = 30;
-            p.seed = 7;
-            legeBeispielAn(dir, store::standardDatenquelle(), p);
-        }
+        BeispielParameter p;
+        p.katzen = 100000;
+        p.generationen = 30;
+        p.seed = 7;
+        dir = bench::beispielRegister(QStringLiteral("statistik-100000"), p);
         db = std::make_unique<store::Database>(dir);
     }
 };

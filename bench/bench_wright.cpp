@@ -3,6 +3,7 @@
 // single closed population of all 100,000. Run one benchmark per process (--benchmark_filter) for the
 // peak memory of that benchmark alone: maxrss_MB is the process's peak.
 
+#include "benchdaten.h"
 #include "genealogy/beispiel.h"
 #include "genealogy/inzuchtberechnung.h"
 #include "genealogy/inzuchtspeicher.h"
@@ -25,31 +26,16 @@ using namespace velmora::genealogy;
 
 namespace {
 
-double maxRssMb() {
-#if defined(__unix__) || defined(__APPLE__)
-    struct rusage u {};
-    getrusage(RUSAGE_SELF, &u);
-    return double(u.ru_maxrss) / 1024.0;
-#else
-    return 0;
-#endif
-}
-
 struct Register {
     QString dir;
     std::unique_ptr<store::Database> db;
     explicit Register(int rassen) {
-        dir = QStringLiteral(VELMORA_BENCH_DATEN) + QStringLiteral("/wright-100000-%1").arg(rassen);
-        if (!QFileInfo::exists(dir + QStringLiteral("/catstamm.db"))) {
-            QDir(dir).removeRecursively();
-            QDir().mkpath(QStringLiteral(VELMORA_BENCH_DATEN));
-            BeispielParameter p;
-            p.katzen = 100000;
-            p.generationen = 30;
-            p.seed = 11;
-            p.rassen = rassen;
-            legeBeispielAn(dir, store::standardDatenquelle(), p);
-        }
+        BeispielParameter p;
+        p.katzen = 100000;
+        p.generationen = 30;
+        p.seed = 11;
+        p.rassen = rassen;
+        dir = bench::beispielRegister(QStringLiteral("wright-100000-%1").arg(rassen), p);
         db = std::make_unique<store::Database>(dir);
     }
     KatzenDaten katze(qint32 nr) {
@@ -97,7 +83,7 @@ void wright(benchmark::State& state, int rassen, bool kalt) {
         if (!ok) state.SkipWithError("not computed");
     }
     state.counters["vorfahren"] = double(w.vorfahren);
-    state.counters["maxrss_MB"] = maxRssMb();
+    state.counters["maxrss_MB"] = bench::maxRssMb();
     state.SetLabel(wrightText(w.koeffizient, QLocale::c()).toStdString());
 }
 
@@ -116,7 +102,7 @@ void detail(benchmark::State& state, int generationen) {
     }
     state.counters["vorfahren"] = double(calc.Vorfahrenliste.size());
     state.counters["paare"] = double(calc.AnzahlPaare);
-    state.counters["maxrss_MB"] = maxRssMb();
+    state.counters["maxrss_MB"] = bench::maxRssMb();
     state.SetLabel(QString(calc.Inzuchtkoeffizientkurz + QStringLiteral(" / Wright") + calc.WrightKoeffizient)
                        .toStdString());
 }
@@ -200,7 +186,7 @@ void eigeneVerbindung(benchmark::State& state, bool allein) {
         if (!calc.Berechne(100000, d.Vater, d.Mutter, 5, false)) state.SkipWithError("not computed");
         benchmark::DoNotOptimize(calc.WrightKoeffizient);
     }
-    state.counters["maxrss_MB"] = maxRssMb();
+    state.counters["maxrss_MB"] = bench::maxRssMb();
 }
 void BM_Wright_EigeneVerbindung(benchmark::State& s) {
     eigeneVerbindung(s, false);
