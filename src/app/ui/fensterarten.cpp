@@ -6,6 +6,7 @@
 #include "genealogy/ui/statistikstammbaum.h"
 #include "genealogy/ui/topkatzen.h"
 #include "office/ui/adressenverwaltung.h"
+#include "office/ui/bueroliste.h"
 #include "register/ui/referenzlisten.h"
 #include "register/ui/tcatstamm.h"
 
@@ -20,6 +21,7 @@ void fensterartenRegistrieren() {
     genealogy::topKatzenRegistrieren();
     genealogy::inzuchtgradRegistrieren();
     office::adressenRegistrieren();
+    office::bueroListenRegistrieren();
 }
 
 } // namespace velmora::app

@@ -147,11 +147,18 @@ void FeldBindung::vomBenutzer(DbFeld& feld) {
         feld.laden(); // the screen shows what the cursor holds
         return;
     }
-    if (t.state() == Table::State::Browse) {
-        if (!t.hasRecord()) {
+    if (t.state() == Table::State::Browse && !t.hasRecord()) {
+        bool neu = false;
+        try {
+            neu = neuerDatensatz && neuerDatensatz() && t.state() == Table::State::Insert;
+        } catch (const std::exception& e) {
+            fehlerMelden(e);
+        }
+        if (!neu) {
             feld.laden();
             return;
         }
+    } else if (t.state() == Table::State::Browse) {
         try {
             t.edit();
         } catch (const std::exception& e) {

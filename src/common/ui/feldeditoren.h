@@ -60,6 +60,10 @@ public:
     void setNurLesen(bool nurLesen) { m_nurLesen = nurLesen; }
     bool nurLesen() const { return m_nurLesen; }
 
+    // Asked when the user changes a field while the cursor shows no record (an empty list): true when
+    // it started a new record, which then takes the change. Unset, such a change is refused.
+    std::function<bool()> neuerDatensatz;
+
     // How a failure of the table is reported; windows route it to their database error dialog.
     // The default shows an error box of the message service.
     std::function<void(const std::exception& fehler)> fehlerAnzeige;

@@ -1,5 +1,6 @@
 #include "common/ui/listenfenster.h"
 
+#include "common/ui/feldeditoren.h"
 #include "common/ui/rahmen.h"
 #include "common/meldungsdienst.h"
 #include "language/sprache.h"
@@ -69,6 +70,29 @@ bool TListenFenster::oeffnen() {
         return store::ui::postFehlerBehandeln(fehlerDialog(), t, e);
     };
 
+    // The binder chains onto the hooks above: a pending half date refuses the store before any question.
+    m_bindung = std::make_unique<FeldBindung>(*m_tabelle);
+    m_bindung->fehlerAnzeige = [this](const std::exception& e) {
+        fehlerDialog().HandleException(e, m_tabellenName);
+    };
+    m_bindung->neuerDatensatz = [this] {
+        m_tabelle->append();
+        neueZeileVorbelegen();
+        return true;
+    };
+    connect(m_bindung.get(), &FeldBindung::feldGeaendert, this, [this] {
+        datensatzAngezeigt();
+        knoepfeSetzen();
+    });
+    connect(m_bindung.get(), &FeldBindung::geaendertGewechselt, this, [this] { knoepfeSetzen(); });
+    // A move by the navigator (or the cursor itself) shows in the grid and the buttons.
+    connect(m_bindung.get(), &FeldBindung::datensatzGeladen, this, [this] {
+        if (m_sperre) return;
+        zeileMarkieren();
+        datensatzAngezeigt();
+        knoepfeSetzen();
+    });
+
     m_modell = new TabellenModell(*m_tabelle, spalten(), this);
     m_modell->setBearbeitbar(true);
     leserOeffnen();
@@ -96,6 +120,7 @@ bool TListenFenster::oeffnen() {
         for (auto& [edit, feld] : m_felder)
             if (m_tabelle->hasRecord() || m_tabelle->state() == Table::State::Insert)
                 edit->setText(m_tabelle->asString(feld));
+        m_bindung->neuLaden();
         m_sperre = false;
         datensatzAngezeigt();
         knoepfeSetzen();
@@ -130,7 +155,7 @@ bool TListenFenster::oeffnen() {
     connect(m_hinzufuegen, &QPushButton::clicked, this, &TListenFenster::hinzufuegen);
     connect(m_rueckgaengig, &QPushButton::clicked, this, &TListenFenster::rueckgaengig);
     connect(m_loeschen, &QPushButton::clicked, this, &TListenFenster::loeschen);
-    connect(m_hilfe, &QPushButton::clicked, this, [this] { hauptfenster().hilfeZeigen(1001); });
+    connect(m_hilfe, &QPushButton::clicked, this, [this] { hauptfenster().hilfeZeigen(hilfeThema()); });
     connect(m_zurueck, &QPushButton::clicked, this, &QWidget::close);
 
     anzeigen();
@@ -177,8 +202,17 @@ void TListenFenster::leserOeffnen() {
     }
 }
 
+bool TListenFenster::eingabeAusstehend() const {
+    if (!m_bindung) return false;
+    for (const DbFeld* f : m_bindung->felder())
+        if (f->ausstehend()) return true;
+    return false;
+}
+
 void TListenFenster::fehlerBehandeln(const std::exception& e) {
-    if (!eingabeAbgelehnt(e) && m_tabelle->state() != Table::State::Browse) m_tabelle->cancel();
+    // Refused input (too long, half a date) stays on screen for the user to mend.
+    if (!eingabeAbgelehnt(e) && !eingabeAusstehend() && m_tabelle->state() != Table::State::Browse)
+        m_tabelle->cancel();
     fehlerDialog().HandleException(e, m_tabellenName);
 }
 
@@ -212,6 +246,7 @@ bool TListenFenster::zahlenPruefen() {
 bool TListenFenster::aenderungOffen() const {
     if (!m_keineZahl.isEmpty()) return true;
     if (!m_tabelle || !m_tabelle->isOpen()) return false;
+    if (m_bindung && m_bindung->geaendert()) return true;
     const Table::State s = m_tabelle->state();
     return s == Table::State::Insert || (s == Table::State::Edit && m_tabelle->isModified());
 }
@@ -300,17 +335,51 @@ void TListenFenster::gitterZeileGewaehlt(int zeile) {
         this, [this, zeile] { zuZeile(zeile); }, Qt::QueuedConnection);
 }
 
-void TListenFenster::indexWechseln(const QString& indexName) {
+void TListenFenster::indexWechseln(const QString& indexName, const QString& felder) {
     try {
         speichern();
         if (aenderungOffen()) return; // a refused entry stays where it is
-        m_tabelle->setIndexName(indexName);
+        try {
+            m_tabelle->setIndexName(indexName);
+        } catch (const store::EngineError& e) {
+            if (felder.isEmpty() || e.code() != store::code::IndexMissing) throw;
+            indexAnlegen(indexName, felder);
+        }
         m_indexName = indexName;
         if (m_leser) m_leser->setIndexName(indexName);
     } catch (const std::exception& e) {
         fehlerDialog().HandleException(e, m_tabellenName);
     }
     nachAenderung();
+}
+
+void TListenFenster::indexAnlegen(const QString& indexName, const QString& felder) {
+    // Creating an index needs the table to itself: both cursors close, one reopens exclusively, and
+    // whatever happens both come back shared on the record shown before.
+    const qint64 datensatz = m_tabelle->recordId();
+    if (m_leser) m_leser->close();
+    m_tabelle->close();
+    auto wiederOeffnen = [&] {
+        if (m_tabelle->isOpen()) m_tabelle->close();
+        m_tabelle->open();
+        if (m_leser) m_leser->open(Table::OpenMode::ReadOnly);
+    };
+    try {
+        m_tabelle->open(Table::OpenMode::Exclusive);
+        store::IndexDef ix;
+        ix.name = indexName;
+        ix.fields = store::splitFields(felder);
+        m_tabelle->addIndex(ix);
+        wiederOeffnen();
+        m_tabelle->setIndexName(indexName);
+    } catch (...) {
+        wiederOeffnen();
+        m_tabelle->setIndexName(m_indexName);
+        if (m_leser) m_leser->setIndexName(m_indexName);
+        m_tabelle->gotoRecordId(datensatz);
+        throw;
+    }
+    if (!m_tabelle->gotoRecordId(datensatz)) m_tabelle->first();
 }
 
 void TListenFenster::nachAenderung() {
@@ -327,6 +396,8 @@ void TListenFenster::anzeigen() {
     const bool zeigen = m_tabelle->hasRecord() || m_tabelle->state() == Table::State::Insert;
     for (auto& [edit, feld] : m_felder)
         edit->setText(zeigen ? m_tabelle->asString(feld) : QString());
+    // Input refused by a store (half a date) stays on screen until the edit ends.
+    if (!eingabeAusstehend() || m_tabelle->state() == Table::State::Browse) m_bindung->neuLaden();
     m_sperre = false;
     zeileMarkieren();
     datensatzAngezeigt();

@@ -10,7 +10,8 @@
 //     database error dialog; pending changes are stored when the window closes.
 //
 // The members differ in a few hooks (protected virtuals below); they build their own form and pages in
-// aufbauen() and place gitter() where they want it.
+// aufbauen() and place gitter() where they want it. Their form binds line edits with feldBinden, or
+// any bound editor (dates, memos, the record navigator) through bindung(); both follow the same rules.
 
 #include "common/ui/kindfenster.h"
 #include "common/ui/tabellenmodell.h"
@@ -34,6 +35,8 @@ class TDBError;
 
 namespace velmora {
 
+class FeldBindung;
+
 class TListenFenster : public TKindFenster {
     Q_OBJECT
 public:
@@ -54,6 +57,9 @@ public:
     QPushButton* rueckgaengigKnopf() const { return m_rueckgaengig; }
     QPushButton* loeschenKnopf() const { return m_loeschen; }
     QPushButton* zurueckKnopf() const { return m_zurueck; }
+    QPushButton* hilfeKnopf() const { return m_hilfe; }
+    // The binder of the window's cursor (exists once the window is open).
+    FeldBindung& bindung() const { return *m_bindung; }
 
     // The dialog store errors are reported with; without one the main window's, else a local one.
 
@@ -93,8 +99,12 @@ protected:
     virtual void datensatzAngezeigt() {}
     // The control that gets the focus after "H&inzufügen".
     virtual QWidget* erstesFeld();
-    // The grid's index after the table reopened on another index.
-    void indexWechseln(const QString& indexName);
+    // The help topic of "&Hilfe".
+    virtual int hilfeThema() const { return 1001; }
+    // The grid's index after the table reopened on another index. With felder ("A;B") a missing index
+    // is created on the spot: the table is reopened exclusively for it, then shared again. Any other
+    // failure is reported and the order stays as it was.
+    void indexWechseln(const QString& indexName, const QString& felder = {});
 
     // Binds the line edit to a field of the current record: it shows the field and typing changes it.
     void feldBinden(QLineEdit* edit, const QString& feld);
@@ -116,11 +126,15 @@ private:
     bool zahlenPruefen();
     void keineZahlMelden(const QString& feld);
     void nachAenderung(); // the table changed: reread the grid, show the record
+    // A bound editor holds input that is no value of its field yet (half a date).
+    bool eingabeAusstehend() const;
+    void indexAnlegen(const QString& indexName, const QString& felder);
 
     QString m_tabellenName;
     QString m_indexName;
     std::unique_ptr<store::Table> m_tabelle;
     std::unique_ptr<store::Table> m_leser; // reads the stored rows for the grid during an edit
+    std::unique_ptr<FeldBindung> m_bindung; // declared after the cursor: it goes first
     TabellenModell* m_modell = nullptr;
     QTableView* m_gitter = nullptr;
     QPushButton* m_hinzufuegen = nullptr;
