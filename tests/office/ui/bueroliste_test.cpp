@@ -7,6 +7,7 @@
 #include "common/ui/navigator.h"
 #include "office/ui/apotheke.h"
 #include "office/ui/ausstelt.h"
+#include "office/ui/kalenderexport.h"
 #include "office/ui/vereine.h"
 #include "register/ui/kalenderdlg.h"
 #include "store/table.h"
@@ -15,7 +16,10 @@
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QToolButton>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDateEdit>
+#include <QFile>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -290,4 +294,32 @@ TEST(BueroListen, CaptionsInThreeLanguages) {
         EXPECT_EQ(a->sortierung()->itemText(1), QString::fromUtf8(fall.medikament));
         EXPECT_FALSE(a->findChild<QWidget*>(QStringLiteral("BitBtnDatumVerfallsdatum"))->accessibleName().isEmpty());
     }
+}
+
+TEST(BueroListen, ShowDatesExportWritesTheCalendarFileOfThePeriod) {
+    const QDate heute = QDate::currentDate();
+    Fenster h([heute](store::Database& db) {
+        zeile(db, QStringLiteral("ausstelt"), {{"Datum", heute.addDays(3)}, {"Verein", "Felis Nord"}});
+        zeile(db, QStringLiteral("ausstelt"), {{"Datum", heute.addYears(2)}, {"Verein", "Zu spaet"}});
+    });
+    auto* f = h.ueber<TFormAusstellungstermine>("FormAusstellungstermine");
+    ASSERT_NE(f, nullptr);
+    const QString datei = h.daten.file(QStringLiteral("termine.ics"));
+    test::beimNaechstenDialog([datei](QWidget* d) {
+        auto* dlg = qobject_cast<TKalenderExportDlg*>(d);
+        ASSERT_NE(dlg, nullptr);
+        EXPECT_EQ(dlg->bisFeld()->date(), QDate::currentDate().addYears(1));
+        test::eintragen(dlg->dateiFeld(), datei);
+        test::ankreuzen(dlg->impfungen()); // off: only shows and wormings
+        test::klicken(dlg->okKnopf());
+    });
+    test::klicken(f->findChild<QPushButton*>(QStringLiteral("BitBtnExport")));
+    EXPECT_EQ(h.antworten.nummern(), QList<int>{2950});
+    QFile ics(datei);
+    ASSERT_TRUE(ics.open(QIODevice::ReadOnly));
+    const QByteArray text = ics.readAll();
+    EXPECT_EQ(text.count("BEGIN:VEVENT"), 1);
+    EXPECT_TRUE(text.contains("SUMMARY:Ausstellung Felis Nord\r\n"));
+    const QByteArray beginn = "DTSTART;VALUE=DATE:" + heute.addDays(3).toString(QStringLiteral("yyyyMMdd")).toLatin1();
+    EXPECT_TRUE(text.contains(beginn));
 }
