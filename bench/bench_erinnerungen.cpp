@@ -80,6 +80,18 @@ void BM_ErinnerungenWarm(benchmark::State& state) {
 }
 BENCHMARK(BM_ErinnerungenWarm)->Unit(benchmark::kMillisecond)->Iterations(20);
 
+// One check at a time, to see where the time goes: 0 medicines, 1 vaccinations, 2 wormings.
+void BM_ErinnerungEinzeln(benchmark::State& state) {
+    static Register r;
+    const int welche = int(state.range(0));
+    const reg::Warnschalter schalter{welche == 0, welche == 1, welche == 2};
+    reg::Erinnerungen e;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(e = reg::erinnerungenPruefen(*r.db, schalter, kHeute));
+    zaehlen(state, e);
+}
+BENCHMARK(BM_ErinnerungEinzeln)->Unit(benchmark::kMillisecond)->Iterations(20)->Arg(0)->Arg(1)->Arg(2);
+
 void BM_ErinnerungenKalt(benchmark::State& state) {
     static Register r;
     reg::Erinnerungen e;

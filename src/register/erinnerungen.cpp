@@ -3,7 +3,9 @@
 #include "store/errors.h"
 #include "store/table.h"
 
-#include <functional>
+#include <QHash>
+#include <QSet>
+#include <QStringList>
 #include <memory>
 
 namespace velmora::reg {
@@ -27,25 +29,59 @@ std::unique_ptr<store::Table> oeffnen(store::Database& db, const QString& name, 
     }
 }
 
-// The rows of a due-date index whose date lies within today +- kErinnerungsTage, in index order.
+// The rows of a due-date index whose date lies within today +- kErinnerungsTage, in index order; the
+// names are filled in afterwards.
 bool termine(store::Database& db, const QString& tabelle, const QString& index, const QString& feld,
-             const QDate& heute, std::function<QString(int)> name, QList<FaelligerTermin>& zeilen,
-             Erinnerungen& e) {
+             const QDate& heute, QList<FaelligerTermin>& zeilen, Erinnerungen& e) {
     auto t = oeffnen(db, tabelle, e);
     if (!t) return false;
     try {
         t->setIndexName(index);
         t->setRange({heute.addDays(-kErinnerungsTage)}, {heute.addDays(kErinnerungsTage)});
-        for (t->first(); !t->eof() && t->hasRecord(); t->next()) {
-            const int katze = t->asInt(QStringLiteral("Katze"));
-            zeilen << FaelligerTermin{katze, name(katze), t->asDate(feld)};
-        }
+        const int fKatze = t->fieldIndex(QStringLiteral("Katze"));
+        const int fDatum = t->fieldIndex(feld);
+        for (t->first(); !t->eof() && t->hasRecord(); t->next())
+            zeilen << FaelligerTermin{t->value(fKatze).toInt(), QString(), t->value(fDatum).toDate()};
     } catch (const store::DatabaseError& err) {
         e.fehler << Pruefungsfehler{tabelle, err.message()};
         zeilen.clear();
         return false;
     }
     return true;
+}
+
+// The cats' names by primary key: one statement for every listed cat (one look-up each costs more
+// than the range walks), else one look-up per cat. Without the cat table the names stay empty.
+void namenEintragen(store::Database& db, Erinnerungen& e) {
+    QSet<int> nummern;
+    for (const auto* liste : {&e.impfungen, &e.wurmkuren})
+        for (const FaelligerTermin& z : *liste)
+            nummern.insert(z.katze);
+    if (nummern.isEmpty() || !db.tableExists(kKatzen)) return;
+    QHash<int, QString> namen;
+    try {
+        QStringList liste;
+        for (int n : std::as_const(nummern))
+            liste << QString::number(n);
+        store::Query q(db,
+                       QStringLiteral("SELECT k.LaufendeNummer, k.Name FROM catstamm AS k WHERE k.LaufendeNummer "
+                                      "IN (SELECT value FROM json_each(?))"),
+                       {QString(QLatin1Char('[') + liste.join(QLatin1Char(',')) + QLatin1Char(']'))});
+        while (q.next())
+            namen.insert(q.value(0).toInt(), q.value(1).toString());
+    } catch (const store::DatabaseError&) {
+        namen.clear();
+        if (auto katzen = oeffnen(db, kKatzen, e))
+            try {
+                for (int n : std::as_const(nummern))
+                    if (katzen->findKey({n})) namen.insert(n, katzen->asString(QStringLiteral("Name")));
+            } catch (const store::DatabaseError& err) {
+                e.fehler << Pruefungsfehler{kKatzen, err.message()};
+            }
+    }
+    for (auto* liste : {&e.impfungen, &e.wurmkuren})
+        for (FaelligerTermin& z : *liste)
+            z.name = namen.value(z.katze);
 }
 
 } // namespace
@@ -92,19 +128,13 @@ Erinnerungen erinnerungenPruefen(store::Database& db, const Warnschalter& schalt
     }
     if (!schalter.impfung && !schalter.wurmkur) return e;
 
-    // Names by primary key, one look-up per listed row; without the cat table the names stay empty.
-    std::unique_ptr<store::Table> katzen;
-    if (db.tableExists(kKatzen)) katzen = oeffnen(db, kKatzen, e);
-    auto name = [&katzen](int katze) -> QString {
-        if (!katzen || !katzen->findKey({katze})) return {};
-        return katzen->asString(QStringLiteral("Name"));
-    };
     if (schalter.impfung)
         e.impfungenGeprueft = termine(db, kImpfung, QStringLiteral("NeuAmKatzeIdx"), QStringLiteral("NeuAm"),
-                                      heute, name, e.impfungen, e);
+                                      heute, e.impfungen, e);
     if (schalter.wurmkur)
         e.wurmkurenGeprueft = termine(db, kWurmkur, QStringLiteral("NaechsteKatzeIdx"),
-                                      QStringLiteral("Naechste"), heute, name, e.wurmkuren, e);
+                                      QStringLiteral("Naechste"), heute, e.wurmkuren, e);
+    namenEintragen(db, e);
     return e;
 }
 
