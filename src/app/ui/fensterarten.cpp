@@ -1,6 +1,7 @@
 #include "app/ui/fensterarten.h"
 
 #include "genealogy/ui/inzuchtgrad.h"
+#include "genealogy/ui/partnersuche.h"
 #include "genealogy/ui/stammbaum.h"
 #include "genealogy/ui/statistikdatei.h"
 #include "genealogy/ui/statistikstammbaum.h"
@@ -20,6 +21,7 @@ void fensterartenRegistrieren() {
     genealogy::statistikStammbaumRegistrieren();
     genealogy::topKatzenRegistrieren();
     genealogy::inzuchtgradRegistrieren();
+    genealogy::partnersucheRegistrieren();
     office::adressenRegistrieren();
     office::bueroListenRegistrieren();
 }

@@ -2,22 +2,16 @@
 
 #include "app/werkzeug/werkzeug.h"
 #include "genealogy/genetik.h"
+#include "genealogy/partnersuche.h"
 #include "store/database.h"
 #include "store/errors.h"
 
-#include <algorithm>
-#include <cmath>
 
 using namespace velmora;
 
 namespace {
 
 constexpr char kAufruf[] = "partnersuche DIR --katze N [--anzahl K] [--status S]... [--rasse CODE]";
-
-// Equal figures reached along different sums differ in the last bits; they must tie.
-qint64 gerundet(double v) {
-    return std::llround(v * 1e12);
-}
 
 werkzeug::Registrar partnersuche(
     "partnersuche", kAufruf, [](const QStringList& a, QTextStream& out, QTextStream& err) -> int {
@@ -62,30 +56,12 @@ werkzeug::Registrar partnersuche(
                 err << "partnersuche: Katze " << nr << " hat kein Geschlecht\n";
                 return 1;
             }
-            const bool kater = geschlecht == 1 || geschlecht == 3;
-            const std::vector<double> f = g.verwandtschaft(pos);
-            std::vector<int> partner;
-            for (int j = 0; j < g.anzahl(); ++j) {
-                const genealogy::GenetikKatze& k = g.katze(j);
-                const bool passt = kater ? (k.geschlecht == 2 || k.geschlecht == 4)
-                                         : (k.geschlecht == 1 || k.geschlecht == 3);
-                if (!passt || k.tod.isValid()) continue;
-                if (!status.isEmpty() && !status.contains(k.status)) continue;
-                if (!rasseText.isNull() && k.rasse != rasse) continue;
-                partner.push_back(j);
-            }
-            auto vorher = [&](int x, int y) {
-                const qint64 a = gerundet(f[size_t(x)]), b = gerundet(f[size_t(y)]);
-                if (a != b) return a < b;
-                const int c = QString::compare(g.katze(x).name, g.katze(y).name);
-                return c != 0 ? c < 0 : g.katze(x).nr < g.katze(y).nr;
-            };
-            const size_t k = std::min(partner.size(), size_t(anzahl));
-            std::partial_sort(partner.begin(), partner.begin() + std::ptrdiff_t(k), partner.end(), vorher);
-            for (size_t i = 0; i < k; ++i) {
-                const genealogy::GenetikKatze& p = g.katze(partner[i]);
-                out << p.nr << ';' << p.name << ';' << QString::number(f[size_t(partner[i])], 'f', 6) << '\n';
-            }
+            genealogy::Partnerfilter filter;
+            filter.status = status;
+            if (!rasseText.isNull()) filter.rasse = rasse;
+            for (const genealogy::Partner& p : genealogy::partnerSuchen(g, pos, filter, size_t(anzahl)))
+                out << g.katze(p.pos).nr << ';' << g.katze(p.pos).name << ';'
+                    << QString::number(p.verwandtschaft, 'f', 6) << '\n';
             return 0;
         } catch (const store::DatabaseError& e) {
             err << "partnersuche: " << e.message() << '\n';
