@@ -745,6 +745,12 @@ QString resolveTables(Database& db, const QString& sql, QStringList& attached) {
     sqlite3* q = db.queryConnection();
     // One listing for the whole statement: most words are not table names.
     const QHash<QString, QString> present = Database::tableFiles(db.directory());
+    struct Verweis {
+        qsizetype start, ende;
+        QString name;
+    };
+    QList<Verweis> verweise;
+    QStringList benoetigt;
     while (it.hasNext()) {
         const auto m = it.next();
         if (m.captured(0).startsWith(QLatin1Char('\''))) continue; // string literal
@@ -752,7 +758,25 @@ QString resolveTables(Database& db, const QString& sql, QStringList& attached) {
         if (word.contains(QLatin1Char('.')) && !word.toLower().endsWith(QLatin1String(".db"))) continue;
         const QString n = Database::normalName(word);
         if (n.isEmpty() || !present.contains(n)) continue;
+        verweise.append({m.capturedStart(0), m.capturedEnd(0), n});
+        if (!benoetigt.contains(n)) benoetigt << n;
+    }
+    for (const Verweis& v : verweise) {
+        const QString& n = v.name;
         if (!attached.contains(n)) {
+            // SQLite holds only a few attached files: the longest unused one this statement does not
+            // need makes room (one still read by an open query cannot be detached and stays).
+            for (qsizetype i = 0;
+                 attached.size() >= sqlite3_limit(q, SQLITE_LIMIT_ATTACHED, -1) && i < attached.size();) {
+                const QString alt = attached.at(i);
+                if (!benoetigt.contains(alt) &&
+                    sqlite3_exec(q, QByteArray("DETACH DATABASE " + quoteIdent(alt).toUtf8()).constData(),
+                                 nullptr, nullptr, nullptr) == SQLITE_OK) {
+                    attached.removeAt(i);
+                    break;
+                }
+                ++i;
+            }
             sqlite3_stmt* st = nullptr;
             sqlite3_prepare_v2(q, "ATTACH DATABASE ? AS ?", -1, &st, nullptr);
             const QByteArray p = QFile::encodeName(present.value(n)), a = n.toUtf8();
@@ -764,10 +788,13 @@ QString resolveTables(Database& db, const QString& sql, QStringList& attached) {
                 throw EngineError(code::SqlError, QString::fromUtf8(sqlite3_errmsg(q)), n, rc);
             attached << n;
         }
-        out += sql.mid(last, m.capturedStart(0) - last) + quoteIdent(n) + QLatin1Char('.') + quoteIdent(n);
-        last = m.capturedEnd(0);
+        out += sql.mid(last, v.start - last) + quoteIdent(n) + QLatin1Char('.') + quoteIdent(n);
+        last = v.ende;
     }
     out += sql.mid(last);
+    // The tables of this statement are now the most recently used.
+    for (const QString& n : benoetigt)
+        attached.move(attached.indexOf(n), attached.size() - 1);
     return out;
 }
 

@@ -606,6 +606,29 @@ TEST_F(Engine, LocalSqlJoinsTablesWithBoundValues) {
     EXPECT_EQ(rows[1][1].toInt(), 2);
 }
 
+// SQLite attaches only ten files to a connection: a run that queries more tables than that one after the
+// other must not fail on the eleventh, and a table still read by an open query keeps its place.
+TEST_F(Engine, LocalSqlOverMoreTablesThanCanBeAttachedAtOnce) {
+    Table t(db, QStringLiteral("katzen"));
+    t.open();
+    add(t, QStringLiteral("Mama"));
+    Query offen(db, QStringLiteral("SELECT Name FROM katzen"));
+    for (int i = 0; i < 14; ++i) {
+        TableDef d = katzenDef();
+        d.name = QStringLiteral("t%1").arg(i);
+        db.createTable(d);
+        Table n(db, d.name);
+        n.open();
+        add(n, QStringLiteral("K%1").arg(i));
+        n.close();
+        Query q(db, QStringLiteral("SELECT k.Name, t.Name FROM katzen AS k, %1 AS t").arg(d.name));
+        ASSERT_TRUE(q.next()) << i;
+        EXPECT_EQ(q.value(1).toString(), QStringLiteral("K%1").arg(i));
+    }
+    ASSERT_TRUE(offen.next());
+    EXPECT_EQ(offen.value(0).toString(), QStringLiteral("Mama"));
+}
+
 TEST_F(Engine, DamagedTableFileNamesTheTableAndSparesTheOthers) {
     QFile f(dir.file(QStringLiteral("kaputt.db")));
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
