@@ -9,6 +9,9 @@ constexpr ExklusivesFenster kFenster[] = {
     {"FormVereine", 3, "formvereine"},
     {"FormZwingerregisterPrivat", 193, "formzwingerregisterprivat"},
     {"FormOnlineDBInterface", 194, "formonlinedbinterface"},
+    // the same window in its CSV export and table editor modes
+    {"FormOnlineDBInterfaceCSV", 194, "formonlinedbinterfacecsv"},
+    {"FormOnlineDBInterfaceEditor", 194, "formonlinedbinterfaceeditor"},
     {"FormZwingerregister", 1, "formzwingerregister"},
     {"FormAusstellungstermine", 4, "formausstellungstermine"},
     {"FormBuchfuehrung", 2, "formbuchfuehrung"},

@@ -1,5 +1,6 @@
 #include "app/ui/fensterarten.h"
 
+#include "exchange/ui/onlinedbinterface.h"
 #include "genealogy/ui/inzuchtgrad.h"
 #include "genealogy/ui/partnersuche.h"
 #include "genealogy/ui/stammbaum.h"
@@ -24,6 +25,7 @@ void fensterartenRegistrieren() {
     genealogy::partnersucheRegistrieren();
     office::adressenRegistrieren();
     office::bueroListenRegistrieren();
+    exchange::onlineDatenbankRegistrieren();
 }
 
 } // namespace velmora::app
