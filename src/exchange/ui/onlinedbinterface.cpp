@@ -39,7 +39,7 @@ QString text(int tag, const char* vorgabe) {
     return t.isEmpty() ? QString::fromUtf8(vorgabe) : t;
 }
 
-const char* fensterName(TFormOnlineDBInterface::Modus m) {
+const char* registerName(TFormOnlineDBInterface::Modus m) {
     switch (m) {
     case TFormOnlineDBInterface::Modus::CsvExport:
         return "FormOnlineDBInterfaceCSV";
@@ -58,7 +58,7 @@ void benennen(QWidget* w, const char* name) {
 } // namespace
 
 TFormOnlineDBInterface::TFormOnlineDBInterface(TRahmen& haupt, Modus modus)
-    : TKindFenster(haupt, QString::fromLatin1(fensterName(modus)), 0), m_modus(modus) {
+    : TKindFenster(haupt, QString::fromLatin1(registerName(modus)), 0), m_modus(modus) {
     uploadOrdner = QDir::currentPath();
     dateiWahl = [this] {
         return QFileDialog::getSaveFileName(this, QString(), QString(), QStringLiteral("CSV-Files (*.CSV)"),

@@ -5,6 +5,7 @@
 
 #include "common/ui/kindfenster.h"
 #include "exchange/onlineexport.h"
+#include "exchange/ui/suchenersetzen.h"
 #include "exchange/uploadeinstellungen.h"
 
 #include <QPointer>
@@ -25,7 +26,6 @@ class Table;
 namespace velmora::exchange {
 
 class KatzenGitterModell;
-class TFormSuchen_Ersetzen;
 class TUpload;
 
 class TFormOnlineDBInterface : public TKindFenster {
