@@ -29,8 +29,8 @@
 
 namespace velmora::exchange {
 
-// texte: feldname 1513 1514 1521 1526 1587 2471-2499 8118 8119
-// texte: meldung 168 171 182 183 184 198 199 205 206 211 2473 2474
+// texte: feldname 1513 1514 1521 1526 1587 2471-2489 2491-2499 8118 8119
+// texte: meldung 168 171 182 183 184 198 199 205 206 211 2473 2474 2477
 
 namespace {
 
@@ -191,9 +191,9 @@ void TFormOnlineDBInterface::aufbauen() {
     benennen(m_fortschritt, "ProgressBar1");
     m_fortschritt->setValue(0);
     rechts->addWidget(m_fortschritt);
-    m_hinweis = new QLabel(text(2490, "Bitte warten, Daten werden hochgeladen ..."), this);
+    // longer than a caption may be, so it is a message text
+    m_hinweis = new QLabel(this);
     benennen(m_hinweis, "LabelHinweis");
-    language::setTag(m_hinweis, 2490);
     m_hinweis->hide();
     rechts->addWidget(m_hinweis);
     auto* hilfe = knopf("BitBtnHilfe", 8118, "&Hilfe");
@@ -262,6 +262,7 @@ void TFormOnlineDBInterface::uebersetzt() {
         setWindowTitle(text(1587, "Tierdatenbank editieren"));
         break;
     }
+    if (m_hinweis) m_hinweis->setText(language::meldung(2477));
     if (m_editieren) {
         m_editieren->setText(m_bearbeitbar ? text(1514, "Editieren beenden") : text(1513, "Datei editieren"));
         language::setTag(m_editieren, m_bearbeitbar ? 1514 : 1513);
