@@ -165,18 +165,30 @@ TOnlineExport::Hauptbild TOnlineExport::hauptbild(int katze, int feld2, Layout l
     return h;
 }
 
+QVariant TOnlineExport::wert(const store::Table& t, const char* feld) {
+    if (m_feldTabelle != &t) {
+        m_feldTabelle = &t;
+        m_feldNummern.clear();
+    }
+    auto it = m_feldNummern.constFind(feld);
+    if (it == m_feldNummern.constEnd())
+        it = m_feldNummern.insert(feld, t.fieldIndex(QString::fromUtf8(feld)));
+    return *it >= 0 ? t.value(*it) : QVariant();
+}
+
 QStringList TOnlineExport::katzenZeile(const store::Table& k, Layout layout) {
     const bool upload = layout == Layout::Upload;
-    const auto s = [&k](const char* f) { return text(k.value(QString::fromLatin1(f))); };
+    const auto s = [&k, this](const char* f) { return text(wert(k, f)); };
     const auto d = [&k, this](const char* f) {
-        return datumText(k.asDate(QString::fromLatin1(f)), m_opt.locale);
+        const QVariant v = wert(k, f);
+        return datumText(v.isNull() ? QDate() : v.toDate(), m_opt.locale);
     };
-    const int nr = zahl(k.value(QStringLiteral("LaufendeNummer")));
-    const int vater = zahl(k.value(QStringLiteral("Vater")));
-    const int mutter = zahl(k.value(QStringLiteral("Mutter")));
-    const int zuechter = zahl(k.value(QStringLiteral("Züchter")));
-    const int besitzerNr = zahl(k.value(QStringLiteral("Besitzer")));
-    const int rasseNr = zahl(k.value(QStringLiteral("Rasse")));
+    const int nr = zahl(wert(k, "LaufendeNummer"));
+    const int vater = zahl(wert(k, "Vater"));
+    const int mutter = zahl(wert(k, "Mutter"));
+    const int zuechter = zahl(wert(k, "Züchter"));
+    const int besitzerNr = zahl(wert(k, "Besitzer"));
+    const int rasseNr = zahl(wert(k, "Rasse"));
     QStringList z;
     z.reserve(37);
     if (upload) z << QString::number(nr);
@@ -190,25 +202,24 @@ QStringList TOnlineExport::katzenZeile(const store::Table& k, Layout layout) {
     else
         z << sauber(katzenName(vater)) << sauber(katzenName(mutter));
     if (m_opt.zuechterBesitzer)
-        z << sauber(adresse(zuechter))
-          << sauber(besitzer(zahl(k.value(QStringLiteral("Status"))), besitzerNr));
+        z << sauber(adresse(zuechter)) << sauber(besitzer(zahl(wert(k, "Status")), besitzerNr));
     else
         z << QString() << QString();
     z << sauber(titel(nr)) << sauber(s("ChipNr"));
     z << (m_opt.merkmale ? sauber(merkmale(nr)) : QString());
     z << sauber(s("Blutgruppe"));
-    const QDate tod = k.asDate(QStringLiteral("Toddatum"));
+    const QVariant todWert = wert(k, "Toddatum");
+    const QDate tod = todWert.isNull() ? QDate() : todWert.toDate();
     z << (tod == QDate(1899, 12, 30) ? QString() : datumText(tod, m_opt.locale));
     z << sauber(s("Wurfzahl")) << QString() << QString() << QString();
-    z << zahlText(k.value(QStringLiteral("GenoTyp"))) << sauber(s("Gencode"))
-      << logischText(k.value(QStringLiteral("Agouti")))
-      << logischText(k.value(QStringLiteral("Verduennung")));
+    z << zahlText(wert(k, "GenoTyp")) << sauber(s("Gencode")) << logischText(wert(k, "Agouti"))
+      << logischText(wert(k, "Verduennung"));
     if (upload) z << sauber(s("IDCode"));
     z << sauber(s("Tests"));
     z << (m_opt.bemerkungen ? flach(s("Bemerkung")) : QString());
     QString bildName;
     if (m_opt.bilder) {
-        const Hauptbild h = hauptbild(nr, zahl(k.value(QStringLiteral("Feld2"))), layout);
+        const Hauptbild h = hauptbild(nr, zahl(wert(k, "Feld2")), layout);
         bildName = sauber(h.name);
         if (upload && !h.pfad.isEmpty()) m_bildpfade << h.pfad;
     }
@@ -228,9 +239,11 @@ DateiErgebnis TOnlineExport::katzenDatei(store::Table& katzen, const QString& pf
     const int gesamt = katzen.recordCount();
     int n = 0;
     for (katzen.first(); katzen.hasRecord() && !katzen.eof(); katzen.next()) {
-        datei.datensatz(katzen.asString(QStringLiteral("Name")) + QStringLiteral(" (") +
-                        katzen.asString(QStringLiteral("LaufendeNummer")) + QLatin1Char(')'));
-        for (const QString& w : katzenZeile(katzen, layout))
+        const QStringList z = katzenZeile(katzen, layout);
+        // the cat named when a value loses characters
+        datei.datensatz(text(wert(katzen, "Name")) + QStringLiteral(" (") +
+                        text(wert(katzen, "LaufendeNummer")) + QLatin1Char(')'));
+        for (const QString& w : z)
             datei.feld(w);
         datei.zeileEnde();
         if (f) f(++n, gesamt);

@@ -103,6 +103,8 @@ private:
     DateiErgebnis tabellenDatei(const QString& pfad, const QString& tabelle, const QString& index,
                                 const Zeile& zeile, TextDatei* weiter = nullptr);
     bool qualifiziert(const QString& pfad, Layout layout) const;
+    // The value of a field by its name, the position looked up once per cursor.
+    QVariant wert(const store::Table& t, const char* feld);
     bool bildNameGilt(const QString& pfad, Layout layout) const;
 
     store::Database& m_db;
@@ -117,6 +119,8 @@ private:
     QHash<int, QStringList> m_bilder; // per cat in LaufendeNr order
     QSet<GesendetesBild> m_gesendet;
     QStringList m_bildpfade;
+    const store::Table* m_feldTabelle = nullptr;
+    QHash<const char*, int> m_feldNummern;
 };
 
 // Reads BilderUpload.db (empty when the table does not exist).

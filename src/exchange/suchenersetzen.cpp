@@ -78,64 +78,91 @@ Suchlauf::Schritt Suchlauf::weiter(const std::function<bool()>& warten) {
     return Schritt::Ende;
 }
 
-void Suchlauf::ersetzen() {
-    if (m_treffer < 0) return;
-    const int vorher = m_t.position();
-    const QString neu = ersetzt(feldText(m_t, m_feld), m_treffer, m_s);
-    m_t.edit();
+namespace {
+
+// The new text into the field, converted for its kind, and the record posted; an edit the engine
+// refuses is cancelled and its error thrown.
+void wertSpeichern(store::Table& t, int feld, SpaltenArt art, const QString& neu) {
+    t.edit();
     try {
         if (neu.isEmpty()) {
-            m_t.setValue(m_feld, QVariant());
-        } else if (m_art == SpaltenArt::Zahl) {
+            t.setValue(feld, QVariant());
+        } else if (art == SpaltenArt::Zahl) {
             bool ok = false;
             const qlonglong n = neu.toLongLong(&ok);
             if (!ok)
                 throw store::EngineError(
                     store::code::ValueTooLong,
-                    QStringLiteral("Feld %1: %2 ist keine Zahl").arg(m_t.fieldDef(m_feld).name, neu),
-                    m_t.tableName());
-            m_t.setValue(m_feld, n);
-        } else if (m_art == SpaltenArt::Datum) {
+                    QStringLiteral("Feld %1: %2 ist keine Zahl").arg(t.fieldDef(feld).name, neu),
+                    t.tableName());
+            t.setValue(feld, n);
+        } else if (art == SpaltenArt::Datum) {
             const QDate d = QDate::fromString(neu, kDatumsFormat);
             if (!d.isValid())
                 throw store::EngineError(
                     store::code::ValueTooLong,
-                    QStringLiteral("Feld %1: %2 ist kein Datum").arg(m_t.fieldDef(m_feld).name, neu),
-                    m_t.tableName());
-            m_t.setValue(m_feld, d);
+                    QStringLiteral("Feld %1: %2 ist kein Datum").arg(t.fieldDef(feld).name, neu),
+                    t.tableName());
+            t.setValue(feld, d);
         } else {
-            m_t.setValue(m_feld, neu);
+            t.setValue(feld, neu);
         }
-        m_t.post();
+        t.post();
     } catch (...) {
-        m_t.cancel();
+        t.cancel();
         throw;
     }
+}
+
+QString katzeVon(const store::Table& t) {
+    return t.asString(QStringLiteral("Name")) + QStringLiteral(" (") +
+           t.asString(QStringLiteral("LaufendeNummer")) + QLatin1Char(')');
+}
+
+} // namespace
+
+void Suchlauf::ersetzen() {
+    if (m_treffer < 0) return;
+    const int vorher = m_t.position();
+    wertSpeichern(m_t, m_feld, m_art, ersetzt(feldText(m_t, m_feld), m_treffer, m_s));
     m_treffer = -1;
     const int nachher = m_t.position();
     if (nachher != vorher && vorher >= 0) m_t.gotoPosition(nachher > vorher ? vorher - 1 : vorher);
     // Back before the first record: the walk goes on with the first one.
-    if (nachher > vorher && vorher == 0) {
-        m_gestartet = false;
-    }
+    if (nachher > vorher && vorher == 0) m_gestartet = false;
 }
 
 Suchlauf::Alle Suchlauf::alleErsetzen(const std::function<bool(int, int)>& fortschritt, int stapel) {
     Alle a;
+    // The matches from the current one to the end in the cursor's order, found first: writing while
+    // walking an order the writes change would list the order anew for every record, and a record
+    // moved further down would be met again. Each matching record is replaced once.
+    QVector<qint64> treffer;
+    if (m_treffer >= 0 || weiter() == Schritt::Treffer) treffer << m_t.recordId();
+    if (!treffer.isEmpty()) {
+        for (m_t.next(); m_t.hasRecord() && !m_t.eof(); m_t.next())
+            if (passt()) treffer << m_t.recordId();
+    }
+    const qint64 zuletzt = treffer.isEmpty() ? 0 : treffer.last();
+    store::Table schreiber(m_t.database(), m_t.tableName());
+    schreiber.open();
+    schreiber.setIndexName(QString());
+    const int feld = schreiber.fieldIndex(m_t.fieldDef(m_feld).name);
     std::optional<store::Transaction> tx;
     int imStapel = 0;
-    const auto katze = [this]() -> QString {
-        return m_t.asString(QStringLiteral("Name")) + QStringLiteral(" (") +
-               m_t.asString(QStringLiteral("LaufendeNummer")) + QLatin1Char(')');
-    };
-    bool weiterMachen = m_treffer >= 0 || weiter() == Schritt::Treffer;
-    while (weiterMachen) {
+    qint64 abgelehnt = 0;
+    for (qsizetype i = 0; i < treffer.size(); ++i) {
+        if (!schreiber.gotoRecordId(treffer.at(i))) continue;
+        const QString alt = feldText(schreiber, feld);
+        const qsizetype p = exchange::treffer(alt, m_s);
+        if (p < 0) continue;
         if (!tx) tx.emplace(m_t.database(), m_t.tableName());
         try {
-            ersetzen();
+            wertSpeichern(schreiber, feld, m_art, ersetzt(alt, p, m_s));
         } catch (const store::EngineError& e) {
             a.fehler = e;
-            a.katze = katze();
+            a.katze = katzeVon(schreiber);
+            abgelehnt = schreiber.recordId();
             break;
         }
         ++a.ersetzt;
@@ -144,13 +171,18 @@ Suchlauf::Alle Suchlauf::alleErsetzen(const std::function<bool(int, int)>& forts
             tx.reset();
             imStapel = 0;
         }
-        if (fortschritt && fortschritt(a.ersetzt, m_t.position())) {
+        if (fortschritt && fortschritt(a.ersetzt, int(treffer.size()))) {
             a.abgebrochen = true;
             break;
         }
-        weiterMachen = weiter() == Schritt::Treffer;
     }
     if (tx) tx->commit();
+    schreiber.close();
+    // The walk ends on the refused cat, else on the last match.
+    m_t.refresh();
+    const qint64 ziel = a.fehler ? abgelehnt : zuletzt;
+    if (ziel) m_t.gotoRecordId(ziel);
+    m_treffer = -1;
     return a;
 }
 

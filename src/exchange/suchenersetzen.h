@@ -61,9 +61,10 @@ public:
         std::optional<store::EngineError> fehler; // the refused value
         QString katze;                            // the cat it was refused for: "NAME (NUMMER)"
     };
-    // Replaces the current match (when there is one) and every further match to the end. Each batch of
-    // `stapel` replacements is one transaction; fortschritt gets the count and the cursor's position and
-    // returns true to abort (what is replaced stays).
+    // Replaces the current match (when there is one) and every further match to the end, each matching
+    // record once, in the cursor's order. Each batch of `stapel` replacements is one transaction;
+    // fortschritt gets the count so far and the number of matches and returns true to abort (what is
+    // replaced stays).
     Alle alleErsetzen(const std::function<bool(int ersetzt, int position)>& fortschritt = {},
                       int stapel = 500);
 

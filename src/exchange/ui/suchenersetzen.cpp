@@ -265,13 +265,14 @@ void TFormSuchen_Ersetzen::AlleErsetzenClick() {
     m_ersetzen->setEnabled(false);
     m_alle->setEnabled(false);
     m_abbruch->setEnabled(true);
-    m_fortschritt->setMaximum(std::max(1, m_fenster.katzen().recordCount()));
+    m_fortschritt->setValue(0);
     m_fortschritt->show();
     m_laeuft = true;
     m_abbrechen = false;
-    const Suchlauf::Alle a = m_lauf->alleErsetzen([this](int n, int pos) {
+    const Suchlauf::Alle a = m_lauf->alleErsetzen([this](int n, int gesamt) {
         m_anzahl = n;
-        m_fortschritt->setValue(pos);
+        m_fortschritt->setMaximum(gesamt);
+        m_fortschritt->setValue(n);
         return warten();
     });
     m_laeuft = false;
