@@ -117,13 +117,14 @@ void loadFile(Database& db, const QString& path, const QString& table) {
 
 } // namespace
 
-void ladeDatendateien(Database& db, const QString& quelle) {
+void ladeDatendateien(Database& db, const QString& quelle, const std::function<bool(const QString&)>& auswahl) {
     const QDir dir(quelle);
     QStringList files = dir.entryList({QStringLiteral("*.tsv")}, QDir::Files, QDir::Name);
     for (const QString& file : files) {
         const QString table = file.section(QLatin1Char('.'), 0, 0).toLower();
         if (!catalogueTable(table))
             throw DatabaseError(QStringLiteral("%1: keine Tabelle %2").arg(file, table));
+        if (auswahl && !auswahl(table)) continue;
         loadFile(db, dir.filePath(file), table);
     }
 }

@@ -2,6 +2,7 @@
 // Writing a delivered data directory: every table of the catalogue, filled from the text files.
 
 #include <QString>
+#include <functional>
 
 namespace velmora::store {
 
@@ -9,7 +10,9 @@ class Database;
 
 // Loads every data/<table>.tsv and data/<table>.<piece>.tsv of `quelle` into the open tables of db.
 // Throws EngineError / DatabaseError naming the file and line on any fault.
-void ladeDatendateien(Database& db, const QString& quelle);
+// `auswahl` (optional) names the tables to load.
+void ladeDatendateien(Database& db, const QString& quelle,
+                      const std::function<bool(const QString& tabelle)>& auswahl = {});
 
 // Creates `dir` (when missing), every catalogue table in it, the start-up records (top cats, features)
 // and the delivered records of `quelle`. Throws when dir already holds a cat table.
