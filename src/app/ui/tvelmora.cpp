@@ -1,6 +1,8 @@
 #include "app/ui/tvelmora.h"
 
+#include "app/erststart.h"
 #include "app/letztekatzen.h"
+#include "app/ui/uebernahmedialog.h"
 #include "app/ui/katzenliste.h"
 #include "app/ui/mausrad.h"
 #include "app/ui/tatze.h"
@@ -12,6 +14,7 @@
 #include "language/tag.h"
 #include "language/ui/uebersetzen.h"
 #include "register/ui/warnungen.h"
+#include "store/anlegen.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -193,6 +196,8 @@ void TVelmora::menuesAnlegen() {
     QMenu* extras = menue(8905, QStringLiteral("E&xtras"), "MenueExtras");
     connect(aktion(extras, 116, QStringLiteral("&Textverarbeitung"), "MenuTextverarbeitung"),
             &QAction::triggered, this, [this] { textverarbeitungStarten(); });
+    connect(aktion(extras, 9780, QStringLiteral("Daten übernehmen…"), "MenuDatenUebernehmen"), &QAction::triggered,
+            this, [this] { datenUebernehmen(); });
     QMenu* sprache = extras->addMenu(text(625, QStringLiteral("Sprache")));
     sprache->setObjectName(QStringLiteral("MenueSprache"));
     language::setTag(sprache, 625);
@@ -668,9 +673,26 @@ void TVelmora::ueberZeigen() {
     Meldungsdienst::zeigen(MeldungsArt::Information, 0, QStringLiteral("Velmora\rVersion 7.0"));
 }
 
+void TVelmora::datenUebernehmen() {
+    TUebernahmeDialog d(store::standardDatenquelle(), m_kontext.einstellungsVerzeichnis, this);
+    const QDir daten(m_kontext.datenVerzeichnis);
+    d.setzeZiel(daten.absolutePath() + QStringLiteral("-uebernommen"));
+    d.neuStarten = [this](const QString& ziel) {
+        datenverzeichnisMerken(m_kontext.einstellungsVerzeichnis, ziel);
+        m_neustart = {QStringLiteral("--daten"), ziel};
+        if (!m_kontext.einstellungsVerzeichnis.isEmpty())
+            m_neustart << QStringLiteral("--einstellungen") << m_kontext.einstellungsVerzeichnis;
+        // The run ends as on "Beenden", without asking again; a window that keeps an open entry stops it.
+        if (!close()) m_neustart.clear();
+    };
+    d.exec();
+}
+
 void TVelmora::closeEvent(QCloseEvent* e) {
     ProgrammEnde = true;
-    if (indexrekonstruktion) {
+    if (!m_neustart.isEmpty()) {
+        // The user asked for the restart.
+    } else if (indexrekonstruktion) {
         Meldungsdienst::zeigen(MeldungsArt::Information, 0,
                                einstellungen().spracheNummer() == 1
                                    ? QStringLiteral("Program is closed! Please restart!")
@@ -700,6 +722,9 @@ void TVelmora::closeEvent(QCloseEvent* e) {
         }
     m_liste->schliessen();
     e->accept();
+    if (!m_neustart.isEmpty() && !neuStarter(m_neustart))
+        Meldungsdienst::zeigen(MeldungsArt::Fehler, 0,
+                               QStringLiteral("Kann nicht gestartet werden: ") + QCoreApplication::applicationFilePath());
 }
 
 void TVelmora::resizeEvent(QResizeEvent* e) {

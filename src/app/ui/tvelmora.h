@@ -9,7 +9,9 @@
 #include "settings/systeminfo.h"
 #include "store/database.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
+#include <QProcess>
 #include <QFont>
 #include <QMainWindow>
 #include <QPointer>
@@ -118,6 +120,13 @@ public:
     bool updateHerunterladen();
     // Shows the due reminders after start-up; the reminders window fills it in.
     std::function<void()> erinnerungenZeigen;
+    // "Daten übernehmen…": the import dialog; on the user's wish the program ends and starts again on
+    // the new directory, which is remembered for an installed program.
+    void datenUebernehmen();
+    // Starts the program with these arguments once this run has ended; false when it cannot.
+    std::function<bool(const QStringList& argumente)> neuStarter = [](const QStringList& argumente) {
+        return QProcess::startDetached(QCoreApplication::applicationFilePath(), argumente);
+    };
 
 protected:
     bool eventFilter(QObject* ziel, QEvent* e) override;
@@ -137,6 +146,7 @@ private:
     QAction* aktion(QMenu* menue, int tag, const QString& text, const char* objektName);
 
     Kontext m_kontext;
+    QStringList m_neustart; // arguments of the run that follows this one; empty: none
     common::TDatenGlobal* m_datenGlobal = nullptr;
     Fensterregister m_register;
     std::map<QString, QPointer<QMdiSubWindow>> m_offen;
