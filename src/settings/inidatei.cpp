@@ -82,7 +82,12 @@ bool IniDatei::lesen() {
     QFile f(m_pfad);
     if (!f.exists()) return true;
     if (!f.open(QIODevice::ReadOnly)) return false;
-    QByteArray bytes = f.readAll();
+    setzeDaten(f.readAll());
+    return true;
+}
+
+void IniDatei::setzeDaten(QByteArray bytes) {
+    m_utf8 = m_bom = false;
     if (bytes.startsWith("\xEF\xBB\xBF")) {
         m_utf8 = m_bom = true;
         bytes.remove(0, 3);
@@ -95,7 +100,6 @@ bool IniDatei::lesen() {
     } else {
         setzeText(store::fromCp1252(bytes));
     }
-    return true;
 }
 
 void IniDatei::setzeText(const QString& text) {

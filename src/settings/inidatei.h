@@ -26,6 +26,8 @@ public:
     bool lesen();
     // Parses text already in memory (for tests and for files read elsewhere).
     void setzeText(const QString& text);
+    // The bytes of a file, decoded as lesen() decodes them.
+    void setzeDaten(QByteArray bytes);
 
     bool enthaelt(const QString& sektion, const QString& schluessel) const;
     QString leseText(const QString& sektion, const QString& schluessel, const QString& vorgabe = {}) const;
