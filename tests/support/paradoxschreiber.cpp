@@ -40,6 +40,11 @@ void still(pxdoc_t*, int, const char*, void*) {}
 } // namespace
 
 bool schreibeParadox(const QString& dbPfad, const QList<PxFeld>& felder, const QList<QVariantList>& zeilen) {
+    return schreibeParadox(dbPfad, felder, int(zeilen.size()), [&zeilen](int i) { return zeilen[i]; });
+}
+
+bool schreibeParadox(const QString& dbPfad, const QList<PxFeld>& felder, int anzahl,
+                     const std::function<QVariantList(int i)>& erzeuge) {
     pxdoc_t* doc = PX_new3(still, nullptr, nullptr, nullptr, nullptr);
     const int n = int(felder.size());
     // pxlib takes the field array and names over and frees them with its own free().
@@ -71,7 +76,8 @@ bool schreibeParadox(const QString& dbPfad, const QList<PxFeld>& felder, const Q
     bool ok = true;
     // Records are put together field by field with pxlib's encoders (its PX_insert_record leaves binary
     // and picture blobs out).
-    for (const QVariantList& zeile : zeilen) {
+    for (int z = 0; z < anzahl; ++z) {
+        const QVariantList zeile = erzeuge(z);
         QByteArray satz(satzlaenge, '\0');
         char* p = satz.data();
         for (int i = 0; i < n; ++i) {

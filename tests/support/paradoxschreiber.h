@@ -5,6 +5,7 @@
 #include <QList>
 #include <QString>
 #include <QVariant>
+#include <functional>
 
 namespace velmora::test {
 
@@ -18,5 +19,8 @@ struct PxFeld {
 // numbers and money, QDate, bool, QByteArray for binary blobs; an invalid QVariant is an empty field.
 // Blobs go to the .MB file beside the table (same base name). Returns false when pxlib refuses.
 bool schreibeParadox(const QString& dbPfad, const QList<PxFeld>& felder, const QList<QVariantList>& zeilen);
+// The same for `anzahl` rows made one at a time (large tables for the benchmarks).
+bool schreibeParadox(const QString& dbPfad, const QList<PxFeld>& felder, int anzahl,
+                     const std::function<QVariantList(int i)>& zeile);
 
 } // namespace velmora::test
