@@ -37,7 +37,7 @@ void quelleSchreiben(const QString& dir, bool mitFehler) {
         katzen));
 }
 
-// Runs the dialog from the menu with the given folders and returns its report; `vorher` may touch it.
+// Runs the dialog from the menu with the given folders and returns its report.
 QString ausfuehren(Hauptfenster& h, const QString& quelle, const QString& ziel) {
     QString bericht;
     beimNaechstenDialog([&](QWidget* d) {
@@ -47,8 +47,8 @@ QString ausfuehren(Hauptfenster& h, const QString& quelle, const QString& ziel) 
         eintragen(dlg->findChild<QLineEdit*>(S("EditZiel")), QDir::toNativeSeparators(ziel));
         klicken(dlg->findChild<QPushButton*>(S("ButtonUebernehmen")));
         bericht = dlg->bericht();
-        EXPECT_EQ(dlg->findChild<QProgressBar*>(S("ProgressBar"))->value(),
-                  dlg->findChild<QProgressBar*>(S("ProgressBar"))->maximum());
+        auto* balken = dlg->findChild<QProgressBar*>(S("ProgressBar"));
+        if (!bericht.isEmpty()) EXPECT_EQ(balken->value(), balken->maximum()); // the run went to the end
         if (dlg->isVisible()) klicken(dlg->findChild<QPushButton*>(S("ButtonSchliessen")));
     });
     EXPECT_TRUE(h.menue(S("MenuDatenUebernehmen")));
