@@ -227,6 +227,14 @@ bool ParadoxTabelle::pruefeKopf(QIODevice* db) {
                               .arg(laenge));
         summe += laenge;
     }
+    // pxlib frees its block list twice when the chain it walks at opening fails, so the block numbers
+    // must fit together before it sees them.
+    const int bloecke = le16(k + 0x0C);
+    const int erster = le16(k + 0x0E);
+    const int letzter = le16(k + 0x10);
+    if (erster > bloecke || letzter > bloecke || (bloecke == 0) != (erster == 0) ||
+        (le32(k + 0x06) > 0 && bloecke == 0))
+        return falsch(QStringLiteral("keine Paradox-Tabelle (Blockliste beschädigt)"));
     if (summe != m_satzlaenge || m_satzlaenge == 0)
         return falsch(
             QStringLiteral("keine Paradox-Tabelle (Satzlänge %1, Felder %2)").arg(m_satzlaenge).arg(summe));
@@ -245,6 +253,11 @@ bool ParadoxTabelle::oeffnenIntern(QIODevice* db, QIODevice* /*mb*/, std::FILE* 
     }
     m_px->doc = PX_new3(stilleFehler, nullptr, nullptr, nullptr, nullptr);
     if (!m_px->doc || PX_open_fp(m_px->doc, fp) < 0) {
+        // A failed opening has freed the block list already but left the pointer to it.
+        if (m_px->doc) {
+            m_px->doc->px_indexdata = nullptr;
+            m_px->doc->px_indexdatalen = 0;
+        }
         m_fehler = QStringLiteral("keine lesbare Paradox-Tabelle");
         return false;
     }

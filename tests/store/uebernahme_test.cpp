@@ -301,6 +301,11 @@ TEST(ParadoxTabelle, NamesWhatIsWrongWithAFileInsteadOfReadingPastIt) {
     felder[0x21] = char(200);
     QByteArray satz = gut;
     satz[0] = char(3);
+    // Found by fuzzing: no blocks but a first block made pxlib free its block list twice.
+    QByteArray doppelteFreigabe = gut;
+    doppelteFreigabe[0x0C] = doppelteFreigabe[0x0D] = char(0);
+    doppelteFreigabe[0x0E] = char(0);
+    doppelteFreigabe[0x0F] = char(0x80);
     QByteArray kopf = gut;
     kopf[0x02] = char(0xFF);
     kopf[0x03] = char(0x7F);
@@ -310,6 +315,7 @@ TEST(ParadoxTabelle, NamesWhatIsWrongWithAFileInsteadOfReadingPastIt) {
         {"field count", felder, mb, "keine Paradox-Tabelle", nullptr},
         {"record size", satz, mb, "Satzlänge", nullptr},
         {"header beyond the file", kopf, mb, "Kopf beschädigt", nullptr},
+        {"double free on a block list without blocks", doppelteFreigabe, mb, "Blockliste beschädigt", nullptr},
         {"memo file missing", gut, QByteArray(), nullptr, "die .MB-Datei fehlt"},
         {"memo file cut", gut, mb.left(4100), nullptr, "außerhalb der .MB-Datei"},
     };
