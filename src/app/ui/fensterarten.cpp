@@ -3,10 +3,12 @@
 #include "exchange/ui/onlinedbinterface.h"
 #include "genealogy/ui/inzuchtgrad.h"
 #include "genealogy/ui/partnersuche.h"
+#include "genealogy/ui/nachkommen.h"
 #include "genealogy/ui/stammbaum.h"
 #include "genealogy/ui/statistikdatei.h"
 #include "genealogy/ui/statistikstammbaum.h"
 #include "genealogy/ui/topkatzen.h"
+#include "genealogy/ui/verpaarung.h"
 #include "office/ui/adressenverwaltung.h"
 #include "office/ui/bueroliste.h"
 #include "register/ui/referenzlisten.h"
@@ -23,6 +25,8 @@ void fensterartenRegistrieren() {
     genealogy::topKatzenRegistrieren();
     genealogy::inzuchtgradRegistrieren();
     genealogy::partnersucheRegistrieren();
+    genealogy::verpaarungRegistrieren();
+    genealogy::nachkommenRegistrieren();
     office::adressenRegistrieren();
     office::bueroListenRegistrieren();
     exchange::onlineDatenbankRegistrieren();
