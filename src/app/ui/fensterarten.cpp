@@ -2,8 +2,8 @@
 
 #include "exchange/ui/onlinedbinterface.h"
 #include "genealogy/ui/inzuchtgrad.h"
-#include "genealogy/ui/partnersuche.h"
 #include "genealogy/ui/nachkommen.h"
+#include "genealogy/ui/partnersuche.h"
 #include "genealogy/ui/stammbaum.h"
 #include "genealogy/ui/statistikdatei.h"
 #include "genealogy/ui/statistikstammbaum.h"
