@@ -1,6 +1,7 @@
 #include "app/ui/fensterarten.h"
 
 #include "exchange/ui/onlinedbinterface.h"
+#include "genealogy/ui/htmlstammbaum.h"
 #include "genealogy/ui/inzuchtgrad.h"
 #include "genealogy/ui/partnersuche.h"
 #include "genealogy/ui/stammbaum.h"
@@ -23,6 +24,7 @@ void fensterartenRegistrieren() {
     genealogy::topKatzenRegistrieren();
     genealogy::inzuchtgradRegistrieren();
     genealogy::partnersucheRegistrieren();
+    genealogy::htmlStammbaumRegistrieren();
     office::adressenRegistrieren();
     office::bueroListenRegistrieren();
     exchange::onlineDatenbankRegistrieren();
