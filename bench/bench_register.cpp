@@ -1,6 +1,7 @@
-// The cat register on a 100,000-cat synthetic register: moving to the next cat with everything the
-// window shows for it (pending post, load, parents with their markers, titles, age, addresses, picture,
-// the short inbreeding figures), and the cat search by name.
+// The cat register on a 100,000-cat synthetic register with about 1,000,000 detail rows: moving to the
+// next cat with everything the window shows for it (pending post, load, parents with their markers,
+// titles, age, addresses, picture, the short inbreeding figures), switching to each record page,
+// saving a detail row, and the cat search by name.
 
 #include "app/ui/tvelmora.h"
 #include "common/datenglobal.h"
@@ -8,11 +9,14 @@
 #include "common/ui/navigator.h"
 #include "genealogy/beispiel.h"
 #include "language/sprache.h"
+#include "register/ui/detailgitter.h"
 #include "register/ui/suchendlg.h"
 #include "register/ui/tcatstamm.h"
 #include "store/anlegen.h"
 
 #include <QApplication>
+#include <QDate>
+#include <QTabWidget>
 #include <QFile>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -37,6 +41,7 @@ struct Umgebung {
     Umgebung() {
         genealogy::BeispielParameter p;
         p.katzen = 100000;
+        p.details = 1000000; // litters, health, weights and heats spread over the cats
         genealogy::legeBeispielAn(daten, store::standardDatenquelle(), p);
         const QString ini = dir.filePath(QStringLiteral("Tessaro.ini"));
         QFile f(ini);
@@ -149,6 +154,69 @@ void BM_NamenSuche(benchmark::State& state) {
     state.counters["Treffer"] = double(treffer);
 }
 BENCHMARK(BM_NamenSuche)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+
+// Switching from the base page to page k (1 = the first after the base data) for a cat that has rows
+// there; the way back is not timed.
+void BM_SeiteWechseln(benchmark::State& state) {
+    Umgebung& u = umgebung();
+    QTabWidget* seiten = u.r->seiten();
+    const int k = int(state.range(0));
+    if (k >= seiten->count()) {
+        state.SkipWithError("no such page");
+        return;
+    }
+    // a queen with litters, so the litter book and its sub-pages have rows
+    u.nav->erster();
+    for (int i = 0; i < 4000; ++i) u.nav->naechster();
+    int katze = 0;
+    for (auto _ : state) {
+        seiten->setCurrentIndex(k);
+        QApplication::processEvents();
+        state.PauseTiming();
+        seiten->setCurrentIndex(0);
+        u.nav->naechster();
+        if (u.r->katzen().eof()) u.nav->erster();
+        QApplication::processEvents();
+        state.ResumeTiming();
+        ++katze;
+    }
+    state.SetLabel(seiten->tabText(k).remove(QLatin1Char('&')).toStdString());
+}
+BENCHMARK(BM_SeiteWechseln)->DenseRange(1, 9)->Unit(benchmark::kMillisecond);
+
+// A vaccination typed into the medical page's grid and stored, as "Speichern" does.
+void BM_ZeileSpeichern(benchmark::State& state) {
+    Umgebung& u = umgebung();
+    QTabWidget* seiten = u.r->seiten();
+    int med = -1;
+    for (int i = 0; i < seiten->count(); ++i)
+        if (seiten->tabText(i).remove(QLatin1Char('&')) == QLatin1String("Med.Daten")) med = i;
+    if (med < 0) {
+        state.SkipWithError("no medical page");
+        return;
+    }
+    u.nav->erster();
+    seiten->setCurrentIndex(med);
+    QApplication::processEvents();
+    reg::TDetailGitter* impfungen = nullptr;
+    for (reg::TDetailGitter* g : seiten->widget(med)->findChildren<reg::TDetailGitter*>())
+        if (g->tabelle() && g->tabelle()->normalName() == QLatin1String("impfung")) impfungen = g;
+    if (!impfungen) {
+        state.SkipWithError("no vaccination grid");
+        return;
+    }
+    int tag = 0;
+    for (auto _ : state) {
+        impfungen->hinzufuegen();
+        impfungen->feldSetzen(QStringLiteral("Datum"), QDate(2020, 1, 1).addDays(++tag % 2000));
+        impfungen->feldSetzen(QStringLiteral("Impfung"), QStringLiteral("RCP"));
+        if (!impfungen->speichern()) {
+            state.SkipWithError("row not stored");
+            return;
+        }
+    }
+}
+BENCHMARK(BM_ZeileSpeichern)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -5,11 +5,14 @@
 #include "store/table.h"
 
 #include <QDate>
+#include <QDateTime>
 #include <QStringList>
 #include <QVector>
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <tuple>
+#include <vector>
 
 namespace velmora::genealogy {
 
@@ -321,10 +324,152 @@ BeispielBericht fuelleBeispielregister(store::Database& db, const BeispielParame
     return bericht;
 }
 
+int fuelleBeispieldetails(store::Database& db, int anzahl, quint64 seed) {
+    if (anzahl <= 0) return 0;
+    Zufall z(seed * 31 + 7);
+    struct Tier {
+        qint32 nr, vater, mutter;
+        bool katze;
+        QDate geboren;
+    };
+    std::vector<Tier> tiere;
+    {
+        store::Table k(db, QStringLiteral("catstamm"));
+        k.open(store::Table::OpenMode::ReadOnly);
+        const int fNr = k.fieldIndex(QStringLiteral("LaufendeNummer"));
+        const int fV = k.fieldIndex(QStringLiteral("Vater"));
+        const int fM = k.fieldIndex(QStringLiteral("Mutter"));
+        const int fG = k.fieldIndex(QStringLiteral("Geschlecht"));
+        const int fD = k.fieldIndex(QStringLiteral("GebDatum"));
+        for (k.first(); k.hasRecord() && !k.eof(); k.next())
+            tiere.push_back({k.value(fNr).toInt(), k.value(fV).toInt(), k.value(fM).toInt(),
+                             k.value(fG).toString() == QLatin1String("2"), k.value(fD).toDate()});
+    }
+    if (tiere.empty()) return 0;
+    int geschrieben = 0;
+    const QDate ende(2026, 6, 1);
+
+    // Litters: kittens of one mother by one father on one day.
+    struct Wurf {
+        qint32 mutter, vater;
+        QDate tag;
+        int groesse;
+    };
+    std::vector<Wurf> wuerfe;
+    {
+        std::vector<const Tier*> kinder;
+        for (const Tier& t : tiere)
+            if (t.mutter > 0 && t.geboren.isValid()) kinder.push_back(&t);
+        std::sort(kinder.begin(), kinder.end(), [](const Tier* a, const Tier* b) {
+            return std::tie(a->mutter, a->geboren, a->vater) < std::tie(b->mutter, b->geboren, b->vater);
+        });
+        for (const Tier* t : kinder) {
+            if (!wuerfe.empty() && wuerfe.back().mutter == t->mutter && wuerfe.back().tag == t->geboren &&
+                wuerfe.back().vater == t->vater)
+                ++wuerfe.back().groesse;
+            else
+                wuerfe.push_back({t->mutter, t->vater, t->geboren, 1});
+        }
+    }
+    {
+        store::Table wb(db, QStringLiteral("wurfbuch"));
+        wb.open(store::Table::OpenMode::Exclusive);
+        store::Table db2(db, QStringLiteral("deckbuch"));
+        db2.open(store::Table::OpenMode::Exclusive);
+        store::Transaction t1(db, QStringLiteral("wurfbuch")), t2(db, QStringLiteral("deckbuch"));
+        for (const Wurf& w : wuerfe) {
+            const QDate deck = w.tag.addDays(-z.zwischen(63, 67));
+            wb.append();
+            wb.setValue(QStringLiteral("Katze"), w.mutter);
+            wb.setValue(QStringLiteral("Kater"), w.vater);
+            wb.setValue(QStringLiteral("BeginnRollig"), deck.addDays(-z.zwischen(1, 3)));
+            wb.setValue(QStringLiteral("Decktermin"), deck);
+            wb.setValue(QStringLiteral("Wurftag"), w.tag);
+            wb.setValue(QStringLiteral("Wurfstaerke"), QString::number(w.groesse));
+            wb.post();
+            if (w.vater > 0) {
+                db2.append();
+                db2.setValue(QStringLiteral("Kater"), w.vater);
+                db2.setValue(QStringLiteral("Katze"), w.mutter);
+                db2.setValue(QStringLiteral("Decktermin"), deck);
+                db2.setValue(QStringLiteral("Wurftag"), w.tag);
+                db2.setValue(QStringLiteral("Erfolge"), QString::number(w.groesse));
+                db2.post();
+                ++geschrieben;
+            }
+            ++geschrieben;
+        }
+        t1.commit();
+        t2.commit();
+    }
+
+    // The rest spread over every cat's life: vaccinations and wormings with their next dates, weighings
+    // of the young cat, heats of a queen. Each cat gets about the same share.
+    const double jeKatze = std::max(0.0, double(anzahl - geschrieben) / double(tiere.size()));
+    store::Table imp(db, QStringLiteral("impfung")), wk(db, QStringLiteral("wurmkur")),
+        gew(db, QStringLiteral("gewicht")), lf(db, QStringLiteral("laeufigkeit"));
+    for (store::Table* t : {&imp, &wk, &gew, &lf})
+        t->open(store::Table::OpenMode::Exclusive);
+    store::Transaction ti(db, QStringLiteral("impfung")), tw(db, QStringLiteral("wurmkur")),
+        tg(db, QStringLiteral("gewicht")), tl(db, QStringLiteral("laeufigkeit"));
+    static const char* const kImpfungen[] = {"RCP", "RCP + Tollwut", "FeLV", "Tollwut"};
+    static const char* const kWurmkuren[] = {"Milbemax", "Profender", "Drontal", "Panacur"};
+    double rest = 0;
+    for (const Tier& t : tiere) {
+        rest += jeKatze;
+        const int n = int(rest);
+        rest -= n;
+        if (n <= 0 || !t.geboren.isValid()) continue;
+        for (int i = 0; i < n; ++i) {
+            const int art = z.bis(t.katze ? 10 : 8); // queens also have heats
+            const QDate tag = t.geboren.addDays(z.zwischen(56, 56 + 365 * 8));
+            QDate datum = tag;
+            if (datum > ende) { // young cats: somewhere between eight weeks old and the end
+                const qint64 spanne = t.geboren.daysTo(ende) - 56;
+                datum = t.geboren.addDays(56 + (spanne > 0 ? z.bis(int(spanne)) : 0));
+            }
+            if (art < 3) {
+                imp.append();
+                imp.setValue(QStringLiteral("Katze"), t.nr);
+                imp.setValue(QStringLiteral("Datum"), datum);
+                imp.setValue(QStringLiteral("Impfung"), QString::fromUtf8(kImpfungen[z.bis(4)]));
+                imp.setValue(QStringLiteral("NeuAm"), datum.addYears(1));
+                imp.post();
+            } else if (art < 6) {
+                wk.append();
+                wk.setValue(QStringLiteral("Katze"), t.nr);
+                wk.setValue(QStringLiteral("Datum"), datum);
+                wk.setValue(QStringLiteral("Medikament"), QString::fromUtf8(kWurmkuren[z.bis(4)]));
+                wk.setValue(QStringLiteral("Naechste"), datum.addMonths(3));
+                wk.post();
+            } else if (art < 8) {
+                gew.append();
+                gew.setValue(QStringLiteral("Katze"), t.nr);
+                gew.setValue(QStringLiteral("Datum"), t.geboren.addDays(7 * z.zwischen(1, 40)));
+                gew.setValue(QStringLiteral("Gewicht"), 100.0 + z.bis(5000));
+                gew.post();
+            } else {
+                lf.append();
+                lf.setValue(QStringLiteral("Katze"), t.nr);
+                lf.setValue(QStringLiteral("Datum"), QDateTime(datum, QTime(8 + z.bis(12), 0)));
+                lf.post();
+            }
+            ++geschrieben;
+        }
+    }
+    ti.commit();
+    tw.commit();
+    tg.commit();
+    tl.commit();
+    return geschrieben;
+}
+
 BeispielBericht legeBeispielAn(const QString& dir, const QString& quelle, const BeispielParameter& p) {
     store::legeDatenverzeichnisAn(dir, quelle);
     store::Database db(dir);
-    return fuelleBeispielregister(db, p);
+    BeispielBericht b = fuelleBeispielregister(db, p);
+    b.detailZeilen = fuelleBeispieldetails(db, p.details, p.seed);
+    return b;
 }
 
 } // namespace velmora::genealogy

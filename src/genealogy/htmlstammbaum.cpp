@@ -3,6 +3,8 @@
 #include "common/datenglobal.h"
 #include "genealogy/baum.h"
 #include "genealogy/htmlsyntax.h"
+#include "genealogy/inzuchtberechnung.h"
+#include "genealogy/tabellenquelle.h"
 #include "language/sprache.h"
 #include "settings/inidatei.h"
 #include "store/database.h"
@@ -39,6 +41,62 @@ quint32 be16(const QByteArray& b, int i) {
 
 QString dateiName(const QString& pfad) {
     return QFileInfo(pfad).fileName();
+}
+
+QString nachschlagen(store::Database& db, const QString& tabelle, qint32 nr, const QString& feld) {
+    if (!db.tableExists(tabelle)) return {};
+    try {
+        store::Table t(db, tabelle);
+        t.open(store::Table::OpenMode::ReadOnly);
+        return t.findKey({nr}) ? t.asString(feld) : QString();
+    } catch (const store::DatabaseError&) {
+        return {};
+    }
+}
+
+HtmlSeitenErgebnis htmlSeite(store::Database& db, const settings::tsysteminfo& programm, const THTMLINI& ini,
+                             qint32 katze, const QString& datei, const HtmlKopf* kopfVorgabe);
+
+// The cat's evaluation on one line.
+QString bewertungText(store::Database& db, qint32 katze) {
+    if (!db.tableExists(QStringLiteral("bewert"))) return {};
+    try {
+        store::Table b(db, QStringLiteral("bewert"));
+        b.open(store::Table::OpenMode::ReadOnly);
+        b.setIndexName(QStringLiteral("KatzeIDX"));
+        b.setRange({katze}, {katze});
+        b.first();
+        if (!b.hasRecord()) return {};
+        QString t = b.asString(QStringLiteral("Bewertung"));
+        t.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+        return t;
+    } catch (const store::DatabaseError&) {
+        return {};
+    }
+}
+
+// The short names of the cat's features in the order of its feature list.
+QString merkmalKuerzel(store::Database& db, qint32 katze) {
+    if (!db.tableExists(QStringLiteral("katzemerkmal")) || !db.tableExists(QStringLiteral("merkmale")))
+        return {};
+    try {
+        store::Table km(db, QStringLiteral("katzemerkmal"));
+        km.open(store::Table::OpenMode::ReadOnly);
+        km.setIndexName(QStringLiteral("Katze"));
+        km.setRange({katze}, {katze});
+        store::Table m(db, QStringLiteral("merkmale"));
+        m.open(store::Table::OpenMode::ReadOnly);
+        QStringList teile;
+        for (km.first(); km.hasRecord() && !km.eof(); km.next())
+            if (m.findKey({km.asInt(QStringLiteral("Merkmal"))})) {
+                const QString k = m.asString(QStringLiteral("Kuerzel"));
+                // the pedigree marker is a working note, not a feature of the cat
+                if (!k.isEmpty() && k != QLatin1String("Stb")) teile << k;
+            }
+        return teile.join(QStringLiteral(" / "));
+    } catch (const store::DatabaseError&) {
+        return {};
+    }
 }
 
 } // namespace
@@ -195,8 +253,55 @@ QSize bildGroesse(const QString& pfad) {
     return {};
 }
 
+HtmlRegisterWerte htmlRegisterWerte(store::Database& db, const settings::tsysteminfo& einstellungen,
+                                    qint32 katze) {
+    HtmlRegisterWerte w;
+    store::Table k(db, QStringLiteral("catstamm"));
+    k.open(store::Table::OpenMode::ReadOnly);
+    if (!k.findKey({katze})) return w;
+    // The first line of an address box: the name, with the first name after a comma.
+    const auto ersteZeile = [](const QString& name, const QString& vorname) {
+        return vorname.isEmpty() ? name : name + QStringLiteral(", ") + vorname;
+    };
+    const auto adresse = [&](qint32 nr) -> QString {
+        if (nr <= 0 || !db.tableExists(QStringLiteral("adr_dat"))) return {};
+        store::Table a(db, QStringLiteral("adr_dat"));
+        a.open(store::Table::OpenMode::ReadOnly);
+        if (!a.findKey({nr})) return {};
+        return ersteZeile(a.asString(QStringLiteral("Name")), a.asString(QStringLiteral("Vorname")));
+    };
+    try {
+        w.zuechter = adresse(k.asInt(QStringLiteral("Züchter")));
+        // An own cat (status 1) shows the user's own address as its owner.
+        if (k.asString(QStringLiteral("Status")) == QLatin1String("1") &&
+            db.tableExists(QStringLiteral("eigen"))) {
+            store::Table e(db, QStringLiteral("eigen"));
+            e.open(store::Table::OpenMode::ReadOnly);
+            e.first();
+            if (e.hasRecord())
+                w.besitzer = ersteZeile(e.asString(QStringLiteral("Name")), e.asString(QStringLiteral("Vorname")));
+        } else {
+            w.besitzer = adresse(k.asInt(QStringLiteral("Besitzer")));
+        }
+    } catch (const store::DatabaseError&) {
+        // an address book that cannot be read leaves the lines empty
+    }
+    const qint32 vater = k.asInt(QStringLiteral("Vater")), mutter = k.asInt(QStringLiteral("Mutter"));
+    if (vater > 0 && mutter > 0 && k.findKey({vater}) && k.findKey({mutter})) {
+        TabellenKatzenQuelle quelle(db);
+        TFormInzuchtberechnung inzucht(quelle);
+        inzucht.MerkmalVorTop = einstellungen.MerkmalvorTop;
+        const int g = std::max(3, einstellungen.InzuchtStdgenerationen);
+        if (inzucht.Berechne(katze, vater, mutter, quint8(g), false)) {
+            w.ik = inzucht.Inzuchtkoeffizientkurz;
+            w.avk = inzucht.Ahnenverlustkoeffizient;
+        }
+    }
+    return w;
+}
+
 HtmlKopf htmlKopfBauen(store::Database& db, common::TDatenGlobal& daten, language::TSprache& sprache,
-                       const THTMLINI& ini, qint32 katze, bool englischeNamen) {
+                       const THTMLINI& ini, qint32 katze, bool englischeNamen, const HtmlRegisterWerte& werte) {
     HtmlKopf kopf;
     store::Table k(db, QStringLiteral("catstamm"));
     k.open(store::Table::OpenMode::ReadOnly);
@@ -240,10 +345,28 @@ HtmlKopf htmlKopfBauen(store::Database& db, common::TDatenGlobal& daten, languag
     else if (g == QLatin1String("4"))
         wert[5] = cap(1431) + QLatin1Char(' ') + cap(1430);
     wert[6] = text("Augenfarbe");
+    if (englischeNamen && !wert[6].isEmpty() && db.tableExists(QStringLiteral("augen"))) {
+        try {
+            store::Table a(db, QStringLiteral("augen"));
+            a.open(store::Table::OpenMode::ReadOnly);
+            a.setIndexName(QStringLiteral("Augenfarbeidx"));
+            if (a.findKey({wert[6]})) {
+                const QString eng = a.asString(QStringLiteral("AugenfarbeEng"));
+                if (!eng.isEmpty()) wert[6] = eng;
+            }
+        } catch (const store::DatabaseError&) {
+        }
+    }
     wert[7] = text("Zwinger");
+    wert[8] = werte.besitzer;
+    wert[9] = werte.zuechter;
     wert[10] = text("Tests");
     wert[11] = text("ChipNr");
     wert[12] = text("Blutgruppe");
+    wert[14] = bewertungText(db, katze);
+    wert[15] = merkmalKuerzel(db, katze);
+    if (const int fellart = k.asInt(QStringLiteral("Fellart")); fellart > 0)
+        wert[16] = nachschlagen(db, QStringLiteral("fellart"), fellart, QStringLiteral("Bezeichnung"));
     wert[17] = text("TaetoNr");
     static constexpr int kLabel[kHtmlKopfFelder + 1] = {0,   758, 1427, 761, 757,  1428, 762, 1433, 766,
                                                         765, 837, 835,  836, 1432, 1435, 944, 1436, 1437};
@@ -258,31 +381,74 @@ HtmlKopf htmlKopfBauen(store::Database& db, common::TDatenGlobal& daten, languag
         QStringList& ziel = spalte == 1 ? kopf.spalte1 : kopf.spalte2;
         for (const int f : felder) {
             const THTMLKopfFeld& o = ini.spalte_pos[f - 1];
+            const QString bez = o.mitBez == 0 ? cap(kLabel[f]) + QLatin1Char(' ') : QString();
+            if (f == 13) { // two figures with their two labels
+                if (werte.ik.isEmpty() && werte.avk.isEmpty() && o.weglassen == 0) continue;
+                const QString bez2 = o.mitBez == 0 ? cap(1439) + QLatin1Char(' ') : QString();
+                ziel << bez + werte.ik + QStringLiteral(" / ") + bez2 + werte.avk;
+                continue;
+            }
             const QString& v = wert[f];
             if (v.isEmpty() && o.weglassen == 0) continue;
-            QString zeile = o.mitBez == 0 ? cap(kLabel[f]) + QLatin1Char(' ') : QString();
-            ziel << zeile + v;
+            ziel << bez + v;
         }
     }
     return kopf;
 }
 
+bool htmlSpracheWechselt(settings::Sprache programm, const QString& seitenSprache, settings::Sprache& sprache) {
+    sprache = programm;
+    if (zeigtDeutsch(seitenSprache) && programm == settings::Sprache::Englisch)
+        sprache = settings::Sprache::Deutsch;
+    else if (zeigtEnglisch(seitenSprache) && programm == settings::Sprache::Deutsch)
+        sprache = settings::Sprache::Englisch;
+    return sprache != programm;
+}
+
+HtmlKopf htmlKopfFuer(store::Database& db, const settings::tsysteminfo& programm, const THTMLINI& ini,
+                      qint32 katze) {
+    settings::tsysteminfo einst = programm;
+    const bool gewechselt = htmlSpracheWechselt(programm.Sprache, ini.Sprache, einst.Sprache);
+    language::TSprache sprache(db, einst.spracheNummer());
+    sprache.oeffnen();
+    common::TDatenGlobal daten(db, einst);
+    daten.sprache = &sprache;
+    return htmlKopfBauen(db, daten, sprache, ini, katze, gewechselt, htmlRegisterWerte(db, einst, katze));
+}
+
+QString htmlKatzenBild(store::Database& db, const settings::tsysteminfo& einstellungen, qint32 katze) {
+    language::TSprache sprache(db, einstellungen.spracheNummer());
+    sprache.oeffnen();
+    common::TDatenGlobal daten(db, einstellungen);
+    daten.sprache = &sprache;
+    bool titelVorh = false;
+    int titelNr = 0;
+    daten.Katzendaten(5, katze, {}, titelVorh, 0, false, titelNr);
+    return daten.bild;
+}
+
 HtmlSeitenErgebnis htmlStammbaumSchreiben(store::Database& db, const settings::tsysteminfo& programm,
                                           const THTMLINI& ini, qint32 katze, const QString& datei) {
+    return htmlSeite(db, programm, ini, katze, datei, nullptr);
+}
+
+HtmlSeitenErgebnis htmlStammbaumSchreiben(store::Database& db, const settings::tsysteminfo& programm,
+                                          const THTMLINI& ini, qint32 katze, const QString& datei,
+                                          const HtmlKopf& kopf) {
+    return htmlSeite(db, programm, ini, katze, datei, &kopf);
+}
+
+namespace {
+
+HtmlSeitenErgebnis htmlSeite(store::Database& db, const settings::tsysteminfo& programm, const THTMLINI& ini,
+                             qint32 katze, const QString& datei, const HtmlKopf* kopfVorgabe) {
     HtmlSeitenErgebnis erg;
     const int G = std::clamp(ini.AnzGenerationen, 3, 12);
     erg.generationen = G;
 
     // The page language switches the program's language for the page's texts.
     settings::tsysteminfo einst = programm;
-    bool changeSprache = false;
-    if (zeigtDeutsch(ini.Sprache) && einst.Sprache == settings::Sprache::Englisch) {
-        einst.Sprache = settings::Sprache::Deutsch;
-        changeSprache = true;
-    } else if (zeigtEnglisch(ini.Sprache) && einst.Sprache == settings::Sprache::Deutsch) {
-        einst.Sprache = settings::Sprache::Englisch;
-        changeSprache = true;
-    }
+    const bool changeSprache = htmlSpracheWechselt(programm.Sprache, ini.Sprache, einst.Sprache);
     language::TSprache sprache(db, einst.spracheNummer());
     sprache.oeffnen();
     common::TDatenGlobal daten(db, einst);
@@ -292,7 +458,10 @@ HtmlSeitenErgebnis htmlStammbaumSchreiben(store::Database& db, const settings::t
 
     const QString F = farbNameAlsHtml(ini.Rahmenfarbe);
     const QString ordner = QFileInfo(datei).absolutePath();
-    const HtmlKopf kopf = htmlKopfBauen(db, daten, sprache, ini, katze, changeSprache);
+    const HtmlKopf kopf =
+        kopfVorgabe ? *kopfVorgabe
+                    : htmlKopfBauen(db, daten, sprache, ini, katze, changeSprache,
+                                    htmlRegisterWerte(db, einst, katze));
 
     // A picture the page uses: copied next to the page, referenced by its file name.
     const auto bildNebenSeite = [&](const QString& pfad) -> QString {
@@ -330,7 +499,14 @@ HtmlSeitenErgebnis htmlStammbaumSchreiben(store::Database& db, const settings::t
     bool titelVorh = false;
     int titelNr = 0;
     daten.Katzendaten(5, katze, {}, titelVorh, 0, changeSprache, titelNr);
-    if (ini.BildPos != 3) katzenBild = bildNebenSeite(daten.bild);
+    if (ini.BildPos != 3) {
+        if (!kopfVorgabe)
+            katzenBild = bildNebenSeite(daten.bild);
+        else if (QFileInfo(kopf.bild).isAbsolute())
+            katzenBild = bildNebenSeite(kopf.bild);
+        else
+            katzenBild = kopf.bild;
+    }
 
     QStringList zellen, bilder;
     const QString unbekannt =
@@ -508,5 +684,7 @@ HtmlSeitenErgebnis htmlStammbaumSchreiben(store::Database& db, const settings::t
     erg.fehler = w.fError();
     return erg;
 }
+
+} // namespace
 
 } // namespace velmora::genealogy

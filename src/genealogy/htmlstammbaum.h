@@ -102,8 +102,36 @@ struct HtmlKopf {
     QString name;
     bool titel = false;
     QStringList spalte1, spalte2;
+    // Only from the window: the cat's picture, a full path (copied next to the page) or a file name
+    // in the page's folder; empty for none.
+    QString bild;
 };
+struct HtmlRegisterWerte;
 HtmlKopf htmlKopfBauen(store::Database& db, common::TDatenGlobal& daten, language::TSprache& sprache,
-                       const THTMLINI& ini, qint32 katze, bool englischeNamen);
+                       const THTMLINI& ini, qint32 katze, bool englischeNamen, const HtmlRegisterWerte& werte);
+
+// The header's values that the register shows rather than stores: the first lines of its owner and
+// breeder boxes and the short inbreeding and loss-of-ancestors figures of its pedigree page.
+struct HtmlRegisterWerte {
+    QString besitzer, zuechter, ik, avk;
+};
+HtmlRegisterWerte htmlRegisterWerte(store::Database& db, const settings::tsysteminfo& einstellungen,
+                                    qint32 katze);
+
+// The page language switches the program's language for the page (German page on an English program
+// and the other way round; a Dutch program stays). True when it switches; `sprache` gets the result.
+bool htmlSpracheWechselt(settings::Sprache programm, const QString& seitenSprache, settings::Sprache& sprache);
+// The header of the page in the page's language, as the page would be written with these settings.
+HtmlKopf htmlKopfFuer(store::Database& db, const settings::tsysteminfo& einstellungen, const THTMLINI& ini,
+                      qint32 katze);
+
+// The picture the register chose for printing the cat (else its first existing picture); empty without.
+QString htmlKatzenBild(store::Database& db, const settings::tsysteminfo& einstellungen, qint32 katze);
+
+// The page as the window writes it: `kopf` replaces the header built from the settings (the window's
+// previews, which the user may have edited), `englischeNamen` is the window's language-changed flag.
+HtmlSeitenErgebnis htmlStammbaumSchreiben(store::Database& db, const settings::tsysteminfo& einstellungen,
+                                          const THTMLINI& ini, qint32 katze, const QString& datei,
+                                          const HtmlKopf& kopf);
 
 } // namespace velmora::genealogy

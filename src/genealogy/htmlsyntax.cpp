@@ -89,6 +89,13 @@ qint32 farbeAusName(const QString& name) {
     return kWeiss;
 }
 
+QStringList htmlFarbNamenDeutsch() {
+    QStringList r;
+    for (const Farbe& f : kFarben)
+        r << QString::fromUtf8(f.deutsch);
+    return r;
+}
+
 QString farbeAlsHtml(qint32 farbe) {
     const auto hex = [](int v) {
         return QStringLiteral("%1").arg(v & 0xFF, 2, 16, QLatin1Char('0')).toUpper();

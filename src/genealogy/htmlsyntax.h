@@ -31,6 +31,8 @@ QString htmlMaskieren(const QString& text);
 // entry (caption 1459 of the English, failing that the German texts, then the decimal value); white
 // otherwise.
 qint32 farbeAusName(const QString& name);
+// The German names of the colour table, in its order (the frame colour list offers them).
+QStringList htmlFarbNamenDeutsch();
 // "#RRGGBB" of a colour value.
 QString farbeAlsHtml(qint32 farbe);
 // Both combined.

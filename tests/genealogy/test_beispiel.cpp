@@ -146,3 +146,60 @@ TEST(Beispiel, ElternGibtEsSindAelterUndVomRichtigenGeschlecht) {
     EXPECT_GE(mitVerlust, 25);
     EXPECT_GE(mitInzucht, 10);
 }
+
+// Detail rows: one litter-book row per litter (kittens of one mother, father and birth day) with its
+// mating-book row, the rest spread over living dates of existing cats; about as many as asked.
+TEST(Beispiel, DetailzeilenPassenZuDenWuerfenUndKatzen) {
+    test::TempDir tmp;
+    const QString dir = tmp.file(QStringLiteral("d"));
+    QString out, err;
+    ASSERT_EQ(test::runWerkzeug({"beispiel", dir, "--katzen", "600", "--details", "6000"}, &out, &err), 0)
+        << err.toStdString();
+    const QStringList katzen = zeilen(dir, QStringLiteral("SELECT LaufendeNummer, Vater, Mutter, GebDatum, "
+                                                          "Geschlecht FROM catstamm"));
+    QSet<QString> wuerfe;
+    QHash<QString, int> groesse;
+    QHash<int, QDate> geboren;
+    QSet<int> katzenNr;
+    for (const QString& z : katzen) {
+        const QStringList f = z.split(u'|');
+        katzenNr << f[0].toInt();
+        geboren[f[0].toInt()] = QDate::fromString(f[3], Qt::ISODate);
+        if (f[2].toInt() > 0) {
+            const QString w = f[2] + u'|' + f[1] + u'|' + f[3];
+            wuerfe << w;
+            ++groesse[w];
+        }
+    }
+    const QStringList wb = zeilen(dir, QStringLiteral("SELECT Katze, Kater, Wurftag, Wurfstaerke, Decktermin "
+                                                      "FROM wurfbuch"));
+    ASSERT_EQ(wb.size(), wuerfe.size());
+    for (const QString& z : wb) {
+        const QStringList f = z.split(u'|');
+        const QString w = f[0] + u'|' + f[1] + u'|' + f[2];
+        ASSERT_TRUE(wuerfe.contains(w)) << w.toStdString();
+        EXPECT_EQ(f[3].toInt(), groesse[w]);
+        const qint64 tragzeit = QDate::fromString(f[4], Qt::ISODate).daysTo(QDate::fromString(f[2], Qt::ISODate));
+        EXPECT_TRUE(tragzeit >= 63 && tragzeit <= 67) << tragzeit;
+    }
+    EXPECT_EQ(zeilen(dir, QStringLiteral("SELECT * FROM deckbuch")).size(), wb.size()); // every litter has a sire
+
+    int gesamt = 2 * int(wb.size());
+    for (const char* t : {"impfung", "wurmkur", "gewicht", "laeufigkeit"}) {
+        const QStringList r = zeilen(dir, QStringLiteral("SELECT Katze, Datum FROM %1").arg(QLatin1String(t)));
+        EXPECT_FALSE(r.isEmpty()) << t;
+        gesamt += int(r.size());
+        for (const QString& z : r) {
+            const int k = z.section(u'|', 0, 0).toInt();
+            ASSERT_TRUE(katzenNr.contains(k)) << t;
+            EXPECT_GT(QDate::fromString(z.section(u'|', 1, 1).left(10), Qt::ISODate), geboren[k]) << t;
+        }
+    }
+    EXPECT_TRUE(out.contains(QStringLiteral("Details: %1\n").arg(gesamt))) << out.toStdString();
+    EXPECT_NEAR(gesamt, 6000, 300);
+    QSet<int> katzinnen;
+    for (const QString& z : katzen)
+        if (z.section(u'|', 4, 4) == QLatin1String("2")) katzinnen << z.section(u'|', 0, 0).toInt();
+    for (const QString& z : zeilen(dir, QStringLiteral("SELECT Katze FROM laeufigkeit")))
+        ASSERT_TRUE(katzinnen.contains(z.toInt())) << "heat of a tom: " << z.toStdString();
+}

@@ -3,9 +3,14 @@
 
 #include "genealogy/htmlstammbaum.h"
 #include "register.h"
+#include "settings/systeminfo.h"
+#include "store/database.h"
+#include "store/table.h"
 #include "support/testsupport.h"
 
 #include <QDir>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QFile>
 #include <QHash>
 #include <QRegularExpression>
@@ -73,6 +78,17 @@ void vorOrdnung(const QHash<qint32, RegisterKatze>& reg, qint32 nr, int g, int b
 QString lesen(const QString& pfad) {
     QFile f(pfad);
     return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+}
+
+// Errors `tidy -errors` finds in the page; skipped (empty) when tidy is not installed.
+QString tidyFehler(const QString& datei) {
+    const QString tidy = QStandardPaths::findExecutable(QStringLiteral("tidy"));
+    if (tidy.isEmpty()) return {};
+    QProcess p;
+    p.start(tidy, {QStringLiteral("-errors"), QStringLiteral("-quiet"), QStringLiteral("-utf8"), datei});
+    if (!p.waitForFinished(30000)) return QStringLiteral("tidy did not finish");
+    // exit 0: clean, 1: warnings only, 2: errors
+    return p.exitCode() == 2 ? QString::fromUtf8(p.readAllStandardError()) : QString();
 }
 
 } // namespace
@@ -143,8 +159,10 @@ TEST(HtmlStammbaum, PagesFor3To12GenerationsNestSpanAndHoldTheAncestorsInSlotOrd
         EXPECT_EQ(gelesen, erwartet);
         EXPECT_TRUE(gelesen.contains(QStringLiteral("unbekannt")));
         EXPECT_FALSE(html.contains(QStringLiteral("<Tom")));
+        EXPECT_EQ(tidyFehler(datei), QString());
     }
 }
+
 
 TEST(HtmlStammbaum, UnwritableFileGivesMessage74AndExit1) {
     test::DataDir dir;
@@ -233,4 +251,73 @@ TEST(HtmlStammbaum, PictureSizesFromFileHeadersAndTheirFit) {
     EXPECT_EQ(genealogy::bildEinpassen({200, 300}, 100, 100), QSize(67, 100)); // too high: by height
     EXPECT_EQ(genealogy::bildEinpassen({50, 25}, 100, 100), QSize(100, 50));   // small ones grow
     EXPECT_EQ(genealogy::bildEinpassen({200, 5}, 100, 100), QSize(100, 2));    // 2.5 rounds to even
+}
+
+// The header fields the register shows rather than stores: owner and breeder boxes, the short figures,
+// the evaluation on one line, the feature short names, the coat type, and the English eye colour on an
+// English page of a German program.
+TEST(HtmlStammbaum, KopfFelderAusAdressenBewertungMerkmalenUndFellart) {
+    test::DataDir dir;
+    test::schreibeKatzen(dir.path(), {{1, QStringLiteral("Vater"), 0, 0, {}},
+                                      {2, QStringLiteral("Mutter"), 0, 0, {}},
+                                      {3, QStringLiteral("Kind"), 1, 2, {70, 71}}});
+    store::Database db(dir.path());
+    const auto zeile = [&](const char* tabelle, const QList<std::pair<const char*, QVariant>>& werte) {
+        store::Table t(db, QString::fromLatin1(tabelle));
+        t.open();
+        t.append();
+        for (const auto& [f, v] : werte)
+            t.setValue(QString::fromUtf8(f), v);
+        t.post();
+    };
+    zeile("adr_dat", {{"LaufendeNr", 11}, {"Name", QStringLiteral("Huber")}, {"Vorname", QStringLiteral("Eva")}});
+    zeile("adr_dat", {{"LaufendeNr", 12}, {"Name", QStringLiteral("Meier")}});
+    zeile("merkmale", {{"LaufendeNummer", 70}, {"Bezeichnung", QStringLiteral("Klon")}, {"farbe", 0},
+                       {"Kuerzel", QStringLiteral("KL")}});
+    zeile("merkmale", {{"LaufendeNummer", 71}, {"Bezeichnung", QStringLiteral("Pedigree")}, {"farbe", 0},
+                       {"Kuerzel", QStringLiteral("Stb")}});
+    zeile("fellart", {{"LaufendeNummer", 50}, {"Bezeichnung", QStringLiteral("Langhaar")}});
+    zeile("augen", {{"Augenfarbe", QStringLiteral("kupfer hell")}, {"AugenfarbeEng", QStringLiteral("light copper")}});
+    zeile("bewert", {{"Katze", 3}, {"Bewertung", QStringLiteral("sehr gut\r\nTyp")}});
+    {
+        store::Table k(db, QStringLiteral("catstamm"));
+        k.open();
+        ASSERT_TRUE(k.findKey({3}));
+        k.edit();
+        k.setValue(QStringLiteral("Züchter"), 11);
+        k.setValue(QStringLiteral("Besitzer"), 12);
+        k.setValue(QStringLiteral("Fellart"), 50);
+        k.setValue(QStringLiteral("Augenfarbe"), QStringLiteral("kupfer hell"));
+        k.post();
+    }
+    settings::tsysteminfo einst;
+    genealogy::THTMLINI ini;
+    for (auto& f : ini.spalte_pos)
+        f.spalte = 3;
+    const struct {
+        int feld;
+        QString erwartet;
+    } faelle[] = {{8, QStringLiteral("Besitzer: Meier")},
+                  {9, QStringLiteral("Züchter: Huber, Eva")},
+                  {14, QStringLiteral("Bewertung: sehr gut  Typ")},
+                  {15, QStringLiteral("Merkmale: KL")},
+                  {16, QStringLiteral("Fellart: Langhaar")},
+                  {6, QStringLiteral("Augenfarbe: kupfer hell")}};
+    for (const auto& fall : faelle) {
+        genealogy::THTMLINI eins = ini;
+        eins.spalte_pos[fall.feld - 1].spalte = 1;
+        const genealogy::HtmlKopf k = genealogy::htmlKopfFuer(db, einst, eins, 3);
+        ASSERT_EQ(k.spalte1.size(), 1) << fall.feld;
+        EXPECT_EQ(k.spalte1[0].simplified(), fall.erwartet.simplified()) << fall.feld;
+    }
+    genealogy::THTMLINI figuren = ini;
+    figuren.spalte_pos[12].spalte = 1;
+    const QString ik = genealogy::htmlKopfFuer(db, einst, figuren, 3).spalte1.value(0);
+    EXPECT_TRUE(ik.startsWith(QStringLiteral("IK: ")) && ik.contains(QStringLiteral(" / AVK: ")) &&
+                ik.count(QLatin1Char('%')) == 2)
+        << ik.toStdString();
+    // An English page switches the names to English ones.
+    ini.spalte_pos[5].spalte = 1;
+    ini.Sprache = QStringLiteral("englisch");
+    EXPECT_TRUE(genealogy::htmlKopfFuer(db, einst, ini, 3).spalte1.value(0).endsWith(QStringLiteral("light copper")));
 }

@@ -1,6 +1,7 @@
 #include "app/ui/fensterarten.h"
 
 #include "exchange/ui/onlinedbinterface.h"
+#include "genealogy/ui/htmlstammbaum.h"
 #include "genealogy/ui/inzuchtgrad.h"
 #include "genealogy/ui/nachkommen.h"
 #include "genealogy/ui/partnersuche.h"
@@ -27,6 +28,7 @@ void fensterartenRegistrieren() {
     genealogy::partnersucheRegistrieren();
     genealogy::verpaarungRegistrieren();
     genealogy::nachkommenRegistrieren();
+    genealogy::htmlStammbaumRegistrieren();
     office::adressenRegistrieren();
     office::bueroListenRegistrieren();
     exchange::onlineDatenbankRegistrieren();

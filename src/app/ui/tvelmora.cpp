@@ -364,7 +364,10 @@ TKindFenster* TVelmora::FensterZeigen(const QString& name) {
 bool TVelmora::gesperrtFuer(const QString& name) {
     // Windows whose commands the new-cat-from-pedigree mode refuses.
     static const QStringList gesperrte{QStringLiteral("FormStammbaum"), QStringLiteral("FormInzuchtgrad")};
-    return gesperrte.contains(name) && gesperrt();
+    bool gesperrterName = gesperrte.contains(name);
+    for (const Fensterart& a : fensterarten())
+        if (a.name == name && a.imNeuaufnahmeGesperrt) gesperrterName = true;
+    return gesperrterName && gesperrt();
 }
 
 void TVelmora::FensterAnpassen(const QString& name) {

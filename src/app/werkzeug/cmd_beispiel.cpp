@@ -22,7 +22,7 @@ int zahlOption(QStringList& args, const char* name, int vorgabe, bool* ok) {
 }
 
 werkzeug::Registrar beispiel(
-    "beispiel", "beispiel DIR --katzen N [--generationen G] [--seed S] [--rassen R] [--quelle DATA]",
+    "beispiel", "beispiel DIR --katzen N [--generationen G] [--seed S] [--rassen R] [--details D] [--quelle DATA]",
     [](const QStringList& a, QTextStream& out, QTextStream& err) -> int {
         QStringList args = a;
         bool ok = args.contains(QStringLiteral("--katzen"));
@@ -30,6 +30,8 @@ werkzeug::Registrar beispiel(
         p.katzen = zahlOption(args, "--katzen", 0, &ok);
         p.generationen = zahlOption(args, "--generationen", 12, &ok);
         p.rassen = zahlOption(args, "--rassen", 0, &ok);
+        const bool mitDetails = args.contains(QStringLiteral("--details"));
+        p.details = zahlOption(args, "--details", 0, &ok);
         const QString seed = werkzeug::takeOption(args, QStringLiteral("--seed"), QStringLiteral("1"));
         bool seedOk = false;
         p.seed = seed.toULongLong(&seedOk);
@@ -48,6 +50,7 @@ werkzeug::Registrar beispiel(
             out << QDir(args[0]).absolutePath() << "\n";
             out << "Katzen: " << b.katzen << "\nRassen: " << b.rassen << "\nZwinger: " << b.zwinger
                 << "\nMerkmale: " << b.merkmalZeilen << "\n";
+            if (mitDetails) out << "Details: " << b.detailZeilen << "\n";
         } catch (const store::DatabaseError& e) {
             err << e.message() << "\n";
             return 2;

@@ -47,6 +47,8 @@ struct Fensterart {
     // The window reads what the register shows: the register's pending record, titles and page rows
     // are stored before it opens, and it does not open while the register keeps a refused entry.
     bool registerZuerstSpeichern = false;
+    // Refused (messages 223 and 224) while a missing parent is entered from the pedigree page.
+    bool imNeuaufnahmeGesperrt = false;
 };
 void fensterartRegistrieren(Fensterart art);
 const std::vector<Fensterart>& fensterarten();

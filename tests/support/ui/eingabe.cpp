@@ -69,6 +69,24 @@ void doppelklicken(QWidget* w, QPoint punkt) {
     ereignisse();
 }
 
+void ziehen(QWidget* w, QPoint von, QPoint nach) {
+    if (!w->window()->isActiveWindow()) aktivieren(w);
+    // Points are fixed on the screen when the press comes; a widget that moves under the pointer gets
+    // them in its own coordinates of the moment, as from the window system.
+    const QPoint basis = w->mapToGlobal(QPoint(0, 0));
+    const auto senden = [&](QEvent::Type typ, QPoint p, Qt::MouseButton knopf, Qt::MouseButtons gedrueckt) {
+        const QPointF global = QPointF(basis + p);
+        QMouseEvent e(typ, w->mapFromGlobal(global), global, knopf, gedrueckt, Qt::NoModifier);
+        spontan(w, e);
+    };
+    senden(QEvent::MouseButtonPress, von, Qt::LeftButton, Qt::LeftButton);
+    constexpr int kSchritte = 4;
+    for (int i = 1; i <= kSchritte; ++i)
+        senden(QEvent::MouseMove, von + (nach - von) * i / kSchritte, Qt::NoButton, Qt::LeftButton);
+    senden(QEvent::MouseButtonRelease, nach, Qt::LeftButton, Qt::NoButton);
+    ereignisse();
+}
+
 void ankreuzen(QCheckBox* box) {
     QStyleOptionButton opt;
     opt.initFrom(box);

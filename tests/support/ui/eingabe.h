@@ -22,6 +22,9 @@ bool aktivieren(QWidget* w);
 // Points are in the widget's coordinates; the default is its centre.
 void klicken(QWidget* w, QPoint punkt = {-1, -1});
 void doppelklicken(QWidget* w, QPoint punkt = {-1, -1});
+// Presses the left button at `von`, moves in a few steps to `nach` (both in w's coordinates) and lets go
+// there: a drag as the user makes it. Moves and the release go to w, as the grab of the press does.
+void ziehen(QWidget* w, QPoint von, QPoint nach);
 // A click on the box of a check box (its middle may lie beside the box when the layout widens it).
 void ankreuzen(QCheckBox* box);
 // One wheel notch per step, towards the user for positive steps; the deepest widget under the point
