@@ -3,6 +3,7 @@
 #include "store/catalogue.h"
 #include "store/startup.h"
 #include "store/table.h"
+#include "store/transaktion.h"
 
 #include <QHash>
 #include <QMap>
@@ -187,7 +188,7 @@ void Buchhaltung::aendern(const Konto& k) {
     const bool umbenannt = name != alt->name;
     if (schluessel(name) != schluessel(alt->name) && nachName(name))
         throw BuchungsFehler(QStringLiteral("Den Namen %1 gibt es schon").arg(name));
-    store::Transaction tx(m_db, QStringList{kBuchung, kKonten});
+    store::MultiTableTransaction tx(m_db, QStringList{kBuchung, kKonten});
     {
         Table t(m_db, kKonten);
         t.open();
@@ -265,7 +266,7 @@ int Buchhaltung::buchen(int kontoNr, const QDate& datum, const QString& kategori
         throw BuchungsFehler(QStringLiteral("Eine Umbuchung braucht ein anderes Konto als %1").arg(konto->name));
 
     // Bookings first: a balance can always be recomputed from them.
-    store::Transaction tx(m_db, QStringList{kBuchung, kKonten});
+    store::MultiTableTransaction tx(m_db, QStringList{kBuchung, kKonten});
     Table b(m_db, kBuchung);
     Table k(m_db, kKonten);
     b.open();
@@ -306,7 +307,7 @@ void Buchhaltung::buchungLoeschen(int nummer) {
     const auto eine = buchung(nummer);
     if (!eine) throw BuchungsFehler(QStringLiteral("Buchung %1 gibt es nicht").arg(nummer));
     const auto andere = eine->gegenbuchung ? buchung(eine->gegenbuchung) : std::nullopt;
-    store::Transaction tx(m_db, QStringList{kBuchung, kKonten});
+    store::MultiTableTransaction tx(m_db, QStringList{kBuchung, kKonten});
     Table b(m_db, kBuchung);
     Table k(m_db, kKonten);
     b.open();

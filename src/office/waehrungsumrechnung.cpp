@@ -2,6 +2,7 @@
 
 #include "store/startup.h"
 #include "store/table.h"
+#include "store/transaktion.h"
 
 #include <QLocale>
 
@@ -64,7 +65,7 @@ UmrechnungsErgebnis waehrungUmrechnen(store::Database& db, const Umrechnungsfakt
     QStringList tabellen{QStringLiteral("buchung"), QStringLiteral("konten")};
     const bool verkauft = db.tableExists(QStringLiteral("verkauft"));
     if (verkauft) tabellen << QStringLiteral("verkauft");
-    store::Transaction tx(db, tabellen);
+    store::MultiTableTransaction tx(db, tabellen);
     Table konten(db, QStringLiteral("konten"));
     Table buchung(db, QStringLiteral("buchung"));
     konten.open();

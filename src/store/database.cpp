@@ -1,6 +1,7 @@
 #include "store/database.h"
 
 #include "store/money.h"
+#include "store/transaktion.h"
 #include "store/sortierung.h"
 #include "store/tablefile.h"
 
@@ -1007,24 +1008,40 @@ void Database::execute(const QString& sql, const QVariantList& params) {
 
 // ---------------------------------------------------------------- Transaction
 
-Transaction::Transaction(Database& db, const QString& tableName) {
-    begin(db, {tableName});
+Transaction::Transaction(Database& db, const QString& tableName) : m_file(db.file(tableName)) {
+    m_file->ensureOpen();
+    if (m_file->transactionDepth++ == 0) m_file->exec(QStringLiteral("BEGIN IMMEDIATE"));
 }
 
-Transaction::Transaction(Database& db, const QStringList& tableNames) {
-    begin(db, tableNames);
+Transaction::~Transaction() {
+    if (!m_done && m_file->handle) {
+        if (--m_file->transactionDepth == 0) {
+            sqlite3_exec(m_file->handle, "ROLLBACK", nullptr, nullptr, nullptr);
+            ++m_file->changeCounter;
+        }
+    }
 }
 
-void Transaction::begin(Database& db, const QStringList& tableNames) {
+void Transaction::commit() {
+    if (m_done) return;
+    m_done = true;
+    if (--m_file->transactionDepth == 0) {
+        m_file->exec(QStringLiteral("COMMIT"));
+        m_file->db.notify(m_file->name, ChangeKind::Update, 0);
+    }
+}
+
+// ---------------------------------------------------------------- MultiTableTransaction
+
+MultiTableTransaction::MultiTableTransaction(Database& db, const QStringList& tableNames) {
     for (const QString& n : tableNames) {
         auto f = db.file(n);
         if (std::find(m_files.begin(), m_files.end(), f) != m_files.end()) continue;
         try {
             f->ensureOpen();
-            // Several tables lock their files exclusively, so no reader elsewhere can make one of the
-            // commits wait and fail after another has been committed.
-            if (f->transactionDepth == 0)
-                f->exec(tableNames.size() > 1 ? QStringLiteral("BEGIN EXCLUSIVE") : QStringLiteral("BEGIN IMMEDIATE"));
+            // The files are locked exclusively, so no reader elsewhere can make one of the commits wait
+            // and fail after another has been committed.
+            if (f->transactionDepth == 0) f->exec(QStringLiteral("BEGIN EXCLUSIVE"));
         } catch (...) {
             rollback(); // the tables already begun
             throw;
@@ -1034,11 +1051,11 @@ void Transaction::begin(Database& db, const QStringList& tableNames) {
     }
 }
 
-Transaction::~Transaction() {
+MultiTableTransaction::~MultiTableTransaction() {
     rollback();
 }
 
-void Transaction::rollback() {
+void MultiTableTransaction::rollback() {
     if (m_done) return;
     m_done = true;
     for (auto it = m_files.rbegin(); it != m_files.rend(); ++it) {
@@ -1050,7 +1067,7 @@ void Transaction::rollback() {
     }
 }
 
-void Transaction::commit() {
+void MultiTableTransaction::commit() {
     if (m_done) return;
     std::vector<std::shared_ptr<TableFile>> committed;
     for (size_t i = 0; i < m_files.size(); ++i) {
@@ -1066,7 +1083,7 @@ void Transaction::commit() {
             m_files.erase(m_files.begin(), m_files.begin() + qsizetype(i));
             for (auto& c : committed)
                 c->db.notify(c->name, ChangeKind::Update, 0);
-            throw; // the destructor rolls back the rest
+            throw;
         }
         f.transactionDepth = 0;
         committed.push_back(m_files[i]);

@@ -10,7 +10,6 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <vector>
 
 struct sqlite3;
 
@@ -82,25 +81,16 @@ private:
     std::unique_ptr<Private> d;
 };
 
-// Groups the posts of one table, or of several, into one transaction (bulk loads, a window's "save", a
-// booking with its balances). Rolls back every table when destroyed without commit(). Several tables are
-// begun in the order given (a table that cannot be begun rolls back those already begun and throws) and
-// committed in that order; a failed commit rolls back the tables not yet committed and throws. Each table
-// is its own file, so a crash between two commits can leave the later tables unchanged: callers whose
-// tables depend on each other order them so that the later ones can be recomputed from the earlier ones.
+// Groups the posts of one table into one transaction (bulk loads, a window's "save").
+// Rolls back when destroyed without commit().
 class Transaction {
 public:
     Transaction(Database& db, const QString& tableName);
-    Transaction(Database& db, const QStringList& tableNames);
     ~Transaction();
-    Transaction(const Transaction&) = delete;
-    Transaction& operator=(const Transaction&) = delete;
     void commit();
 
 private:
-    void begin(Database& db, const QStringList& tableNames);
-    void rollback();
-    std::vector<std::shared_ptr<TableFile>> m_files;
+    std::shared_ptr<TableFile> m_file;
     bool m_done = false;
 };
 
