@@ -9,6 +9,7 @@
 #include "genealogy/ui/topkatzen.h"
 #include "office/ui/adressenverwaltung.h"
 #include "office/ui/bueroliste.h"
+#include "office/ui/buchfuehrung.h"
 #include "register/ui/referenzlisten.h"
 #include "register/ui/tcatstamm.h"
 
@@ -26,6 +27,7 @@ void fensterartenRegistrieren() {
     office::adressenRegistrieren();
     office::bueroListenRegistrieren();
     exchange::onlineDatenbankRegistrieren();
+    office::buchfuehrungRegistrieren();
 }
 
 } // namespace velmora::app
