@@ -5,6 +5,7 @@
 // with its messages.
 
 #include "office/buchhaltung.h"
+#include "office/buchungsdruck.h"
 #include "office/ui/buchfuehrung.h"
 #include "office/ui/seiteauswertungen.h"
 #include "office/ui/seitebuchen.h"
@@ -27,6 +28,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLocale>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
@@ -298,9 +300,11 @@ TEST(Buchfuehrung, TheCurrencyConversionAsksChecksAndWritesItsSettings) {
     QFile ini(b.einstellungen.pfad());
     ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
     const QString text = QString::fromUtf8(ini.readAll());
-    EXPECT_TRUE(text.contains(QStringLiteral("WaehrungsumrechnungFaktor=1,95583"))) << text.toStdString();
+    // The factor in the locale's number format, as the settings file keeps real numbers.
+    const QString faktor = QLocale().toString(1.95583, 'g', 15);
+    EXPECT_TRUE(text.contains(QStringLiteral("WaehrungsumrechnungFaktor=") + faktor)) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("Umrechnung bis=")));
-    EXPECT_TRUE(office::letzteUmrechnungText(b.einstellungen).contains(QStringLiteral("1,95583")));
+    EXPECT_TRUE(office::letzteUmrechnungText(b.einstellungen).contains(faktor));
 }
 
 } // namespace
