@@ -1,5 +1,7 @@
 #include "store/anlegen.h"
 
+#include "store/money.h"
+
 #include "store/catalogue.h"
 #include "store/database.h"
 #include "store/startup.h"
@@ -46,8 +48,12 @@ QVariant convert(const QString& text, FieldType type, bool* ok) {
     case FieldType::Bool:
         return text != QLatin1String("0");
     case FieldType::Float:
-    case FieldType::Money:
         return text.toDouble(ok);
+    case FieldType::Money: {
+        const auto m = Money::parse(text);
+        *ok = m.has_value();
+        return m ? QVariant::fromValue(*m) : QVariant();
+    }
     case FieldType::Date: {
         const QDate d = QDate::fromString(text, Qt::ISODate);
         *ok = d.isValid();

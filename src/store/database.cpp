@@ -1,5 +1,7 @@
 #include "store/database.h"
 
+#include "store/money.h"
+#include "store/transaktion.h"
 #include "store/sortierung.h"
 #include "store/tablefile.h"
 
@@ -57,7 +59,7 @@ QString sqlType(const FieldDef& f) {
     case FieldType::Float:
         return QStringLiteral("FLOAT");
     case FieldType::Money:
-        return QStringLiteral("MONEY");
+        return QStringLiteral("MONEY"); // integer values only: NUMERIC affinity keeps them as INTEGER
     case FieldType::Memo:
         return QStringLiteral("CLOB");
     case FieldType::Picture:
@@ -106,9 +108,16 @@ void bindValue(sqlite3_stmt* st, int pos, const QVariant& v, FieldType type) {
         sqlite3_bind_int(st, pos, v.toBool() ? 1 : 0);
         return;
     case FieldType::Float:
-    case FieldType::Money:
         sqlite3_bind_double(st, pos, v.toDouble());
         return;
+    case FieldType::Money: {
+        const auto m = Money::fromVariant(v);
+        if (m)
+            sqlite3_bind_int64(st, pos, m->units());
+        else
+            sqlite3_bind_null(st, pos);
+        return;
+    }
     case FieldType::Date: {
         const QDate d = v.typeId() == QMetaType::QDateTime ? v.toDateTime().date() : v.toDate();
         if (!d.isValid()) {
@@ -157,8 +166,9 @@ QVariant columnValue(sqlite3_stmt* st, int col, FieldType type) {
     case FieldType::Bool:
         return sqlite3_column_int(st, col) != 0;
     case FieldType::Float:
-    case FieldType::Money:
         return sqlite3_column_double(st, col);
+    case FieldType::Money:
+        return QVariant::fromValue(Money::fromUnits(sqlite3_column_int64(st, col)));
     case FieldType::Date: {
         const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(st, col));
         const int n = sqlite3_column_bytes(st, col);
@@ -196,6 +206,10 @@ void bindParams(sqlite3_stmt* st, const QVariantList& params, int from) {
     for (int i = 0; i < params.size(); ++i) {
         const QVariant& v = params[i];
         FieldType t = FieldType::Text;
+        if (v.metaType() == QMetaType::fromType<Money>()) {
+            bindValue(st, from + i, v, FieldType::Money);
+            continue;
+        }
         switch (v.typeId()) {
         case QMetaType::Int:
         case QMetaType::LongLong:
@@ -283,6 +297,85 @@ void TableFile::exec(const QString& sql) {
     }
 }
 
+int fileFormat(sqlite3* h, const char* schema) {
+    sqlite3_stmt* st = nullptr;
+    int v = 0;
+    if (sqlite3_prepare_v2(h, QByteArray("PRAGMA ").append(schema).append(".user_version").constData(), -1, &st,
+                           nullptr) == SQLITE_OK &&
+        sqlite3_step(st) == SQLITE_ROW)
+        v = sqlite3_column_int(st, 0);
+    sqlite3_finalize(st);
+    return v;
+}
+
+void setFileFormat(sqlite3* h, const char* schema, int format) {
+    sqlite3_exec(h, QByteArray("PRAGMA ").append(schema).append(".user_version=").append(QByteArray::number(format)).constData(),
+                 nullptr, nullptr, nullptr);
+}
+
+// Brings a file of an older format up to this one in one transaction. Money columns of format 0 held
+// REAL currency values (or INTEGER where a value was whole, by the column's affinity); each becomes its
+// count of 1/10000, ties to even. A file that cannot be written stays as it is when it has no money.
+void upgradeFormat(TableFile& f) {
+    if (fileFormat(f.handle, "main") >= kFileFormat) return;
+    QStringList money;
+    for (const FieldDef& fd : f.def.fields)
+        if (fd.type == FieldType::Money) money << fd.name;
+    try {
+        f.exec(QStringLiteral("BEGIN IMMEDIATE"));
+    } catch (const EngineError&) {
+        if (money.isEmpty()) return;
+        throw;
+    }
+    try {
+        for (const QString& c : money) {
+            sqlite3_stmt* read = f.prepare(QStringLiteral("SELECT rowid, %1 FROM %2 WHERE %1 IS NOT NULL")
+                                               .arg(quoteIdent(c), quoteIdent(f.name)));
+            QList<QPair<qint64, std::optional<Money>>> rows;
+            while (sqlite3_step(read) == SQLITE_ROW) {
+                std::optional<Money> m;
+                switch (sqlite3_column_type(read, 1)) {
+                case SQLITE_INTEGER:
+                    m = Money::fromWhole(sqlite3_column_int64(read, 1));
+                    break;
+                case SQLITE_FLOAT:
+                    m = Money::fromDouble(sqlite3_column_double(read, 1));
+                    break;
+                case SQLITE_TEXT:
+                    m = Money::parse(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(read, 1))));
+                    break;
+                default:
+                    break;
+                }
+                rows.append({sqlite3_column_int64(read, 0), m});
+            }
+            sqlite3_finalize(read);
+            sqlite3_stmt* write = f.prepare(
+                QStringLiteral("UPDATE %2 SET %1 = ? WHERE rowid = ?").arg(quoteIdent(c), quoteIdent(f.name)));
+            for (const auto& r : rows) {
+                if (r.second) // a text that is no amount stays as it was
+                    sqlite3_bind_int64(write, 1, r.second->units());
+                else
+                    continue;
+                sqlite3_bind_int64(write, 2, r.first);
+                const int rc = sqlite3_step(write);
+                sqlite3_reset(write);
+                if (rc != SQLITE_DONE) {
+                    sqlite3_finalize(write);
+                    f.fail(rc, f.name);
+                }
+            }
+            sqlite3_finalize(write);
+        }
+        f.exec(QStringLiteral("PRAGMA user_version=%1").arg(kFileFormat));
+        f.exec(QStringLiteral("COMMIT"));
+    } catch (const EngineError&) {
+        sqlite3_exec(f.handle, "ROLLBACK", nullptr, nullptr, nullptr);
+        if (money.isEmpty()) return;
+        throw;
+    }
+}
+
 namespace {
 // Empty when the file's pages and indexes are sound, else what the check found.
 QString checkTableFile(TableFile& f) {
@@ -333,6 +426,7 @@ void TableFile::ensureOpen() {
         // cache (grown only as pages are read) keeps them from being read again and again.
         exec(QStringLiteral("PRAGMA cache_size=-16384"));
         reloadDefinition();
+        upgradeFormat(*this);
         noteOutsideChanges(); // the version to compare later looks with
     } catch (const EngineError& e) {
         closeHandle();
@@ -549,7 +643,9 @@ struct Database::Private {
     QStringList attached;
 };
 
-Database::Database(QString directory) : m_directory(QDir(directory).absolutePath()), d(new Private) {}
+Database::Database(QString directory) : m_directory(QDir(directory).absolutePath()), d(new Private) {
+    registerMoneyType();
+}
 
 Database::~Database() {
     disconnect();
@@ -646,6 +742,7 @@ void Database::createTable(const TableDef& def) {
         writeMeta(*f);
         for (const IndexDef& ix : def.indexes)
             createIndexSql(*f, ix);
+        f->exec(QStringLiteral("PRAGMA user_version=%1").arg(kFileFormat));
         f->exec(QStringLiteral("COMMIT"));
     } catch (...) {
         f->closeHandle();
@@ -764,6 +861,8 @@ QString resolveTables(Database& db, const QString& sql, QStringList& attached) {
     for (const Verweis& v : verweise) {
         const QString& n = v.name;
         if (!attached.contains(n)) {
+            // The file is read as this format only: an older one is brought up to it first.
+            db.file(n)->ensureOpen();
             // SQLite holds only a few attached files: the longest unused one this statement does not
             // need makes room (one still read by an open query cannot be detached and stays).
             for (qsizetype i = 0;
@@ -932,6 +1031,68 @@ void Transaction::commit() {
     }
 }
 
+// ---------------------------------------------------------------- MultiTableTransaction
+
+MultiTableTransaction::MultiTableTransaction(Database& db, const QStringList& tableNames) {
+    for (const QString& n : tableNames) {
+        auto f = db.file(n);
+        if (std::find(m_files.begin(), m_files.end(), f) != m_files.end()) continue;
+        try {
+            f->ensureOpen();
+            // The files are locked exclusively, so no reader elsewhere can make one of the commits wait
+            // and fail after another has been committed.
+            if (f->transactionDepth == 0) f->exec(QStringLiteral("BEGIN EXCLUSIVE"));
+        } catch (...) {
+            rollback(); // the tables already begun
+            throw;
+        }
+        ++f->transactionDepth;
+        m_files.push_back(std::move(f));
+    }
+}
+
+MultiTableTransaction::~MultiTableTransaction() {
+    rollback();
+}
+
+void MultiTableTransaction::rollback() {
+    if (m_done) return;
+    m_done = true;
+    for (auto it = m_files.rbegin(); it != m_files.rend(); ++it) {
+        TableFile& f = **it;
+        if (f.handle && --f.transactionDepth == 0) {
+            sqlite3_exec(f.handle, "ROLLBACK", nullptr, nullptr, nullptr);
+            ++f.changeCounter;
+        }
+    }
+}
+
+void MultiTableTransaction::commit() {
+    if (m_done) return;
+    std::vector<std::shared_ptr<TableFile>> committed;
+    for (size_t i = 0; i < m_files.size(); ++i) {
+        TableFile& f = *m_files[i];
+        if (f.transactionDepth > 1) { // an outer transaction of this table commits it
+            --f.transactionDepth;
+            continue;
+        }
+        try {
+            f.exec(QStringLiteral("COMMIT"));
+        } catch (...) {
+            // This table and the ones after it roll back; the ones before stay committed.
+            m_files.erase(m_files.begin(), m_files.begin() + qsizetype(i));
+            for (auto& c : committed)
+                c->db.notify(c->name, ChangeKind::Update, 0);
+            throw;
+        }
+        f.transactionDepth = 0;
+        committed.push_back(m_files[i]);
+    }
+    m_done = true;
+    for (auto& c : committed)
+        c->db.notify(c->name, ChangeKind::Update, 0);
+}
+
 // ---------------------------------------------------------------- Query
 
 struct Query::Private {
@@ -958,6 +1119,8 @@ Query::Query(Database& db, const QString& sql, const QVariantList& params) : d(n
             ft = FieldType::DateTime;
         else if (t == QLatin1String("BOOLEAN"))
             ft = FieldType::Bool;
+        else if (t == QLatin1String("MONEY"))
+            ft = FieldType::Money;
         d->types << ft;
     }
     bindParams(d->st, params);

@@ -93,6 +93,8 @@ bool tabelleUmkopieren(Database& db, const QString& tabelle, const StartBericht&
             return false;
         }
     }
+    // Rows travel as stored: a file of an older format makes a copy of that format, upgraded when opened.
+    if (const int format = fileFormat(h, "alt"); format < kFileFormat) setFileFormat(h, "main", format);
     // The columns both layouts share; the record number travels as the row's own number.
     QStringList spalten;
     {

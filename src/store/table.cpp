@@ -1,5 +1,6 @@
 #include "store/table.h"
 
+#include "store/money.h"
 #include "store/tablefile.h"
 
 #include <QFileInfo>
@@ -330,8 +331,11 @@ QVariant asStored(const QVariant& v, FieldType t) {
     case FieldType::Bool:
         return v.toBool() ? 1 : 0;
     case FieldType::Float:
-    case FieldType::Money:
         return v.toDouble();
+    case FieldType::Money: {
+        const auto m = Money::fromVariant(v);
+        return m ? QVariant(m->units()) : QVariant();
+    }
     default:
         return v.toString();
     }
@@ -1330,8 +1334,17 @@ void Table::setValue(int i, const QVariant& v) {
     if (m_state == State::CalcFields)
         throw EngineError(code::InvalidState, QStringLiteral("Nur berechnete Felder sind änderbar"),
                           normalName());
+    QVariant stored = emptyValue(v) ? QVariant() : v;
+    if (stored.isValid() && m_allFields[i].type == FieldType::Money) {
+        const auto m = Money::fromVariant(stored);
+        if (!m)
+            throw EngineError(code::ValueTooLong,
+                              QStringLiteral("Feld %1: kein Geldbetrag: %2").arg(m_allFields[i].name, v.toString()),
+                              normalName());
+        stored = QVariant::fromValue(*m);
+    }
     if (m_state == State::Browse) edit();
-    m_values[i] = emptyValue(v) ? QVariant() : v;
+    m_values[i] = stored;
     m_changed[i] = true;
     m_modified = true;
 }

@@ -77,6 +77,12 @@ public:
     qint64 dataVersion = -1;
 };
 
+// The file format in SQLite's user_version: 0 kept money as REAL, 1 keeps it as INTEGER 1/10000 units.
+constexpr int kFileFormat = 1;
+int fileFormat(sqlite3* handle, const char* schema); // of "main" or an attached schema
+void setFileFormat(sqlite3* handle, const char* schema, int format);
+void upgradeFormat(TableFile& f); // in one transaction; throws when money cannot be converted
+
 // Declarations shared by the engine's source files.
 QString quoteIdent(const QString& s);
 QString sqlType(const FieldDef& f);

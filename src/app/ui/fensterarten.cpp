@@ -12,6 +12,7 @@
 #include "genealogy/ui/verpaarung.h"
 #include "office/ui/adressenverwaltung.h"
 #include "office/ui/bueroliste.h"
+#include "office/ui/buchfuehrung.h"
 #include "register/ui/referenzlisten.h"
 #include "register/ui/tcatstamm.h"
 
@@ -32,6 +33,7 @@ void fensterartenRegistrieren() {
     office::adressenRegistrieren();
     office::bueroListenRegistrieren();
     exchange::onlineDatenbankRegistrieren();
+    office::buchfuehrungRegistrieren();
 }
 
 } // namespace velmora::app

@@ -76,7 +76,8 @@ TVelmora::TVelmora(const Kontext& kontext, QWidget* parent) : TRahmen(parent), m
     auto* leiste = addToolBar(QStringLiteral("Werkzeuge"));
     leiste->setObjectName(QStringLiteral("ToolBar"));
     leiste->setMovable(false);
-    // New cat, search and duplicate run the register's commands; they show while the register offers them.
+    // New cat, search and duplicate run the register's commands, the bookkeeping button its menu entry;
+    // each shows while its command is offered.
     // texte: feldname 8926 8927 8928
     const struct {
         const char* name;
@@ -85,7 +86,8 @@ TVelmora::TVelmora(const Kontext& kontext, QWidget* parent) : TRahmen(parent), m
         int tag;
     } knoepfe[] = {{"SpeedButtonNeu", "Neue Katze anlegen", "MenuNeuaufnahme", 8926},
                    {"SpeedButtonSuchen", "Katze suchen", "MenuSuchen", 8928},
-                   {"SpeedButtonKopie", "Tier duplizieren", "MenuDuplizieren", 8927}};
+                   {"SpeedButtonKopie", "Tier duplizieren", "MenuDuplizieren", 8927},
+                   {"SpeedButtonBuchfuehrung", "Buchführung", "MenuFormBuchfuehrung", 7311}};
     for (const auto& k : knoepfe) {
         QAction* a = leiste->addAction(QIcon(tatze(24)), QString::fromUtf8(k.hinweis));
         a->setObjectName(QLatin1String(k.name));

@@ -3,6 +3,7 @@
 #include "common/meldungsdienst.h"
 #include "language/sprache.h"
 #include "store/errors.h"
+#include "store/money.h"
 
 #include <QCalendarWidget>
 #include <QFrame>
@@ -611,6 +612,11 @@ void DbZahl::anzeigen(const QVariant& wert) {
     }
     if (m_ganz) {
         setText(QString::number(wert.toLongLong()));
+        return;
+    }
+    if (wert.metaType() == QMetaType::fromType<store::Money>()) { // amounts with their two decimals at least
+        const store::Money m = wert.value<store::Money>();
+        setText(m.rounded(2) == m ? m.toString(2, QLocale().decimalPoint().at(0)) : m.shortest(QLocale().decimalPoint().at(0)));
         return;
     }
     QString t = QString::number(wert.toDouble(), 'f', QLocale::FloatingPointShortest);
