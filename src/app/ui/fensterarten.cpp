@@ -11,6 +11,7 @@
 #include "office/ui/bueroliste.h"
 #include "register/ui/referenzlisten.h"
 #include "register/ui/tcatstamm.h"
+#include "settings/ui/optionen.h"
 
 namespace velmora::app {
 
@@ -26,6 +27,7 @@ void fensterartenRegistrieren() {
     office::adressenRegistrieren();
     office::bueroListenRegistrieren();
     exchange::onlineDatenbankRegistrieren();
+    settings::ui::optionenRegistrieren();
 }
 
 } // namespace velmora::app
