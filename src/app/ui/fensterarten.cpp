@@ -15,6 +15,7 @@
 #include "office/ui/buchfuehrung.h"
 #include "register/ui/referenzlisten.h"
 #include "register/ui/tcatstamm.h"
+#include "settings/ui/optionen.h"
 
 namespace velmora::app {
 
@@ -34,6 +35,7 @@ void fensterartenRegistrieren() {
     office::bueroListenRegistrieren();
     exchange::onlineDatenbankRegistrieren();
     office::buchfuehrungRegistrieren();
+    settings::ui::optionenRegistrieren();
 }
 
 } // namespace velmora::app

@@ -365,7 +365,10 @@ TKindFenster* TVelmora::FensterZeigen(const QString& name) {
 
 bool TVelmora::gesperrtFuer(const QString& name) {
     // Windows whose commands the new-cat-from-pedigree mode refuses.
-    static const QStringList gesperrte{QStringLiteral("FormStammbaum"), QStringLiteral("FormInzuchtgrad")};
+    static const QStringList gesperrte{
+        QStringLiteral("FormStammbaum"),     QStringLiteral("FormInzuchtgrad"),
+        QStringLiteral("FOptionen"),         QStringLiteral("FOptionenVerpaarung"),
+        QStringLiteral("FOptionenWurfbuch"), QStringLiteral("Anwenderdaten")};
     bool gesperrterName = gesperrte.contains(name);
     for (const Fensterart& a : fensterarten())
         if (a.name == name && a.imNeuaufnahmeGesperrt) gesperrterName = true;
@@ -496,6 +499,11 @@ void TVelmora::setzen(bool spracheAnwenden) {
                                  "MenuWurfmeldung", "SpeedButtonZwingerregister", "SpeedButtonGenetik"})
             if (auto* a = findChild<QAction*>(QLatin1String(name))) a->setVisible(false);
     }
+}
+
+void TVelmora::einstellungenAnwenden(bool spracheGeaendert) {
+    setzen(spracheGeaendert);
+    if (einstellungen().Fenstergroesse && !m_register.exklusivOffen()) fensterEinpassen();
 }
 
 void TVelmora::werkzeugKnoepfeAbgleichen() {

@@ -85,6 +85,8 @@ public:
     // The settings applied to the windows (list, index, filter, tool tips, printer font, size, language,
     // the register's cat order and page).
     void setzen(bool spracheAnwenden);
+    void einstellungenAnwenden(bool spracheGeaendert) override;
+    void eigeneDatenGeaendert() override { titelSetzen(); }
     // Tool tips are shown (the setting hilfe); without them hints go to the status bar only.
     bool schnellhilfe() const { return m_schnellhilfe; }
     // The font print layouts use (the settings Schriftart and Schriftgroesse).

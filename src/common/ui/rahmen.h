@@ -40,7 +40,8 @@ public:
 // A window kind: the frame shows its menu entry once a factory for its name exists.
 struct Fensterart {
     QString name;  // registry name, e.g. "FormRassen"
-    QString menue; // object name of the menu it belongs in, e.g. "MenueStammdaten"
+    QString menue; // object name of the menu it belongs in, e.g. "MenueStammdaten"; empty: no menu
+                   // entry, other windows open it (a reduced form of a window)
     int tag = 0;   // caption number of the menu entry
     QString text;  // German text used when the tables lack the caption
     std::function<TKindFenster*(TRahmen&)> erzeugen;
@@ -93,6 +94,11 @@ public:
     // cascaded and, with the setting Fenstergroesse, fitted.
     virtual void fensterAnordnen() = 0;
     virtual int TableTopKatzeLaden(int nummer) = 0;
+    // The settings changed in the options window: applied to the frame, its list and every open window
+    // (with the language when it changed), then the windows fitted as the settings ask.
+    virtual void einstellungenAnwenden(bool spracheGeaendert) = 0;
+    // The user's own address changed: the frame's title names the user.
+    virtual void eigeneDatenGeaendert() {}
 
     // Set by the register: shows the cat there (the list's double click, a recent cat).
     std::function<void(int nummer)> katzeZeigen;

@@ -10,6 +10,7 @@
 #include "register/ui/familienraster.h"
 #include "register/ui/tcatstamm.h"
 #include "register/zusatzdaten.h"
+#include "settings/ui/optionen.h"
 #include "store/ui/dberror.h"
 
 #include <QChart>
@@ -322,6 +323,18 @@ void TSeiteZuchtbuch::wurfbuchAufbauen(QWidget* seite) {
     statistik->addRow(beschriftung("Decktermin", 9495, "LabelDecktermin"), m_decktermin);
     statistik->addRow(beschriftung("Wurftermin", 9468, "LabelWurftermin"), m_wurftermin);
     statistik->addRow(beschriftung("Abgabetermin", 9496, "LabelAbgabetermin"), m_abgabetermin);
+    // The days these dates count with are set in the options window's litter-book page.
+    auto* optionen = new QPushButton(QStringLiteral("Systemparameter"));
+    optionen->setObjectName(QStringLiteral("BitBtnSystemparameter"));
+    language::setTag(optionen, 7750);
+    statistik->addRow(optionen);
+    connect(optionen, &QPushButton::clicked, this, [this] {
+        TKindFenster* f = settings::ui::systemparameterZeigen(rahmen(), settings::OptionenUmfang::Wurfbuch);
+        // Saved or not, the figures are shown again with the days then set.
+        if (!f || f->property("zuchtbuchFolgt").toBool()) return;
+        f->setProperty("zuchtbuchFolgt", true);
+        connect(f, &QObject::destroyed, this, [this] { statistikZeigen(); });
+    });
     hl->addLayout(statistik);
     // A changed mating date empties the expected dates until it is left; a text that is no date leaves them
     // empty.
