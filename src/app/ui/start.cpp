@@ -258,14 +258,17 @@ int velmoraAusfuehren(const Startargumente& args) {
         intro.close();
         return code;
     };
-
-    // No cat table: the fixed text, then the end.
-    if (!store::praesenzPruefen(daten)) {
+    auto keineTierdatenbank = [&] {
         Meldungsdienst::zeigen(MeldungsArt::Fehler, 0,
                                store::praesenzMeldung(QCoreApplication::applicationFilePath()));
         return ende(1);
-    }
-    intro.fortschritt(10);
+    };
+
+    // No cat table: the fixed text, then the end; unless a restore cut off left it so, which is undone
+    // first (below, under the lock).
+    const bool unterbrochen = QFileInfo::exists(store::ruecksicherungsMarke(daten));
+    if (!unterbrochen && !store::praesenzPruefen(daten)) return keineTierdatenbank();
+    if (!unterbrochen) intro.fortschritt(10);
 
     settings::tsysteminfo einstellungen;
     const QString einstellungsDatei = settings::einstellungsPfad(args.einstellungen);
@@ -287,7 +290,11 @@ int velmoraAusfuehren(const Startargumente& args) {
     }
     // A restore cut off (the program killed half-way) is undone before any table opens; the program
     // never runs on a half-restored directory.
-    if (!unterbrocheneRuecksicherung(daten, einstellungen.spracheNummer())) return ende(1);
+    if (unterbrochen) {
+        if (!unterbrocheneRuecksicherung(daten, einstellungen.spracheNummer())) return ende(1);
+        if (!store::praesenzPruefen(daten)) return keineTierdatenbank();
+        intro.fortschritt(10);
+    }
 
     store::Database db(daten);
     store::ui::TDBError fehlerDialog(&db);
