@@ -170,19 +170,29 @@ QString markeLesen(const QString& daten) {
 
 } // namespace
 
-bool sicherungsEintrag(const QString& name) {
+namespace {
+// A name with a "." in it, except the program's lock file and a snapshot's working file.
+bool grundEintrag(const QString& name) {
     if (name == QLatin1String(".") || name == QLatin1String("..") || !name.contains(QLatin1Char('.')))
         return false;
     const QString l = name.toLower();
     if (l.startsWith(QFileInfo(Installationssperre::dateiName(QStringLiteral("."))).fileName())) return false;
+    return !(l.startsWith(QLatin1Char('.')) && l.endsWith(QLatin1String(".teil")));
+}
+} // namespace
+
+bool sicherungsEintrag(const QString& name) {
+    if (!grundEintrag(name)) return false;
+    const QString l = name.toLower();
     for (const char* j : {"-journal", "-wal", "-shm"})
         if (l.endsWith(QLatin1String(j))) return false;
-    if (l.endsWith(QLatin1String(".teil")) && l.startsWith(QLatin1Char('.'))) return false;
     return true;
 }
 
+// A journal left in the data directory belongs to its table file: it goes into the safety copy with it
+// and is deleted with it, so it is never played into a restored file.
 bool ruecksicherungsEintrag(const QString& name) {
-    return sicherungsEintrag(name) && !name.endsWith(QLatin1String(".zip"), Qt::CaseInsensitive);
+    return grundEintrag(name) && !name.endsWith(QLatin1String(".zip"), Qt::CaseInsensitive);
 }
 
 QStringList eintraege(const QString& verzeichnis, bool ruecksicherung) {

@@ -25,7 +25,8 @@ namespace velmora::store {
 // The entries a backup handles: a name with a "." in it, except the program's lock file and the
 // engine's journal files (a journal copied beside a snapshot would be played back into it).
 bool sicherungsEintrag(const QString& name);
-// The entries a restore handles: the same without "*.zip" (letter case ignored).
+// The entries a restore handles: the same without "*.zip" (letter case ignored), journals included (a
+// journal left beside a table file must not be played into the restored one).
 bool ruecksicherungsEintrag(const QString& name);
 // The entries of a directory by the rule, in the order the file system lists them.
 QStringList eintraege(const QString& verzeichnis, bool ruecksicherung);

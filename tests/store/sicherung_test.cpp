@@ -91,7 +91,7 @@ TEST(Sicherung, WhichEntriesABackupAndARestoreHandle) {
     };
     for (const Fall& f : {Fall{"catstamm.db", true, true}, Fall{"Bilder.alt", true, true},
                           Fall{"README", false, false}, Fall{"velmora.lck", false, false},
-                          Fall{"catstamm.db-journal", false, false}, Fall{"catstamm.db-wal", false, false},
+                          Fall{"catstamm.db-journal", false, true}, Fall{"catstamm.db-wal", false, true},
                           Fall{"Sicherung.ZIP", true, false}, Fall{"catstamm.db-beschaedigt-1", true, true}}) {
         EXPECT_EQ(sicherungsEintrag(QString::fromLatin1(f.name)), f.sichern) << f.name;
         EXPECT_EQ(ruecksicherungsEintrag(QString::fromLatin1(f.name)), f.zurueck) << f.name;
