@@ -1,5 +1,6 @@
 #include "app/ui/fensterarten.h"
 
+#include "common/ui/datensicherung.h"
 #include "genealogy/ui/inzuchtgrad.h"
 #include "genealogy/ui/partnersuche.h"
 #include "genealogy/ui/stammbaum.h"
@@ -10,6 +11,7 @@
 #include "office/ui/bueroliste.h"
 #include "register/ui/referenzlisten.h"
 #include "register/ui/tcatstamm.h"
+#include "store/ui/indexrekonstruktion.h"
 
 namespace velmora::app {
 
@@ -24,6 +26,8 @@ void fensterartenRegistrieren() {
     genealogy::partnersucheRegistrieren();
     office::adressenRegistrieren();
     office::bueroListenRegistrieren();
+    common::sicherungsfensterRegistrieren();
+    store::ui::indexrekonstruktionRegistrieren();
 }
 
 } // namespace velmora::app

@@ -358,7 +358,10 @@ TKindFenster* TVelmora::FensterZeigen(const QString& name) {
 
 bool TVelmora::gesperrtFuer(const QString& name) {
     // Windows whose commands the new-cat-from-pedigree mode refuses.
-    static const QStringList gesperrte{QStringLiteral("FormStammbaum"), QStringLiteral("FormInzuchtgrad")};
+    static const QStringList gesperrte{QStringLiteral("FormStammbaum"), QStringLiteral("FormInzuchtgrad"),
+                                       QStringLiteral("FormDatensicherung"),
+                                       QStringLiteral("FormDatenruecksicherung"),
+                                       QStringLiteral("FormIndexrekonstruktion")};
     return gesperrte.contains(name) && gesperrt();
 }
 
