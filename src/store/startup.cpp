@@ -107,13 +107,6 @@ QString sqlTypeName(const FieldDef& f) {
     return QStringLiteral("INTEGER");
 }
 
-void addCatalogueIndexes(Table& t, const QString& tabelle, bool onlyRebuilt) {
-    const TableDef* def = catalogueTable(tabelle);
-    if (!def) return;
-    for (const IndexDef& ix : def->indexes)
-        if (!onlyRebuilt || ix.rebuilt) t.addIndex(ix);
-}
-
 // A primary key on the record number alone is the record order itself and never missing.
 bool isRecordOrder(const TableDef& def, const IndexDef& ix) {
     if (!ix.isPrimary() || ix.fields.size() != 1) return false;
