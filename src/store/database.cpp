@@ -381,17 +381,25 @@ namespace {
 QString checkTableFile(TableFile& f) {
     f.ensureOpen();
     sqlite3_stmt* st = nullptr;
-    if (sqlite3_prepare_v2(f.handle, "PRAGMA quick_check", -1, &st, nullptr) != SQLITE_OK) {
+    // Another connection holding the file is no damage: it is reported as the lock it is.
+    auto gesperrt = [&f](int rc) {
+        if ((rc & 0xFF) != SQLITE_BUSY && (rc & 0xFF) != SQLITE_LOCKED) return;
+        throw EngineError(code::TableLocked,
+                          QStringLiteral("%1 ist von einem anderen Programm gesperrt").arg(f.name), f.name, rc);
+    };
+    int rc = sqlite3_prepare_v2(f.handle, "PRAGMA quick_check", -1, &st, nullptr);
+    if (rc != SQLITE_OK) {
         const QString msg = QString::fromUtf8(sqlite3_errmsg(f.handle));
         sqlite3_finalize(st);
+        gesperrt(rc);
         return msg;
     }
     QStringList lines;
-    int rc;
     while ((rc = sqlite3_step(st)) == SQLITE_ROW)
         lines << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
     if (rc != SQLITE_DONE) lines << QString::fromUtf8(sqlite3_errmsg(f.handle));
     sqlite3_finalize(st);
+    gesperrt(rc);
     if (lines == QStringList{QStringLiteral("ok")}) return {};
     return lines.join(QLatin1Char(' ')).simplified();
 }
@@ -430,6 +438,10 @@ void TableFile::ensureOpen() {
         noteOutsideChanges(); // the version to compare later looks with
     } catch (const EngineError& e) {
         closeHandle();
+        if (e.code() == code::TableLocked)
+            throw EngineError(code::TableLocked,
+                              QStringLiteral("%1 ist von einem anderen Programm gesperrt").arg(name), name,
+                              e.entries().first().nativeCode);
         throw EngineError(e.code() == code::SqlError ? code::TableDamaged : e.code(),
                           QStringLiteral("Tabelle %1 ist beschädigt: %2").arg(name, e.message()), name,
                           e.entries().first().nativeCode);

@@ -2,6 +2,7 @@
 
 #include "store/catalogue.h"
 #include "store/table.h"
+#include "store/tablefile.h"
 
 #include <QDir>
 #include <QFile>
@@ -104,13 +105,6 @@ QString sqlTypeName(const FieldDef& f) {
         break;
     }
     return QStringLiteral("INTEGER");
-}
-
-void addCatalogueIndexes(Table& t, const QString& tabelle, bool onlyRebuilt) {
-    const TableDef* def = catalogueTable(tabelle);
-    if (!def) return;
-    for (const IndexDef& ix : def->indexes)
-        if (!onlyRebuilt || ix.rebuilt) t.addIndex(ix);
 }
 
 // A primary key on the record number alone is the record order itself and never missing.
@@ -476,10 +470,96 @@ bool dateienBereinigen(const QString& datenverzeichnis, const QString& tabelle) 
     return ok;
 }
 
-bool indexNeuAufbauen(Database& db, const QString& tabelle, const StartBericht& bericht) {
+namespace {
+
+// The rebuild set of the catalogue for the table; false when the catalogue does not know it.
+bool neueIndizes(const QString& tabelle, QList<IndexDef>* indizes) {
+    const TableDef* def = catalogueTable(tabelle);
+    if (!def) return false;
+    for (const IndexDef& ix : def->indexes)
+        if (ix.rebuilt) *indizes << ix;
+    return true;
+}
+
+// Every index of the table dropped (also one the description no longer lists, or one already gone from
+// the file) and `indizes` created, in one transaction: on any error nothing has changed. No cursor may
+// be open on the table.
+void indizesErsetzen(Database& db, const QString& n, const QList<IndexDef>& indizes) {
+    const auto f = db.file(n);
+    f->ensureOpen();
+    f->exec(QStringLiteral("BEGIN IMMEDIATE"));
+    try {
+        QStringList vorhanden;
+        sqlite3_stmt* st = f->prepare(QStringLiteral(
+            "SELECT name FROM sqlite_master WHERE type = 'index' AND sql IS NOT NULL AND tbl_name = ?1"));
+        const QByteArray name = f->name.toUtf8();
+        sqlite3_bind_text(st, 1, name.constData(), -1, SQLITE_TRANSIENT);
+        while (sqlite3_step(st) == SQLITE_ROW)
+            vorhanden << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
+        const int rc = sqlite3_finalize(st);
+        if (rc != SQLITE_OK) f->fail(rc, f->name);
+        for (const QString& ix : std::as_const(vorhanden))
+            f->exec(QStringLiteral("DROP INDEX %1").arg(quoteIdent(ix)));
+        f->def.indexes.clear();
+        for (const IndexDef& ix : indizes) {
+            createIndexSql(*f, ix);
+            f->def.indexes << ix;
+            if (ix.isPrimary()) f->def.indexes.move(f->def.indexes.size() - 1, 0);
+        }
+        writeMeta(*f);
+        f->exec(QStringLiteral("COMMIT"));
+    } catch (const EngineError&) {
+        sqlite3_exec(f->handle, "ROLLBACK", nullptr, nullptr, nullptr);
+        f->reloadDefinition();
+        throw;
+    }
+    f->changed(ChangeKind::Schema, 0);
+}
+
+bool beschaedigt(const EngineError& e) {
+    return e.code() == code::IndexDamaged || e.code() == code::TableDamaged;
+}
+
+// What the integrity check finds before anything is written; an error the check cannot get past is
+// returned as the finding too.
+std::optional<EngineError> befund(Database& db, const QString& n) {
+    try {
+        return db.checkTable(n);
+    } catch (const EngineError& e) {
+        return e;
+    }
+}
+
+} // namespace
+
+bool indexNeuAufbauen(Database& db, const QString& tabelle, const StartBericht& bericht, QString* grund) {
     const QString n = Database::normalName(tabelle);
-    if (db.openCursorCount(n) > 0) return false;
-    if (!dateienBereinigen(db.directory(), n)) return false;
+    auto scheitern = [grund](const QString& text) {
+        if (grund) *grund = text;
+        return false;
+    };
+    QList<IndexDef> indizes;
+    if (!neueIndizes(n, &indizes)) return scheitern(QStringLiteral("%1 ist keine Tabelle des Systems").arg(n));
+    if (db.openCursorCount(n) > 0) return scheitern(QStringLiteral("%1 ist noch geöffnet").arg(n));
+    if (!db.tableExists(n)) return scheitern(QStringLiteral("Tabelle existiert nicht: %1").arg(n));
+    if (!dateienBereinigen(db.directory(), n))
+        return scheitern(QStringLiteral("Indexdateien von %1 können nicht gelöscht werden").arg(n));
+
+    // Rows that cannot be read are never dropped unasked: only with the user's consent does what can be
+    // read move into a fresh file (the old one stays beside it).
+    if (const auto schaden = befund(db, n); schaden && schaden->code() != code::IndexDamaged) {
+        db.file(n)->closeHandle();
+        if (schaden->code() == code::TableDamaged && bericht.zeilenRetten && bericht.zeilenRetten(n))
+            return tabelleUmkopieren(db, n, bericht);
+        const QString text = schaden->code() == code::TableDamaged
+                                 ? QStringLiteral("%1: Datensätze beschädigt, nichts geändert (%2)")
+                                       .arg(n, schaden->message())
+                                 : schaden->message();
+        if (bericht.fehler && schaden->code() != code::TableLocked)
+            bericht.fehler(EngineError(schaden->code(), text, n), n + QStringLiteral(".db"));
+        return scheitern(text);
+    }
+
     Table t(db, n);
     try {
         t.open(Table::OpenMode::Exclusive);
@@ -497,50 +577,38 @@ bool indexNeuAufbauen(Database& db, const QString& tabelle, const StartBericht& 
                 if (t.fieldDef(t.fieldIndex(f)).type != FieldType::Auto && t.isNull(f)) t.setValue(f, -1);
         t.post();
         t.remove();
-    } catch (const EngineError& e) {
-        if (t.isOpen() && t.state() != Table::State::Browse) t.cancel();
-        t.close();
-        // A damaged page stops the write test before anything could be dropped: the rows move into a
-        // fresh file instead.
-        if (e.code() == code::IndexDamaged || e.code() == code::TableDamaged)
-            return tabelleUmkopieren(db, n, bericht);
-        return false;
-    } catch (const DatabaseError&) {
-        if (t.isOpen() && t.state() != Table::State::Browse) t.cancel();
-        t.close();
-        return false;
-    }
-    try {
-        try {
-            if (!t.indexDefs().isEmpty()) t.deleteIndex(QString());
-        } catch (const EngineError& e) {
-            if (e.code() != code::IndexDamaged && e.code() != code::TableDamaged) throw;
-            t.close();
-            return tabelleUmkopieren(db, n, bericht);
-        }
-        const TableDef* def = catalogueTable(n);
-        if (def)
-            for (const IndexDef& ix : def->indexes) {
-                if (!ix.rebuilt) continue;
-                try {
-                    t.addIndex(ix);
-                } catch (const DatabaseError& e) {
-                    if (bericht.fehler) bericht.fehler(e, n + QStringLiteral(".db"));
-                }
-            }
     } catch (const DatabaseError& e) {
-        if (bericht.fehler) bericht.fehler(e, n + QStringLiteral(".db"));
+        if (t.isOpen() && t.state() != Table::State::Browse) t.cancel();
+        t.close();
+        // Only an index is damaged (the check read every row): the rows move into a fresh file whole.
+        const auto* engine = dynamic_cast<const EngineError*>(&e);
+        if (engine && beschaedigt(*engine)) return tabelleUmkopieren(db, n, bericht);
+        return scheitern(e.message());
     }
     t.close();
+    try {
+        indizesErsetzen(db, n, indizes);
+    } catch (const EngineError& e) {
+        if (beschaedigt(e)) return tabelleUmkopieren(db, n, bericht);
+        // Nothing has changed: the table keeps the indexes it had.
+        if (bericht.fehler) bericht.fehler(e, n + QStringLiteral(".db"));
+        return scheitern(e.message());
+    }
     return true;
 }
 
 void direktNeuAufbauen(Database& db, const QString& tabelle) {
-    Table t(db, tabelle);
-    t.open(Table::OpenMode::Exclusive);
-    if (!t.indexDefs().isEmpty()) t.deleteIndex(QString());
-    addCatalogueIndexes(t, Database::normalName(tabelle), true);
-    t.close();
+    const QString n = Database::normalName(tabelle);
+    QList<IndexDef> indizes;
+    if (!neueIndizes(n, &indizes))
+        throw EngineError(code::NoSuchTable, QStringLiteral("%1 ist keine Tabelle des Systems").arg(n), n);
+    if (const auto schaden = befund(db, n)) {
+        db.file(n)->closeHandle();
+        throw *schaden;
+    }
+    if (db.openCursorCount(n) > 0)
+        throw EngineError(code::TableLocked, QStringLiteral("%1 ist noch geöffnet").arg(n), n);
+    indizesErsetzen(db, n, indizes);
 }
 
 bool CatstammIndex(Database& db, const StartBericht& b) {

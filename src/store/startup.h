@@ -25,6 +25,9 @@ struct StartBericht {
     // A table whose failure has a numbered message of its own (zusatz: 9) shows that message instead of
     // the error dialog; without a receiver the failure goes to `fehler`.
     std::function<void(int meldung)> meldung;
+    // Asked when an index rebuild finds rows of the table itself unreadable: true lets what can be read
+    // move into a fresh file. Without a receiver (or on false) the table is reported and left as it is.
+    std::function<bool(const QString& tabelle)> zeilenRetten;
 };
 
 // One table of the opening sequence: what start-up prepares before the table is opened.
@@ -80,14 +83,19 @@ bool startSequenz(Database& db, const StartBericht& bericht);
 // Deletes every file of the table's name with another extension, except the table itself, its memo file
 // and the engine's own journal files. Returns false when a deletion fails.
 bool dateienBereinigen(const QString& datenverzeichnis, const QString& tabelle);
-// Clear, write test, build (primary key then secondary indexes of the rebuild set).
-bool indexNeuAufbauen(Database& db, const QString& tabelle, const StartBericht& bericht);
+// Clear, integrity check, write test, build: every index dropped and the rebuild set of the catalogue
+// created in one transaction. False (with the reason in `grund`) when the table is open, locked by
+// another program, missing, damaged beyond its indexes without consent to copy, or an index cannot be
+// built (the table then keeps the indexes it had).
+bool indexNeuAufbauen(Database& db, const QString& tabelle, const StartBericht& bericht,
+                      QString* grund = nullptr);
 // The repair when a damaged table or index cannot be dropped: every readable row is copied into a fresh
 // file built from the catalogue (with the rebuild set of indexes), which replaces the table's file in one
 // step; the old file stays beside it as "<name>.db-beschaedigt-<date>-<time>". Rows that could not be
 // read are reported through bericht.fehler. False when nothing was replaced.
 bool tabelleUmkopieren(Database& db, const QString& tabelle, const StartBericht& bericht);
-// Drop the primary key (and with it every index) and add the rebuild set again.
+// After an integrity check, every index dropped and the rebuild set created again in one transaction.
+// Throws the engine error (damage, lock, missing file); nothing has changed then.
 void direktNeuAufbauen(Database& db, const QString& tabelle);
 
 bool CatstammIndex(Database& db, const StartBericht& b);

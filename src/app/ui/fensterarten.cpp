@@ -2,6 +2,7 @@
 
 #include "exchange/ui/onlinedbinterface.h"
 #include "genealogy/ui/htmlstammbaum.h"
+#include "common/ui/datensicherung.h"
 #include "genealogy/ui/inzuchtgrad.h"
 #include "genealogy/ui/nachkommen.h"
 #include "genealogy/ui/partnersuche.h"
@@ -16,6 +17,7 @@
 #include "register/ui/referenzlisten.h"
 #include "register/ui/tcatstamm.h"
 #include "settings/ui/optionen.h"
+#include "store/ui/indexrekonstruktion.h"
 
 namespace velmora::app {
 
@@ -36,6 +38,8 @@ void fensterartenRegistrieren() {
     exchange::onlineDatenbankRegistrieren();
     office::buchfuehrungRegistrieren();
     settings::ui::optionenRegistrieren();
+    common::sicherungsfensterRegistrieren();
+    store::ui::indexrekonstruktionRegistrieren();
 }
 
 } // namespace velmora::app

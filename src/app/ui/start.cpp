@@ -15,6 +15,7 @@
 #include "settings/einstellungsort.h"
 #include "settings/systeminfo.h"
 #include "store/anlegen.h"
+#include "store/sicherung.h"
 #include "store/sperre.h"
 #include "store/startup.h"
 #include "store/ui/dberror.h"
@@ -180,6 +181,36 @@ QString erstenStartEinrichten(const Startargumente& args) {
 
 } // namespace
 
+namespace {
+
+// Undoes a restore that was cut off; false (after telling the user) when the safety copy could not be
+// put back, and nothing may open. Runs before the tables (and with them the language tables) open, so
+// its texts are fixed.
+bool unterbrocheneRuecksicherung(const QString& daten, int sprache) {
+    const store::Wiederherstellung w = store::unterbrocheneRuecksicherungBeheben(daten);
+    if (w.art == store::Wiederherstellung::Art::Keine) return true;
+    const bool ok = w.art == store::Wiederherstellung::Art::Zurueckgeholt;
+    QString text;
+    if (sprache == 1)
+        text = ok ? QStringLiteral("A restore was interrupted. The previous files have been put back from %1.")
+                  : QStringLiteral("A restore was interrupted and the previous files could not be put back. "
+                                   "They are kept in %1. The program ends.");
+    else if (sprache == 2)
+        text = ok ? QStringLiteral("Een terugzetting is onderbroken. De vorige bestanden zijn teruggezet uit %1.")
+                  : QStringLiteral("Een terugzetting is onderbroken en de vorige bestanden konden niet worden "
+                                   "teruggezet. Ze staan in %1. Het programma wordt beëindigd.");
+    else
+        text = ok ? QStringLiteral("Eine Rücksicherung wurde unterbrochen. Die bisherigen Dateien sind aus %1 "
+                                   "zurückgeholt.")
+                  : QStringLiteral("Eine Rücksicherung wurde unterbrochen, und die bisherigen Dateien konnten "
+                                   "nicht zurückgeholt werden. Sie liegen in %1. Das Programm wird beendet.");
+    Meldungsdienst::zeigen(ok ? MeldungsArt::Information : MeldungsArt::Fehler, 0,
+                           text.arg(QDir::toNativeSeparators(w.sicherheit)));
+    return ok;
+}
+
+} // namespace
+
 int velmoraAusfuehren(const Startargumente& args) {
     QApplication::setApplicationName(QStringLiteral("Velmora"));
     QApplication::setWindowIcon(QIcon(tatze(64)));
@@ -227,14 +258,17 @@ int velmoraAusfuehren(const Startargumente& args) {
         intro.close();
         return code;
     };
-
-    // No cat table: the fixed text, then the end.
-    if (!store::praesenzPruefen(daten)) {
+    auto keineTierdatenbank = [&] {
         Meldungsdienst::zeigen(MeldungsArt::Fehler, 0,
                                store::praesenzMeldung(QCoreApplication::applicationFilePath()));
         return ende(1);
-    }
-    intro.fortschritt(10);
+    };
+
+    // No cat table: the fixed text, then the end; unless a restore cut off left it so, which is undone
+    // first (below, under the lock).
+    const bool unterbrochen = QFileInfo::exists(store::ruecksicherungsMarke(daten));
+    if (!unterbrochen && !store::praesenzPruefen(daten)) return keineTierdatenbank();
+    if (!unterbrochen) intro.fortschritt(10);
 
     settings::tsysteminfo einstellungen;
     const QString einstellungsDatei = settings::einstellungsPfad(args.einstellungen);
@@ -253,6 +287,13 @@ int velmoraAusfuehren(const Startargumente& args) {
                                    ? QStringLiteral("Directory is busy!")
                                    : QStringLiteral("Verzeichnis ist in Benutzung!"));
         return ende(1);
+    }
+    // A restore cut off (the program killed half-way) is undone before any table opens; the program
+    // never runs on a half-restored directory.
+    if (unterbrochen) {
+        if (!unterbrocheneRuecksicherung(daten, einstellungen.spracheNummer())) return ende(1);
+        if (!store::praesenzPruefen(daten)) return keineTierdatenbank();
+        intro.fortschritt(10);
     }
 
     store::Database db(daten);

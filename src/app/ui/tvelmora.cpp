@@ -368,7 +368,9 @@ bool TVelmora::gesperrtFuer(const QString& name) {
     static const QStringList gesperrte{
         QStringLiteral("FormStammbaum"),     QStringLiteral("FormInzuchtgrad"),
         QStringLiteral("FOptionen"),         QStringLiteral("FOptionenVerpaarung"),
-        QStringLiteral("FOptionenWurfbuch"), QStringLiteral("Anwenderdaten")};
+        QStringLiteral("FOptionenWurfbuch"), QStringLiteral("Anwenderdaten"),
+        QStringLiteral("FormDatensicherung"), QStringLiteral("FormDatenruecksicherung"),
+        QStringLiteral("FormIndexrekonstruktion")};
     bool gesperrterName = gesperrte.contains(name);
     for (const Fensterart& a : fensterarten())
         if (a.name == name && a.imNeuaufnahmeGesperrt) gesperrterName = true;

@@ -203,6 +203,15 @@ void TDBError::reparieren() {
             bericht.fehler = [this](const DatabaseError& e, const QString& datei) {
                 HandleException(e, datei);
             };
+            // Unreadable rows move into a fresh file only when the user agrees.
+            bericht.zeilenRetten = [](const QString& tabelle) {
+                return Meldungsdienst::zeigen(
+                           MeldungsArt::Warnung, 3713,
+                           language::meldung(3713, QStringLiteral("Datensätze unlesbar in Tabelle %1. Lesbares "
+                                                                  "in neue Datei übernehmen?"))
+                               .arg(tabelle),
+                           Knoepfe::JaNein) == Antwort::Ja;
+            };
             erfolg = tabelleReparieren(*m_db, Dateiname(), ErrorNr(), bericht);
         } catch (...) {
             erfolg = false;
