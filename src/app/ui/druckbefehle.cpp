@@ -8,6 +8,7 @@
 #include "printing/stammbaumdruck.h"
 #include "printing/ui/berichtdruck.h"
 #include "printing/ui/bilddruck.h"
+#include "printing/ui/formularfenster.h"
 #include "register/ui/detailgitter.h"
 #include "register/ui/seitebild.h"
 #include "register/ui/seitemeddaten.h"
@@ -20,6 +21,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QTabWidget>
+#include <memory>
 
 namespace velmora::app {
 
@@ -70,7 +72,6 @@ void Druckbefehle::menueFuellen(QMenu* menue) {
     };
     menue->addSeparator();
     eintrag(131, "&Drucken", "MenuDrucken", [this] { seiteDrucken(); });
-    // The registration forms (types 3, 4 and 10) get their entries with their windows.
     const struct {
         int tag;
         const char* text;
@@ -78,9 +79,12 @@ void Druckbefehle::menueFuellen(QMenu* menue) {
         int art;
     } arten[] = {{756, "Katzendaten", "MenuKatzendaten", printing::kKatzendaten},
                  {723, "Katzendaten - Liste", "MenuKatzendatenListe", printing::kKatzenliste},
+                 {135, "Wurfmeldung", "MenuWurfmeldung", printing::kWurfmeldung},
                  {724, "Trad. Richten", "MenuTradRichten", printing::kTradRichten},
                  {725, "TICA-Richten", "MenuTICARichten", printing::kTicaRichten},
                  {1097, "CFA-Richten", "MenuCFARichten", printing::kCfaRichten},
+                 {136, "Ausstellungsanmeldung", "MenuAusstellungsanmeldung", printing::kAusstellung},
+                 {1096, "Ausstellungsanmeldung CFA", "MenuAusstellungsanmeldungCFA", printing::kAusstellungCfa},
                  {1200, "Wurfdaten", "MenuWurfdaten", printing::kWurfdaten},
                  {1087, "Gewichtstabelle", "MenuGewichtstabelle", printing::kGewichtstabelle},
                  {1639, "Deckbuch", "MenuDeckbuch", printing::kDeckbuch},
@@ -126,6 +130,18 @@ bool Druckbefehle::drucken(int art) {
         if (!printing::bildDruckenMitDialog(datei, titel, name, m_rahmen.druckerSchrift(), &m_rahmen, &fehler) &&
             !fehler.isEmpty())
             Meldungsdienst::zeigen(MeldungsArt::Fehler, 0, fehler);
+    };
+    // The forms are modal and gone when closed; what was typed is not kept.
+    aus.formular = [this, &quelle, auftrag](int art) {
+        std::unique_ptr<printing::TFormularFenster> f;
+        if (art == printing::kWurfmeldung)
+            f = std::make_unique<printing::TformWurfmeldung>(quelle, auftrag, &m_rahmen);
+        else if (art == printing::kAusstellung)
+            f = std::make_unique<printing::TFormMeldeformular>(quelle, auftrag, &m_rahmen);
+        else
+            f = std::make_unique<printing::TFormMeldeformularCFA>(quelle, auftrag, &m_rahmen);
+        if (formularGeoeffnet) formularGeoeffnet(*f);
+        f->exec();
     };
     aus.suchen = [this](QString& zusatz) -> std::optional<QList<int>> {
         reg::TSuchenDlg dlg(m_rahmen.db(), &m_rahmen);

@@ -11,6 +11,10 @@
 
 class QMenu;
 
+namespace velmora::printing {
+class TFormularFenster;
+}
+
 namespace velmora::app {
 
 class TVelmora;
@@ -34,6 +38,8 @@ public:
     // Where the reports go; the preview and the print dialog unless a test puts its own.
     std::function<void(const printing::Bericht&)> vorschau;
     std::function<void(const printing::Bericht&)> druckDialog;
+    // Called with a registration form before it runs modally (a test closes it from there).
+    std::function<void(printing::TFormularFenster&)> formularGeoeffnet;
 
 private:
     bool vorbereiten();

@@ -7,6 +7,8 @@
 #include "support/ui/hauptfenster.h"
 
 #include <QLineEdit>
+#include <QTimer>
+#include "printing/ui/formularfenster.h"
 #include <gtest/gtest.h>
 
 using namespace velmora;
@@ -25,7 +27,7 @@ struct Druckfenster : test::Hauptfenster {
     Druckfenster() : test::Hauptfenster(optionen()) {
         haupt->druckbefehle()->vorschau = [this](const printing::Bericht& b) { vorschauen << b; };
         haupt->druckbefehle()->druckDialog = [this](const printing::Bericht& b) { gedruckt << b; };
-        KatzenListe* liste = haupt->katzenListe();
+        app::KatzenListe* liste = haupt->katzenListe();
         EXPECT_TRUE(liste->zeigeKatze(10));
         test::doppelklicken(liste->viewport(), liste->visualRect(liste->currentIndex()).center());
         EXPECT_EQ(haupt->registerKatze(), 10);
@@ -57,6 +59,20 @@ TEST(Druckbefehle, MenuEntriesPrintTheRegistersCatWithItsPendingEdit) {
     ASSERT_TRUE(h.menue(QStringLiteral("MenuWurfdaten")));
     ASSERT_EQ(h.vorschauen.size(), 2);
     EXPECT_TRUE(alleTexte(h.vorschauen[1]).contains(QStringLiteral("Zorro of Brook")));
+}
+
+TEST(Druckbefehle, TheLitterRegistrationOpensPrefilledFromTheRegistersCatAndLitter) {
+    Druckfenster h;
+    QString mutter, kater;
+    h.haupt->druckbefehle()->formularGeoeffnet = [&](printing::TFormularFenster& f) {
+        mutter = f.formular().wert(QStringLiteral("MutterName"));
+        kater = f.formular().wert(QStringLiteral("VaterName"));
+        QTimer::singleShot(0, &f, &QDialog::reject);
+    };
+    ASSERT_TRUE(h.menue(QStringLiteral("MenuWurfmeldung")));
+    EXPECT_EQ(mutter, QStringLiteral("CH Luna vom Lindenhof"));
+    EXPECT_EQ(kater, QStringLiteral("Zorro of Brook"));
+    EXPECT_TRUE(h.meldungen.nummern().isEmpty());
 }
 
 TEST(Druckbefehle, PedigreeCommandsPrintLandscapeInTheirLanguage) {
