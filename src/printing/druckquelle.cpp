@@ -173,7 +173,7 @@ Briefkopf Druckquelle::briefkopf() {
     const QString ort = QString(e.plz + QLatin1Char(' ') + e.ort).trimmed();
     if (!ort.isEmpty()) k.adresse << ort;
     if (!e.land.isEmpty()) k.adresse << e.land;
-    if (!e.telefon.isEmpty()) k.adresse << text(9830, "Tel.:") + QLatin1Char(' ') + e.telefon;
+    if (!e.telefon.isEmpty()) k.adresse << text(6830, "Tel.:") + QLatin1Char(' ') + e.telefon;
     return k;
 }
 
@@ -184,10 +184,10 @@ Blattvorgaben Druckquelle::vorgaben(Seitenausrichtung a) {
     v.ausrichtung = a;
     v.kopf = briefkopf();
     v.datum = heute;
-    v.datumMuster = text(9831, "Gedruckt am %1");
+    v.datumMuster = text(6831, "Gedruckt am %1");
     const QString muster = text(4996, "Seite %1 von %2");
     v.seitenMuster = muster.contains(QLatin1String("%1")) ? muster : Listenbericht::standardSeitenzahlMuster();
-    v.fusszeile = text(9832, "Velmora – www.velmora.example");
+    v.fusszeile = text(6832, "Velmora – www.velmora.example");
     v.messen = messen;
     return v;
 }

@@ -6,7 +6,7 @@
 
 namespace velmora::printing {
 
-// texte: feldname 9900-9999
+// texte: feldname 6700-6715 6900-6994
 
 namespace {
 
@@ -19,7 +19,7 @@ Formularfeld haken(Druckquelle& q, int nr, const char* name, const char* deutsch
     return {QLatin1String(name), q.text(nr, deutsch), Art::Haken, {}, {}};
 }
 Formularfeld janein(Druckquelle& q, int nr, const char* name, const char* deutsch) {
-    return {QLatin1String(name), q.text(nr, deutsch), Art::Wahl, {}, {q.text(9990, "ja"), q.text(9991, "nein")}};
+    return {QLatin1String(name), q.text(nr, deutsch), Art::Wahl, {}, {q.text(6990, "ja"), q.text(6991, "nein")}};
 }
 
 // Sex word of the show entry forms: German as the data sheet, English words for English, Dutch words
@@ -48,7 +48,7 @@ QString wertAus(const QVariantMap& m, const char* f) {
 }
 
 void eigeneFehlen(Druckquelle& q, Formular& f) {
-    if (!q.eigene().vorhanden) f.fehlend << q.text(9901, "keine eigenen Daten (Benutzerdaten)");
+    if (!q.eigene().vorhanden) f.fehlend << q.text(6901, "keine eigenen Daten (Benutzerdaten)");
 }
 
 } // namespace
@@ -87,7 +87,7 @@ QString vaterTitel(const DruckKatze& v) {
 Formular wurfmeldungVorbelegen(Druckquelle& q, const Druckauftrag& a) {
     Formular f;
     f.name = QStringLiteral("FormWurfmeldung");
-    f.titel = q.text(9900, "Wurfmeldung und Antrag auf Ahnentafel");
+    f.titel = q.text(6900, "Wurfmeldung und Antrag auf Ahnentafel");
     f.layouts = {QStringLiteral("Standard"), QStringLiteral("1. DEKZV"), QStringLiteral("D.R.U.")};
     DruckKatze mutter, vater;
     q.katze(a.katze, mutter);
@@ -95,26 +95,26 @@ Formular wurfmeldungVorbelegen(Druckquelle& q, const Druckauftrag& a) {
     QVariantMap w;
     for (const QVariantMap& z : q.zeilen(QStringLiteral("wurfbuch"), QStringLiteral("KatzeIdx"), {a.katze}, {a.katze}))
         if (z.value(QStringLiteral("LaufendeNummer")).toInt() == wurfNr) w = z;
-    if (w.isEmpty()) f.fehlend << q.text(9902, "kein Wurf gewählt");
+    if (w.isEmpty()) f.fehlend << q.text(6902, "kein Wurf gewählt");
     const bool kater = q.katze(w.value(QStringLiteral("Kater")).toInt(), vater);
-    if (!w.isEmpty() && !kater) f.fehlend << q.text(9903, "kein Kater zum Wurf");
+    if (!w.isEmpty() && !kater) f.fehlend << q.text(6903, "kein Kater zum Wurf");
     eigeneFehlen(q, f);
 
     const QStringList besitzer = q.besitzerBlock(mutter);
     f.abschnitte << Formularabschnitt{
-        q.text(9803, "Mutter"),
-        {text(q, 9904, "MutterName", "Name der Mutter", Druckquelle::nameMitTiteln(mutter)),
-         text(q, 9806, "MutterRasse", "Rasse", mutter.rasseName),
-         text(q, 9809, "MutterFarbe", "Fellfarbe", mutter.fellFarbe),
-         text(q, 9807, "MutterZuchtbuch", "Zuchtbuchnummer 1", mutter.zb1),
-         text(q, 9815, "MutterChip", "Chip-Nr.", mutter.chip),
-         text(q, 9810, "MutterGebDatum", "Geburtsdatum", q.datum(mutter.gebDatum)),
-         text(q, 9805, "MutterBesitzer", "Besitzer", besitzer.value(0)),
-         text(q, 9867, "MutterStrasse", "Straße", besitzer.value(1)),
-         text(q, 9905, "MutterOrt", "Ort", besitzer.value(2)),
-         text(q, 9906, "MutterTelefon", "Telefon", besitzer.value(3)),
-         text(q, 9907, "MutterFax", "Fax", besitzer.value(4)),
-         text(q, 9908, "MutterZwingernummer", "Zwingernummer")}};
+        q.text(6803, "Mutter"),
+        {text(q, 6904, "MutterName", "Name der Mutter", Druckquelle::nameMitTiteln(mutter)),
+         text(q, 6806, "MutterRasse", "Rasse", mutter.rasseName),
+         text(q, 6809, "MutterFarbe", "Fellfarbe", mutter.fellFarbe),
+         text(q, 6807, "MutterZuchtbuch", "Zuchtbuchnummer 1", mutter.zb1),
+         text(q, 6815, "MutterChip", "Chip-Nr.", mutter.chip),
+         text(q, 6810, "MutterGebDatum", "Geburtsdatum", q.datum(mutter.gebDatum)),
+         text(q, 6805, "MutterBesitzer", "Besitzer", besitzer.value(0)),
+         text(q, 6867, "MutterStrasse", "Straße", besitzer.value(1)),
+         text(q, 6905, "MutterOrt", "Ort", besitzer.value(2)),
+         text(q, 6906, "MutterTelefon", "Telefon", besitzer.value(3)),
+         text(q, 6907, "MutterFax", "Fax", besitzer.value(4)),
+         text(q, 6908, "MutterZwingernummer", "Zwingernummer")}};
 
     QString vName, vStrasse, vOrt, vTelefon;
     if (kater && vater.status == 1) {
@@ -131,20 +131,20 @@ Formular wurfmeldungVorbelegen(Druckquelle& q, const Druckauftrag& a) {
     }
     const QString titel = vaterTitel(vater);
     f.abschnitte << Formularabschnitt{
-        q.text(9802, "Vater"),
-        {text(q, 9909, "VaterName", "Name des Vaters",
+        q.text(6802, "Vater"),
+        {text(q, 6909, "VaterName", "Name des Vaters",
               kater ? (titel.isEmpty() ? vater.name : titel + QLatin1Char(' ') + vater.name) : QString()),
-         text(q, 9806, "VaterRasse", "Rasse", vater.rasseName),
-         text(q, 9809, "VaterFarbe", "Fellfarbe", vater.fellFarbe),
-         text(q, 9807, "VaterZuchtbuch", "Zuchtbuchnummer 1", vater.zb1),
-         text(q, 9810, "VaterGebDatum", "Geburtsdatum", q.datum(vater.gebDatum)),
-         text(q, 9815, "VaterChip", "Chip-Nr.", vater.chip),
-         text(q, 9805, "VaterBesitzer", "Besitzer", vName),
-         text(q, 9867, "VaterStrasse", "Straße", vStrasse),
-         text(q, 9905, "VaterOrt", "Ort", QString(vOrt).trimmed()),
-         text(q, 9906, "VaterTelefon", "Telefon", vTelefon),
-         text(q, 9908, "VaterZwingernummer", "Zwingernummer"),
-         text(q, 9910, "VaterMitgliedsnummer", "Mitgliedsnummer")}};
+         text(q, 6806, "VaterRasse", "Rasse", vater.rasseName),
+         text(q, 6809, "VaterFarbe", "Fellfarbe", vater.fellFarbe),
+         text(q, 6807, "VaterZuchtbuch", "Zuchtbuchnummer 1", vater.zb1),
+         text(q, 6810, "VaterGebDatum", "Geburtsdatum", q.datum(vater.gebDatum)),
+         text(q, 6815, "VaterChip", "Chip-Nr.", vater.chip),
+         text(q, 6805, "VaterBesitzer", "Besitzer", vName),
+         text(q, 6867, "VaterStrasse", "Straße", vStrasse),
+         text(q, 6905, "VaterOrt", "Ort", QString(vOrt).trimmed()),
+         text(q, 6906, "VaterTelefon", "Telefon", vTelefon),
+         text(q, 6908, "VaterZwingernummer", "Zwingernummer"),
+         text(q, 6910, "VaterMitgliedsnummer", "Mitgliedsnummer")}};
 
     // Kittens: the queen's cats born on the litter's day, by sex code, at most ten.
     const QDate wurftag = w.value(QStringLiteral("Wurftag")).toDate();
@@ -169,12 +169,12 @@ Formular wurfmeldungVorbelegen(Druckquelle& q, const Druckauftrag& a) {
         }
     const EigeneDaten& e = q.eigene();
     f.abschnitte << Formularabschnitt{
-        q.text(9869, "Wurf"),
-        {text(q, 9911, "Deckdatum", "Deckdatum", q.datum(w.value(QStringLiteral("Decktermin")).toDate())),
-         text(q, 9912, "Geburtsdatum", "Geburtsdatum", q.datum(wurftag)),
-         text(q, 9913, "Jungtiere", "Jungtiere m./w.", QStringLiteral("%1/%2").arg(m).arg(wb)),
-         text(q, 9910, "Mitgliedsnummer", "Mitgliedsnummer", e.mitgliedsnummer),
-         text(q, 9914, "Zwingername", "Zwingername", e.zwinger)}};
+        q.text(6869, "Wurf"),
+        {text(q, 6911, "Deckdatum", "Deckdatum", q.datum(w.value(QStringLiteral("Decktermin")).toDate())),
+         text(q, 6912, "Geburtsdatum", "Geburtsdatum", q.datum(wurftag)),
+         text(q, 6913, "Jungtiere", "Jungtiere m./w.", QStringLiteral("%1/%2").arg(m).arg(wb)),
+         text(q, 6910, "Mitgliedsnummer", "Mitgliedsnummer", e.mitgliedsnummer),
+         text(q, 6914, "Zwingername", "Zwingername", e.zwinger)}};
     return f;
 }
 
@@ -183,9 +183,9 @@ Formular wurfmeldungVorbelegen(Druckquelle& q, const Druckauftrag& a) {
 namespace {
 
 Formularabschnitt ausstellung(Druckquelle& q) {
-    return {q.text(9915, "Ausstellung"),
-            {text(q, 9841, "AusstellungDatum", "Datum"), text(q, 9842, "Ausstellungsort", "Ausstellungsort"),
-             text(q, 9843, "Verein", "Verein")}};
+    return {q.text(6915, "Ausstellung"),
+            {text(q, 6841, "AusstellungDatum", "Datum"), text(q, 6842, "Ausstellungsort", "Ausstellungsort"),
+             text(q, 6843, "Verein", "Verein")}};
 }
 
 } // namespace
@@ -193,44 +193,44 @@ Formularabschnitt ausstellung(Druckquelle& q) {
 Formular meldeformularVorbelegen(Druckquelle& q, const Druckauftrag& a) {
     Formular f;
     f.name = QStringLiteral("FormMeldeformular");
-    f.titel = q.text(9916, "Anmeldeformular - Katzenausstellung");
+    f.titel = q.text(6916, "Anmeldeformular - Katzenausstellung");
     f.layouts = {QStringLiteral("Standard"), QStringLiteral("FIFe"), QStringLiteral("D.R.U.")};
     eigeneFehlen(q, f);
     DruckKatze k;
     q.katze(a.katze, k);
     const EigeneDaten& e = q.eigene();
     f.abschnitte << ausstellung(q);
-    Formularabschnitt tage{q.text(9917, "Meldung für"),
-                           {haken(q, 9918, "Samstag", "Samstag"), haken(q, 9919, "Sonntag", "Sonntag")}};
+    Formularabschnitt tage{q.text(6917, "Meldung für"),
+                           {haken(q, 6918, "Samstag", "Samstag"), haken(q, 6919, "Sonntag", "Sonntag")}};
     f.abschnitte << tage;
     f.abschnitte << Formularabschnitt{
-        q.text(9725, "Aussteller"),
-        {text(q, 9920, "Aussteller", "Aussteller:", e.vorhanden ? e.name + QStringLiteral(", ") + e.vorname : QString()),
-         text(q, 9710, "Telefon", "Telefon:", e.telefon), text(q, 9711, "Strasse", "Straße:", e.strasse),
-         text(q, 9712, "PlzOrt", "PLZ Ort:", QString(e.plz + QLatin1Char(' ') + e.ort).trimmed()),
-         text(q, 9921, "Land", "Land:", e.land), text(q, 9922, "MitgliedBei", "Mitglied bei:", e.verein)}};
+        q.text(6715, "Aussteller"),
+        {text(q, 6920, "Aussteller", "Aussteller:", e.vorhanden ? e.name + QStringLiteral(", ") + e.vorname : QString()),
+         text(q, 6700, "Telefon", "Telefon:", e.telefon), text(q, 6701, "Strasse", "Straße:", e.strasse),
+         text(q, 6702, "PlzOrt", "PLZ Ort:", QString(e.plz + QLatin1Char(' ') + e.ort).trimmed()),
+         text(q, 6921, "Land", "Land:", e.land), text(q, 6922, "MitgliedBei", "Mitglied bei:", e.verein)}};
     f.abschnitte << Formularabschnitt{
-        q.text(9878, "Katze"),
-        {text(q, 9923, "NameKatze", "Name der Katze:", Druckquelle::nameMitTiteln(k)),
-         text(q, 9713, "GebDatum", "Geb.Datum:", q.datum(k.gebDatum)), text(q, 9714, "Rasse", "Rasse:", k.rasseName),
-         text(q, 9924, "Zuchtbuch", "Zuchtb.Nr:", k.zb1), text(q, 9715, "Chip", "Chip-Nr.:", k.chip),
-         text(q, 9716, "Farbe", "Farbe:", k.fellFarbe),
-         text(q, 9717, "Zuechter", "Züchter:", q.zuechterBlock(k).value(0)),
-         text(q, 9718, "Augenfarbe", "Augenfarbe:", k.augenfarbe),
-         text(q, 9719, "Geschlecht", "Geschlecht:", meldeGeschlecht(q, k.geschlecht)),
-         text(q, 9720, "Vater", "Vater:", mitTiteln(q, k.vater)),
-         text(q, 9925, "VaterFarbe", "Farbe (Vater):", farbeVon(q, k.vater)),
-         text(q, 9721, "Mutter", "Mutter:", mitTiteln(q, k.mutter)),
-         text(q, 9926, "MutterFarbe", "Farbe (Mutter):", farbeVon(q, k.mutter))}};
+        q.text(6878, "Katze"),
+        {text(q, 6923, "NameKatze", "Name der Katze:", Druckquelle::nameMitTiteln(k)),
+         text(q, 6703, "GebDatum", "Geb.Datum:", q.datum(k.gebDatum)), text(q, 6704, "Rasse", "Rasse:", k.rasseName),
+         text(q, 6924, "Zuchtbuch", "Zuchtb.Nr:", k.zb1), text(q, 6705, "Chip", "Chip-Nr.:", k.chip),
+         text(q, 6706, "Farbe", "Farbe:", k.fellFarbe),
+         text(q, 6707, "Zuechter", "Züchter:", q.zuechterBlock(k).value(0)),
+         text(q, 6708, "Augenfarbe", "Augenfarbe:", k.augenfarbe),
+         text(q, 6709, "Geschlecht", "Geschlecht:", meldeGeschlecht(q, k.geschlecht)),
+         text(q, 6710, "Vater", "Vater:", mitTiteln(q, k.vater)),
+         text(q, 6925, "VaterFarbe", "Farbe (Vater):", farbeVon(q, k.vater)),
+         text(q, 6711, "Mutter", "Mutter:", mitTiteln(q, k.mutter)),
+         text(q, 6926, "MutterFarbe", "Farbe (Mutter):", farbeVon(q, k.mutter))}};
     f.abschnitte << Formularabschnitt{
-        q.text(9927, "Käfige"),
-        {text(q, 9928, "AnzahlTiere", "Anzahl gemeldeter Tiere:"), text(q, 9929, "Kaefige", "Einzel-/Doppelkäfige:"),
-         text(q, 9930, "Plazierung", "Plazierungswunsch/Doppelkäfig mit:"),
-         text(q, 9931, "Doppelkaefig1", "Doppelkäfig 1 Katze:"), text(q, 9932, "Doppelkaefig2", "/"),
-         janein(q, 9933, "Verkaeuflich", "Verkäuflich")}};
-    f.abschnitte << Formularabschnitt{q.text(9934, "Bankverbindung"),
-                                      {text(q, 9935, "Bank", "Bank:"), text(q, 9936, "BLZ", "BLZ:"),
-                                       text(q, 9937, "Konto", "Konto-Nr.:")}};
+        q.text(6927, "Käfige"),
+        {text(q, 6928, "AnzahlTiere", "Anzahl gemeldeter Tiere:"), text(q, 6929, "Kaefige", "Einzel-/Doppelkäfige:"),
+         text(q, 6930, "Plazierung", "Plazierungswunsch/Doppelkäfig mit:"),
+         text(q, 6931, "Doppelkaefig1", "Doppelkäfig 1 Katze:"), text(q, 6932, "Doppelkaefig2", "/"),
+         janein(q, 6933, "Verkaeuflich", "Verkäuflich")}};
+    f.abschnitte << Formularabschnitt{q.text(6934, "Bankverbindung"),
+                                      {text(q, 6935, "Bank", "Bank:"), text(q, 6936, "BLZ", "BLZ:"),
+                                       text(q, 6937, "Konto", "Konto-Nr.:")}};
     static const char* klassen[] = {"Wurfklasse (ab 3 Tiere)",     "Babyklasse (Einzeljungtier)",
                                     "Kittenklasse (3-6 Mon.)",     "Jugendklasse (6-10 Mon.)",
                                     "Premioren Klasse (CAPIB)",    "Int. Ch. Klasse (CAGCIB)",
@@ -245,27 +245,27 @@ Formular meldeformularVorbelegen(Druckquelle& q, const Druckauftrag& a) {
                                     "Kontrollklasse",              "Offene Klasse (CAC)",
                                     "Kastraten Klasse (CAP)",      "Champion Klasse (CACIB)",
                                     "nicht anerk. Rassen/Farben"};
-    Formularabschnitt klasse{q.text(9938, "gemeldete Klasse"), {}};
+    Formularabschnitt klasse{q.text(6938, "gemeldete Klasse"), {}};
     for (int i = 0; i < 27; ++i) {
-        Formularfeld h = haken(q, 9940 + i, "", klassen[i]);
+        Formularfeld h = haken(q, 6940 + i, "", klassen[i]);
         h.name = QStringLiteral("Klasse%1").arg(i + 1);
         klasse.felder << h;
     }
-    klasse.felder << haken(q, 9967, "Steward", "Steward");
+    klasse.felder << haken(q, 6967, "Steward", "Steward");
     f.abschnitte << klasse;
     f.abschnitte << Formularabschnitt{
-        q.text(9968, "Zahlung"),
-        {haken(q, 9969, "ZahlungEinlass", "Zahlung Meldegebühren am Einlaß"),
-         haken(q, 9970, "Einzug", "Einzugsermächtigung liegt vor"),
-         haken(q, 9971, "Ueberweisung", "Gebühr wird überwiesen"), haken(q, 9972, "Gutschein", "Bezahlung mit Gutschein"),
-         text(q, 9722, "Datum", "Datum:", q.datum(q.heute))}};
+        q.text(6968, "Zahlung"),
+        {haken(q, 6969, "ZahlungEinlass", "Zahlung Meldegebühren am Einlaß"),
+         haken(q, 6970, "Einzug", "Einzugsermächtigung liegt vor"),
+         haken(q, 6971, "Ueberweisung", "Gebühr wird überwiesen"), haken(q, 6972, "Gutschein", "Bezahlung mit Gutschein"),
+         text(q, 6712, "Datum", "Datum:", q.datum(q.heute))}};
     return f;
 }
 
 Formular meldeformularCfaVorbelegen(Druckquelle& q, const Druckauftrag& a) {
     Formular f;
     f.name = QStringLiteral("FormMeldeformularCFA");
-    f.titel = q.text(9973, "Anmeldeformular - Katzenausstellung CFA");
+    f.titel = q.text(6973, "Anmeldeformular - Katzenausstellung CFA");
     f.layouts = {QStringLiteral("CFA")};
     eigeneFehlen(q, f);
     DruckKatze k;
@@ -280,28 +280,28 @@ Formular meldeformularCfaVorbelegen(Druckquelle& q, const Druckauftrag& a) {
         }
     f.abschnitte << ausstellung(q);
     f.abschnitte << Formularabschnitt{
-        q.text(9725, "Aussteller"),
-        {text(q, 9920, "Aussteller", "Aussteller:", e.vorhanden ? e.name + QStringLiteral(", ") + e.vorname : QString()),
-         text(q, 9710, "Telefon", "Telefon:", e.telefon), text(q, 9723, "Fax", "Fax:", e.telefax),
-         text(q, 9711, "Strasse", "Straße:", e.strasse), text(q, 9974, "Plz", "PLZ:", e.plz),
-         text(q, 9724, "Ort", "Ort:", e.ort), text(q, 9921, "Land", "Land:", e.land)}};
+        q.text(6715, "Aussteller"),
+        {text(q, 6920, "Aussteller", "Aussteller:", e.vorhanden ? e.name + QStringLiteral(", ") + e.vorname : QString()),
+         text(q, 6700, "Telefon", "Telefon:", e.telefon), text(q, 6713, "Fax", "Fax:", e.telefax),
+         text(q, 6701, "Strasse", "Straße:", e.strasse), text(q, 6974, "Plz", "PLZ:", e.plz),
+         text(q, 6714, "Ort", "Ort:", e.ort), text(q, 6921, "Land", "Land:", e.land)}};
     // The CFA writes dates month/day/year, whatever the user's format.
     const QString geb = k.gebDatum.isValid() ? k.gebDatum.toString(QStringLiteral("MM/dd/yyyy")) : QString();
     f.abschnitte << Formularabschnitt{
-        q.text(9878, "Katze"),
-        {text(q, 9923, "NameKatze", "Name der Katze:", k.name), text(q, 9713, "GebDatum", "Geb.Datum:", geb),
-         text(q, 9714, "Rasse", "Rasse:", k.rasseName), text(q, 9975, "CfaReg", "CFA Reg.no.:", k.zb1),
-         text(q, 9716, "Farbe", "Farbe:", k.fellFarbe), text(q, 9976, "Farbklasse", "Farbklassen no:", farbnummer),
-         text(q, 9717, "Zuechter", "Züchter:", q.zuechterBlock(k).value(0)),
-         text(q, 9718, "Augenfarbe", "Augenfarbe:", k.augenfarbe),
-         text(q, 9719, "Geschlecht", "Geschlecht:", meldeGeschlecht(q, k.geschlecht)),
-         text(q, 9720, "Vater", "Vater:", mitTiteln(q, k.vater)),
-         text(q, 9721, "Mutter", "Mutter:", mitTiteln(q, k.mutter))}};
+        q.text(6878, "Katze"),
+        {text(q, 6923, "NameKatze", "Name der Katze:", k.name), text(q, 6703, "GebDatum", "Geb.Datum:", geb),
+         text(q, 6704, "Rasse", "Rasse:", k.rasseName), text(q, 6975, "CfaReg", "CFA Reg.no.:", k.zb1),
+         text(q, 6706, "Farbe", "Farbe:", k.fellFarbe), text(q, 6976, "Farbklasse", "Farbklassen no:", farbnummer),
+         text(q, 6707, "Zuechter", "Züchter:", q.zuechterBlock(k).value(0)),
+         text(q, 6708, "Augenfarbe", "Augenfarbe:", k.augenfarbe),
+         text(q, 6709, "Geschlecht", "Geschlecht:", meldeGeschlecht(q, k.geschlecht)),
+         text(q, 6710, "Vater", "Vater:", mitTiteln(q, k.vater)),
+         text(q, 6711, "Mutter", "Mutter:", mitTiteln(q, k.mutter))}};
     f.abschnitte << Formularabschnitt{
-        q.text(9977, "Vertreter"),
-        {text(q, 9860, "VertreterName", "Name"), text(q, 9711, "VertreterStrasse", "Straße:"),
-         text(q, 9974, "VertreterPlz", "PLZ:"), text(q, 9724, "VertreterOrt", "Ort:"),
-         text(q, 9921, "VertreterLand", "Land:"), text(q, 9710, "VertreterTelefon", "Telefon:")}};
+        q.text(6977, "Vertreter"),
+        {text(q, 6860, "VertreterName", "Name"), text(q, 6701, "VertreterStrasse", "Straße:"),
+         text(q, 6974, "VertreterPlz", "PLZ:"), text(q, 6714, "VertreterOrt", "Ort:"),
+         text(q, 6921, "VertreterLand", "Land:"), text(q, 6700, "VertreterTelefon", "Telefon:")}};
     const struct {
         const char* spalte;
         QList<const char*> klassen;
@@ -318,16 +318,16 @@ Formular meldeformularCfaVorbelegen(Druckquelle& q, const Druckauftrag& a) {
         }
         f.abschnitte << a2;
     }
-    Formularfeld region{QStringLiteral("Region"), q.text(9978, "Nummer Ihrer Region"), Art::Wahl, {}, {}};
+    Formularfeld region{QStringLiteral("Region"), q.text(6978, "Nummer Ihrer Region"), Art::Wahl, {}, {}};
     region.wahl = {QStringLiteral("1 North Atlantic"), QStringLiteral("2 North West"), QStringLiteral("3 Golf Shore"),
                    QStringLiteral("4 Great Lakes"),    QStringLiteral("5 South West"), QStringLiteral("6 Mid West"),
                    QStringLiteral("7 Southern"),       QStringLiteral("8 Japan"),      QStringLiteral("9 International")};
     f.abschnitte << Formularabschnitt{
-        q.text(9979, "Weiteres"),
-        {janein(q, 9933, "Verkaeuflich", "Verkäuflich"), janein(q, 9980, "Extrakaefig", "Extrakäfig"),
-         janein(q, 9981, "Pflegeplatz", "Pflegeplatz"), text(q, 9982, "KaefigNeben", "Käfig neben:"), region,
-         text(q, 9983, "Mitgliedsverein", "Ich bin Vereinsmitglied beim"),
-         janein(q, 9984, "Vereinsmitglied", "Vereinsmitglied"), text(q, 9985, "Idnr", "Idnr.:")}};
+        q.text(6979, "Weiteres"),
+        {janein(q, 6933, "Verkaeuflich", "Verkäuflich"), janein(q, 6980, "Extrakaefig", "Extrakäfig"),
+         janein(q, 6981, "Pflegeplatz", "Pflegeplatz"), text(q, 6982, "KaefigNeben", "Käfig neben:"), region,
+         text(q, 6983, "Mitgliedsverein", "Ich bin Vereinsmitglied beim"),
+         janein(q, 6984, "Vereinsmitglied", "Vereinsmitglied"), text(q, 6985, "Idnr", "Idnr.:")}};
     return f;
 }
 
@@ -335,7 +335,7 @@ Formular meldeformularCfaVorbelegen(Druckquelle& q, const Druckauftrag& a) {
 
 QString fehlendText(Druckquelle& q, const Formular& f) {
     if (f.fehlend.isEmpty()) return {};
-    return q.text(9988, "Es fehlen:") + QLatin1Char(' ') + f.fehlend.join(QStringLiteral(", "));
+    return q.text(6988, "Es fehlen:") + QLatin1Char(' ') + f.fehlend.join(QStringLiteral(", "));
 }
 
 Bericht formularBericht(Druckquelle& q, const Formular& f, const QString& layout) {
@@ -379,7 +379,7 @@ Bericht formularBericht(Druckquelle& q, const Formular& f, const QString& layout
         }
     }
     if (!f.tabellenKopf.isEmpty()) {
-        b.zwischentitel(q.text(9986, "Jungtiere"));
+        b.zwischentitel(q.text(6986, "Jungtiere"));
         QList<QStringList> zeilen = f.tabelle;
         while (zeilen.size() < 10)
             zeilen << QStringList(); // blank rows the user may fill by hand
@@ -393,7 +393,7 @@ Bericht formularBericht(Druckquelle& q, const Formular& f, const QString& layout
     b.abstand(10.0);
     const QRectF r = b.platz(10.0);
     b.seite().linie(QPointF(r.left(), r.top()), QPointF(r.left() + 80.0, r.top()), 0.2);
-    b.seite().text(QRectF(r.left(), r.top() + 1.0, 80.0, 5.0), q.text(9987, "Unterschrift"), klein);
+    b.seite().text(QRectF(r.left(), r.top() + 1.0, 80.0, 5.0), q.text(6987, "Unterschrift"), klein);
     return b.fertig(f.titel);
 }
 

@@ -8,7 +8,7 @@
 
 namespace velmora::printing {
 
-// texte: feldname 9800-9899
+// texte: feldname 6800-6899
 
 namespace {
 
@@ -52,7 +52,7 @@ Bericht ergebnisListe(Druckquelle& q, const Druckauftrag& a, int ueberschrift, c
     q.katze(a.katze, k);
     Blatt b(q.vorgaben());
     // The caption and "von :" are two table texts: together they exceed a caption's length.
-    const QString kopf = q.text(ueberschrift, titel) + QLatin1Char(' ') + q.text(9839, "von :") + QLatin1Char(' ') + k.name;
+    const QString kopf = q.text(ueberschrift, titel) + QLatin1Char(' ') + q.text(6839, "von :") + QLatin1Char(' ') + k.name;
     b.titel(kopf);
     QList<QStringList> zeilen;
     for (const QVariantMap& z : q.zeilen(tabelle, index, {a.katze}, {a.katze}))
@@ -82,18 +82,18 @@ QString besitzerText(Druckquelle& q, const DruckKatze& k) {
 
 void deckscheinKatze(Blatt& b, Druckquelle& q, const DruckKatze& k) {
     constexpr double label = 55.0;
-    b.feld(q.text(9860, "Name"), k.name, label);
-    b.feld(q.text(9806, "Rasse"), k.rasseName, label);
-    b.feld(q.text(9807, "Zuchtbuchnummer 1"), k.zb1, label);
-    b.feld(q.text(9815, "Chip-Nr."), k.chip, label);
-    b.feld(q.text(9861, "Täto-Nr."), k.taeto, label);
-    b.feld(q.text(9810, "Geburtsdatum"), q.datum(k.gebDatum), label);
-    b.feld(q.text(9809, "Fellfarbe"), k.fellFarbe, label);
+    b.feld(q.text(6860, "Name"), k.name, label);
+    b.feld(q.text(6806, "Rasse"), k.rasseName, label);
+    b.feld(q.text(6807, "Zuchtbuchnummer 1"), k.zb1, label);
+    b.feld(q.text(6815, "Chip-Nr."), k.chip, label);
+    b.feld(q.text(6861, "Täto-Nr."), k.taeto, label);
+    b.feld(q.text(6810, "Geburtsdatum"), q.datum(k.gebDatum), label);
+    b.feld(q.text(6809, "Fellfarbe"), k.fellFarbe, label);
     QString titel = k.titel;
     const QString bew = q.bewertung(k.nummer);
     if (!bew.isEmpty()) titel += (titel.isEmpty() ? QString() : QStringLiteral(" / ")) + bew;
-    b.feld(q.text(9862, "Titel und Auszeichnungen"), titel, label);
-    b.feld(q.text(9805, "Besitzer"), besitzerText(q, k), label);
+    b.feld(q.text(6862, "Titel und Auszeichnungen"), titel, label);
+    b.feld(q.text(6805, "Besitzer"), besitzerText(q, k), label);
 }
 
 } // namespace
@@ -127,7 +127,7 @@ Bericht TReportStammdaten::erstellen(Druckquelle& q, const Druckauftrag& a) {
     DruckKatze k;
     q.katze(a.katze, k);
     Blatt b(q.vorgaben());
-    b.titel(q.text(9800, "Katzendaten"), 11.0);
+    b.titel(q.text(6800, "Katzendaten"), 11.0);
     const QString bild = q.einstellungen().StammbaumBild ? q.druckbild(k) : QString();
     Schrift gross = b.grundschrift();
     gross.groesse = 16.0;
@@ -144,27 +144,27 @@ Bericht TReportStammdaten::erstellen(Druckquelle& q, const Druckauftrag& a) {
                        VAusrichtung::Mitte);
     if (!bild.isEmpty()) b.seite().bild(QRectF(r.right() - bildSeite, r.top(), bildSeite, bildSeite), bild);
 
-    b.feld(q.text(9801, "Geschlecht"), q.geschlechtWort(k.geschlecht));
-    b.feld(q.text(9802, "Vater"), elternZeile(q, k.vater));
-    b.feld(q.text(9803, "Mutter"), elternZeile(q, k.mutter));
-    b.feld(q.text(9804, "Züchter"), q.zuechterBlock(k).value(0));
-    b.feld(q.text(9805, "Besitzer"), q.besitzerBlock(k).value(0));
-    b.feld(q.text(9818, "Merkmale"), q.merkmale(k.nummer, false).join(QStringLiteral(" / ")));
+    b.feld(q.text(6801, "Geschlecht"), q.geschlechtWort(k.geschlecht));
+    b.feld(q.text(6802, "Vater"), elternZeile(q, k.vater));
+    b.feld(q.text(6803, "Mutter"), elternZeile(q, k.mutter));
+    b.feld(q.text(6804, "Züchter"), q.zuechterBlock(k).value(0));
+    b.feld(q.text(6805, "Besitzer"), q.besitzerBlock(k).value(0));
+    b.feld(q.text(6818, "Merkmale"), q.merkmale(k.nummer, false).join(QStringLiteral(" / ")));
     b.abstand(2.0);
     const std::pair<int, std::pair<const char*, QString>> felder[] = {
-        {9806, {"Rasse", k.rasseName}},
-        {9807, {"Zuchtbuchnummer 1", k.zb1}},
-        {9808, {"Zuchtbuchnummer 2", k.zb2}},
-        {9809, {"Fellfarbe", k.fellFarbe}},
-        {9810, {"Geburtsdatum", q.datum(k.gebDatum)}},
-        {9811, {"Augenfarbe", k.augenfarbe}},
-        {9812, {"Blutgruppe", k.blutgruppe}},
-        {9815, {"Chip-Nr.", k.chip}},
-        {9813, {"Tests", k.tests}},
-        {9814, {"Gencode", k.gencode}},
-        {9816, {"Gewicht", k.gewicht}},
-        {9817, {"Größe", k.groesse}},
-        {9819, {"Zuchtsperre:", q.datum(k.zzlDatum)}}};
+        {6806, {"Rasse", k.rasseName}},
+        {6807, {"Zuchtbuchnummer 1", k.zb1}},
+        {6808, {"Zuchtbuchnummer 2", k.zb2}},
+        {6809, {"Fellfarbe", k.fellFarbe}},
+        {6810, {"Geburtsdatum", q.datum(k.gebDatum)}},
+        {6811, {"Augenfarbe", k.augenfarbe}},
+        {6812, {"Blutgruppe", k.blutgruppe}},
+        {6815, {"Chip-Nr.", k.chip}},
+        {6813, {"Tests", k.tests}},
+        {6814, {"Gencode", k.gencode}},
+        {6816, {"Gewicht", k.gewicht}},
+        {6817, {"Größe", k.groesse}},
+        {6819, {"Zuchtsperre:", q.datum(k.zzlDatum)}}};
     for (const auto& [nr, f] : felder)
         b.feld(q.text(nr, f.first), f.second);
     return b.fertig(k.name);
@@ -176,7 +176,7 @@ Bericht TReportWurfbuch::erstellen(Druckquelle& q, const Druckauftrag& a) {
     DruckKatze k;
     q.katze(a.katze, k);
     Blatt b(q.vorgaben());
-    const QString titel = q.text(9820, "Wurfbuch von") + QLatin1Char(' ') + k.name;
+    const QString titel = q.text(6820, "Wurfbuch von") + QLatin1Char(' ') + k.name;
     b.titel(titel);
     const int nr = gewaehlterWurf(q, a.katze, a.wurf);
     QVariantMap w;
@@ -185,22 +185,22 @@ Bericht TReportWurfbuch::erstellen(Druckquelle& q, const Druckauftrag& a) {
     const settings::tsysteminfo& e = q.einstellungen();
     const reg::Zuchttage tage{e.TageNaechsteRolligkeit, e.TageNRplusMinus, e.TageTraechtigkeit, e.TagebisAbgabetermin};
     const QDate wurftag = w.value(QStringLiteral("Wurftag")).toDate();
-    b.feld(q.text(9821, "Beginn Rolligkeit"), datumWert(q, w, "BeginnRollig"));
-    b.feld(q.text(9822, "Decktermin"), datumWert(q, w, "Decktermin"));
-    b.feld(q.text(9823, "Wurftermin"), q.datum(reg::erwarteterWurf(w.value(QStringLiteral("Decktermin")).toDate(), tage)));
-    b.feld(q.text(9824, "Wurftag"), q.datum(wurftag));
-    b.feld(q.text(9825, "Kater"), katzenName(q, w.value(QStringLiteral("Kater")).toInt()));
-    b.feld(q.text(9826, "Bemerkung"), wert(w, "Bemerkung"));
-    b.feld(q.text(9827, "Verfassung der Mutter"), wert(w, "Verfassung"));
-    b.feld(q.text(9828, "Wurfbezeichnung"), wert(w, "Wurfbez"));
-    b.feld(q.text(9829, "Wurfstärke"), wert(w, "Wurfstaerke"));
-    b.feld(q.text(9833, "Totgeboren"), wert(w, "Totgeboren"));
-    b.feld(q.text(9834, "Verendet"), wert(w, "Verendet"));
+    b.feld(q.text(6821, "Beginn Rolligkeit"), datumWert(q, w, "BeginnRollig"));
+    b.feld(q.text(6822, "Decktermin"), datumWert(q, w, "Decktermin"));
+    b.feld(q.text(6823, "Wurftermin"), q.datum(reg::erwarteterWurf(w.value(QStringLiteral("Decktermin")).toDate(), tage)));
+    b.feld(q.text(6824, "Wurftag"), q.datum(wurftag));
+    b.feld(q.text(6825, "Kater"), katzenName(q, w.value(QStringLiteral("Kater")).toInt()));
+    b.feld(q.text(6826, "Bemerkung"), wert(w, "Bemerkung"));
+    b.feld(q.text(6827, "Verfassung der Mutter"), wert(w, "Verfassung"));
+    b.feld(q.text(6828, "Wurfbezeichnung"), wert(w, "Wurfbez"));
+    b.feld(q.text(6829, "Wurfstärke"), wert(w, "Wurfstaerke"));
+    b.feld(q.text(6833, "Totgeboren"), wert(w, "Totgeboren"));
+    b.feld(q.text(6834, "Verendet"), wert(w, "Verendet"));
     b.abstand(3.0);
-    QList<Spalte> spalten{{q.text(9835, "Wiegedatum"), 22.0}};
+    QList<Spalte> spalten{{q.text(6835, "Wiegedatum"), 22.0}};
     for (int i = 1; i <= 10; ++i)
         spalten << Spalte{QString::number(i), 14.0, HAusrichtung::Rechts};
-    spalten << Spalte{q.text(9836, "Alter"), 26.0};
+    spalten << Spalte{q.text(6836, "Alter"), 26.0};
     QList<QStringList> zeilen;
     if (wurftag.isValid())
         for (const QVariantMap& z : q.zeilen(QStringLiteral("jungtier"), QStringLiteral("MutterkatzeDatum"),
@@ -219,13 +219,13 @@ Bericht TReportWurfbuch::erstellen(Druckquelle& q, const Druckauftrag& a) {
 // ------------------------------------------------------------------------------------------ show results
 
 Bericht TReportTradRichtenListe::erstellen(Druckquelle& q, const Druckauftrag& a) {
-    return ergebnisListe(q, a, 9840, "Ausstellungsergebnisse Trad. Richten", QStringLiteral("kausstel"),
+    return ergebnisListe(q, a, 6840, "Ausstellungsergebnisse Trad. Richten", QStringLiteral("kausstel"),
                          QStringLiteral("KatzeDatum"),
-                         {{q.text(9841, "Datum"), 22.0},
-                          {q.text(9842, "Ausstellungsort"), 40.0},
-                          {q.text(9843, "Verein"), 40.0},
-                          {q.text(9844, "Richter"), 35.0},
-                          {q.text(9845, "Bewertung"), 53.0}},
+                         {{q.text(6841, "Datum"), 22.0},
+                          {q.text(6842, "Ausstellungsort"), 40.0},
+                          {q.text(6843, "Verein"), 40.0},
+                          {q.text(6844, "Richter"), 35.0},
+                          {q.text(6845, "Bewertung"), 53.0}},
                          [&q](const QVariantMap& z) {
                              return QStringList{datumWert(q, z, "Datum"), wert(z, "Ausstellungsort"),
                                                 wert(z, "Verein"), wert(z, "Richter"), wert(z, "Bewertung")};
@@ -233,17 +233,17 @@ Bericht TReportTradRichtenListe::erstellen(Druckquelle& q, const Druckauftrag& a
 }
 
 Bericht TReportTICAListe::erstellen(Druckquelle& q, const Druckauftrag& a) {
-    return ergebnisListe(q, a, 9846, "Ausstellungsergebnisse TICA-Ringrichten", QStringLiteral("cfatica"),
+    return ergebnisListe(q, a, 6846, "Ausstellungsergebnisse TICA-Ringrichten", QStringLiteral("cfatica"),
                          QStringLiteral("Katze"),
-                         {{q.text(9847, "Verein"), 36.0},
-                          {q.text(9841, "Datum"), 20.0},
-                          {q.text(9844, "Richter"), 32.0},
-                          {q.text(9848, "AB/SP"), 12.0},
-                          {q.text(9849, "Katalognr."), 18.0},
-                          {q.text(9850, "BOC"), 14.0, HAusrichtung::Rechts},
-                          {q.text(9851, "BOD"), 14.0, HAusrichtung::Rechts},
-                          {q.text(9852, "Finale"), 16.0, HAusrichtung::Rechts},
-                          {q.text(9853, "Summe"), 16.0, HAusrichtung::Rechts}},
+                         {{q.text(6847, "Verein"), 36.0},
+                          {q.text(6841, "Datum"), 20.0},
+                          {q.text(6844, "Richter"), 32.0},
+                          {q.text(6848, "AB/SP"), 12.0},
+                          {q.text(6849, "Katalognr."), 18.0},
+                          {q.text(6850, "BOC"), 14.0, HAusrichtung::Rechts},
+                          {q.text(6851, "BOD"), 14.0, HAusrichtung::Rechts},
+                          {q.text(6852, "Finale"), 16.0, HAusrichtung::Rechts},
+                          {q.text(6853, "Summe"), 16.0, HAusrichtung::Rechts}},
                          [&q](const QVariantMap& z) {
                              // The sum of the three placings, as the judging sheet adds them.
                              int summe = 0;
@@ -256,18 +256,18 @@ Bericht TReportTICAListe::erstellen(Druckquelle& q, const Druckauftrag& a) {
 }
 
 Bericht TReportCFAListe::erstellen(Druckquelle& q, const Druckauftrag& a) {
-    return ergebnisListe(q, a, 9854, "Ausstellungsergebnisse CFA", QStringLiteral("cfa"),
+    return ergebnisListe(q, a, 6854, "Ausstellungsergebnisse CFA", QStringLiteral("cfa"),
                          QStringLiteral("Katze"),
-                         {{q.text(9847, "Verein"), 28.0},
-                          {q.text(9841, "Datum"), 18.0},
-                          {q.text(9844, "Richter"), 24.0},
-                          {q.text(9848, "AB/SP"), 10.0},
-                          {q.text(9849, "Katalognr."), 15.0},
-                          {q.text(9855, "Ring"), 14.0},
-                          {q.text(9856, "Division"), 20.0},
-                          {q.text(9857, "Grand-Punkte"), 16.0, HAusrichtung::Rechts},
-                          {q.text(9858, "Show-Punkte"), 16.0, HAusrichtung::Rechts},
-                          {q.text(9859, "Anmerkung"), 29.0}},
+                         {{q.text(6847, "Verein"), 28.0},
+                          {q.text(6841, "Datum"), 18.0},
+                          {q.text(6844, "Richter"), 24.0},
+                          {q.text(6848, "AB/SP"), 10.0},
+                          {q.text(6849, "Katalognr."), 15.0},
+                          {q.text(6855, "Ring"), 14.0},
+                          {q.text(6856, "Division"), 20.0},
+                          {q.text(6857, "Grand-Punkte"), 16.0, HAusrichtung::Rechts},
+                          {q.text(6858, "Show-Punkte"), 16.0, HAusrichtung::Rechts},
+                          {q.text(6859, "Anmerkung"), 29.0}},
                          [&q](const QVariantMap& z) {
                              return QStringList{wert(z, "Vereinsname"),   datumWert(q, z, "Datum"),
                                                 wert(z, "Richter"),       wert(z, "ABorSP"),
@@ -282,15 +282,15 @@ Bericht TReportCFAListe::erstellen(Druckquelle& q, const Druckauftrag& a) {
 Bericht TReportKatzenListe::erstellen(Druckquelle& q, const Druckauftrag& a) {
     Blatt b(q.vorgaben(Seitenausrichtung::Querformat));
     // The title is made afresh each time, so a status suffix is never added twice.
-    const QString titel = q.text(9863, "Katzendaten - Liste") + a.listenZusatz;
+    const QString titel = q.text(6863, "Katzendaten - Liste") + a.listenZusatz;
     b.titel(titel, 12.0);
-    const QList<Spalte> spalten{{q.text(9860, "Name"), 34.0},         {q.text(9864, "Zwinger"), 20.0},
-                                {q.text(9810, "Geburtsdatum"), 17.0}, {q.text(9801, "Geschlecht"), 14.0},
-                                {q.text(9809, "Fellfarbe"), 22.0},    {q.text(9807, "Zuchtbuchnummer 1"), 20.0},
-                                {q.text(9802, "Vater"), 24.0},        {q.text(9803, "Mutter"), 24.0},
-                                {q.text(9804, "Züchter"), 20.0},      {q.text(9815, "Chip-Nr."), 18.0},
-                                {q.text(9805, "Besitzer"), 20.0},     {q.text(9806, "Rasse"), 18.0},
-                                {q.text(9812, "Blutgruppe"), 11.0}};
+    const QList<Spalte> spalten{{q.text(6860, "Name"), 34.0},         {q.text(6864, "Zwinger"), 20.0},
+                                {q.text(6810, "Geburtsdatum"), 17.0}, {q.text(6801, "Geschlecht"), 14.0},
+                                {q.text(6809, "Fellfarbe"), 22.0},    {q.text(6807, "Zuchtbuchnummer 1"), 20.0},
+                                {q.text(6802, "Vater"), 24.0},        {q.text(6803, "Mutter"), 24.0},
+                                {q.text(6804, "Züchter"), 20.0},      {q.text(6815, "Chip-Nr."), 18.0},
+                                {q.text(6805, "Besitzer"), 20.0},     {q.text(6806, "Rasse"), 18.0},
+                                {q.text(6812, "Blutgruppe"), 11.0}};
     QList<QStringList> zeilen;
     for (int nr : a.liste) {
         DruckKatze k;
@@ -311,7 +311,7 @@ Bericht TReportWurfdaten::erstellen(Druckquelle& q, const Druckauftrag& a) {
     DruckKatze k;
     q.katze(a.katze, k);
     Blatt b(q.vorgaben());
-    const QString titel = q.text(9865, "Wurfdaten");
+    const QString titel = q.text(6865, "Wurfdaten");
     b.titel(titel);
     const int nr = gewaehlterWurf(q, a.katze, a.wurf);
     QVariantMap w;
@@ -332,36 +332,36 @@ Bericht TReportWurfdaten::erstellen(Druckquelle& q, const Druckauftrag& a) {
         strasse = wert(m, "Strasse");
         ort = QString(wert(m, "Plz") + QLatin1Char(' ') + wert(m, "Ort")).trimmed();
     } else {
-        name = q.text(9866, "unbekannt");
+        name = q.text(6866, "unbekannt");
     }
-    b.zwischentitel(q.text(9804, "Züchter"));
-    b.feld(q.text(9864, "Zwinger"), zwinger);
-    b.feld(q.text(9860, "Name"), name);
-    b.feld(q.text(9867, "Straße"), strasse);
-    b.feld(q.text(9868, "PLZ Ort"), ort);
+    b.zwischentitel(q.text(6804, "Züchter"));
+    b.feld(q.text(6864, "Zwinger"), zwinger);
+    b.feld(q.text(6860, "Name"), name);
+    b.feld(q.text(6867, "Straße"), strasse);
+    b.feld(q.text(6868, "PLZ Ort"), ort);
 
-    b.zwischentitel(q.text(9869, "Wurf"));
+    b.zwischentitel(q.text(6869, "Wurf"));
     const QDate d1 = w.value(QStringLiteral("Decktermin")).toDate(), d2 = w.value(QStringLiteral("Decktermin2")).toDate();
-    b.feld(q.text(9822, "Decktermin"), d2.isValid() ? q.datum(d1) + QLatin1Char(' ') + q.datum(d2) : q.datum(d1));
-    b.feld(q.text(9824, "Wurftag"), datumWert(q, w, "Wurftag"));
-    b.feld(q.text(9828, "Wurfbezeichnung"), wert(w, "Wurfbez"));
+    b.feld(q.text(6822, "Decktermin"), d2.isValid() ? q.datum(d1) + QLatin1Char(' ') + q.datum(d2) : q.datum(d1));
+    b.feld(q.text(6824, "Wurftag"), datumWert(q, w, "Wurftag"));
+    b.feld(q.text(6828, "Wurfbezeichnung"), wert(w, "Wurfbez"));
     QList<QStringList> zahlen;
     const std::pair<int, std::pair<const char*, const char*>> zaehler[] = {
-        {9829, {"Wurfstärke", "Wurfstaerke"}},   {9833, {"Totgeboren", "Totgeboren"}},
-        {9870, {"Eingeschläfert", "Eingeschlaefert"}}, {9834, {"Verendet", "Verendet"}},
-        {9871, {"Ammenaufzucht", "Ammenaufzucht"}}, {9872, {"Verblieben", "Verblieben"}},
-        {9873, {"Endabnahme", "Endabnahme"}}};
+        {6829, {"Wurfstärke", "Wurfstaerke"}},   {6833, {"Totgeboren", "Totgeboren"}},
+        {6870, {"Eingeschläfert", "Eingeschlaefert"}}, {6834, {"Verendet", "Verendet"}},
+        {6871, {"Ammenaufzucht", "Ammenaufzucht"}}, {6872, {"Verblieben", "Verblieben"}},
+        {6873, {"Endabnahme", "Endabnahme"}}};
     for (const auto& [t, f] : zaehler) {
         const auto [m, wb] = wurfzahlen(wert(w, f.second));
         zahlen << QStringList{q.text(t, f.first), m, wb};
     }
     b.abstand(2.0);
-    b.tabelle({{QString(), 50.0}, {q.text(9874, "männlich"), 25.0, HAusrichtung::Rechts},
-               {q.text(9875, "weiblich"), 25.0, HAusrichtung::Rechts}},
+    b.tabelle({{QString(), 50.0}, {q.text(6874, "männlich"), 25.0, HAusrichtung::Rechts},
+               {q.text(6875, "weiblich"), 25.0, HAusrichtung::Rechts}},
               zahlen, listenSchrift());
 
     // Three generations each side; a position without a cat leaves it and its ancestors empty.
-    b.zwischentitel(q.text(9876, "Ahnen"));
+    b.zwischentitel(q.text(6876, "Ahnen"));
     struct Position {
         const char* kuerzel;
         int nummer;
@@ -390,10 +390,10 @@ Bericht TReportWurfdaten::erstellen(Druckquelle& q, const Druckauftrag& a) {
     // The mother's side: the positions above her own parents are read from the current cat.
     seite(a.katze, mutterSeite);
     b.tabelle({{QString(), 14.0},
-               {q.text(9860, "Name"), 70.0},
-               {q.text(9807, "Zuchtbuchnummer 1"), 32.0},
-               {q.text(9809, "Fellfarbe"), 42.0},
-               {q.text(9818, "Merkmale"), 32.0}},
+               {q.text(6860, "Name"), 70.0},
+               {q.text(6807, "Zuchtbuchnummer 1"), 32.0},
+               {q.text(6809, "Fellfarbe"), 42.0},
+               {q.text(6818, "Merkmale"), 32.0}},
               ahnen, listenSchrift());
     return b.fertig(titel + QLatin1Char(' ') + k.name);
 }
@@ -404,7 +404,7 @@ Bericht TReportDeckbuch::erstellen(Druckquelle& q, const Druckauftrag& a) {
     DruckKatze k;
     q.katze(a.katze, k);
     Blatt b(q.vorgaben());
-    const QString titel = q.text(9877, "Deckbuch von :") + QLatin1Char(' ') + k.name;
+    const QString titel = q.text(6877, "Deckbuch von :") + QLatin1Char(' ') + k.name;
     b.titel(titel);
     const settings::tsysteminfo& e = q.einstellungen();
     const reg::Zuchttage tage{e.TageNaechsteRolligkeit, e.TageNRplusMinus, e.TageTraechtigkeit, e.TagebisAbgabetermin};
@@ -414,12 +414,12 @@ Bericht TReportDeckbuch::erstellen(Druckquelle& q, const Druckauftrag& a) {
         zeilen << QStringList{datumWert(q, z, "Decktermin"), katzenName(q, z.value(QStringLiteral("Katze")).toInt()),
                               q.datum(reg::erwarteterWurf(z.value(QStringLiteral("Decktermin")).toDate(), tage)),
                               wert(z, "Erfolge"), wert(z, "Bemerkung"), datumWert(q, z, "Wurftag")};
-    b.tabelle({{q.text(9822, "Decktermin"), 22.0},
-               {q.text(9878, "Katze"), 50.0},
-               {q.text(9823, "Wurftermin"), 22.0},
-               {q.text(9879, "Erfolge"), 22.0},
-               {q.text(9826, "Bemerkung"), 52.0},
-               {q.text(9824, "Wurftag"), 22.0}},
+    b.tabelle({{q.text(6822, "Decktermin"), 22.0},
+               {q.text(6878, "Katze"), 50.0},
+               {q.text(6823, "Wurftermin"), 22.0},
+               {q.text(6879, "Erfolge"), 22.0},
+               {q.text(6826, "Bemerkung"), 52.0},
+               {q.text(6824, "Wurftag"), 22.0}},
               zeilen, listenSchrift());
     return b.fertig(titel);
 }
@@ -448,15 +448,15 @@ std::optional<Bericht> TReportDeckschein::erstellen(Druckquelle& q, const Drucka
     q.katze(d.value(QStringLiteral("Katze")).toInt(), katze);
 
     Blatt b(q.vorgaben());
-    b.titel(q.text(9880, "DECKSCHEIN"), 18.0);
-    b.zwischentitel(q.text(9881, "Deckkater"));
+    b.titel(q.text(6880, "DECKSCHEIN"), 18.0);
+    b.zwischentitel(q.text(6881, "Deckkater"));
     deckscheinKatze(b, q, kater);
     b.abstand(2.0);
-    b.absatz(q.text(9882, "hat am") + QLatin1Char(' ') + datumWert(q, d, "Decktermin"));
-    b.zwischentitel(q.text(9883, "Katze"));
+    b.absatz(q.text(6882, "hat am") + QLatin1Char(' ') + datumWert(q, d, "Decktermin"));
+    b.zwischentitel(q.text(6883, "Katze"));
     deckscheinKatze(b, q, katze);
     b.abstand(2.0);
-    b.absatz(q.text(9884, "gedeckt."));
+    b.absatz(q.text(6884, "gedeckt."));
     if (!freitext.isEmpty()) {
         b.abstand(4.0);
         b.absatz(freitext);
@@ -464,11 +464,11 @@ std::optional<Bericht> TReportDeckschein::erstellen(Druckquelle& q, const Drucka
     b.abstand(14.0);
     const QRectF r = b.platz(12.0);
     b.seite().linie(QPointF(r.left(), r.top()), QPointF(r.left() + 90.0, r.top()), 0.2);
-    b.seite().text(QRectF(r.left(), r.top() + 1.0, 90.0, 5.0), q.text(9885, "Unterschrift des Deckkaterbesitzers:"),
+    b.seite().text(QRectF(r.left(), r.top() + 1.0, 90.0, 5.0), q.text(6885, "Unterschrift des Deckkaterbesitzers:"),
                    b.grundschrift());
     b.seite().text(QRectF(r.left() + 110.0, r.top() + 1.0, r.width() - 110.0, 5.0),
-                   q.text(9841, "Datum") + QLatin1Char(' ') + q.datum(q.heute), b.grundschrift());
-    return b.fertig(q.text(9880, "DECKSCHEIN") + QLatin1Char(' ') + kater.name);
+                   q.text(6841, "Datum") + QLatin1Char(' ') + q.datum(q.heute), b.grundschrift());
+    return b.fertig(q.text(6880, "DECKSCHEIN") + QLatin1Char(' ') + kater.name);
 }
 
 } // namespace velmora::printing

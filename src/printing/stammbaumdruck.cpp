@@ -8,7 +8,7 @@
 
 namespace velmora::printing {
 
-// texte: feldname 9886-9894
+// texte: feldname 6886-6894
 
 namespace {
 
@@ -122,7 +122,7 @@ StammbaumDruck stammbaumDrucken(Druckquelle& q, int katze, int generationen) {
     Schrift titelSchrift;
     titelSchrift.groesse = 18.0;
     titelSchrift.fett = true;
-    s.text(QRectF(innen.left(), y, kLinksBreite, 9.0), q.text(9886, "Stammbaum"), titelSchrift, HAusrichtung::Links,
+    s.text(QRectF(innen.left(), y, kLinksBreite, 9.0), q.text(6886, "Stammbaum"), titelSchrift, HAusrichtung::Links,
            VAusrichtung::Mitte);
     y += 10.0;
     Schrift nameSchrift;
@@ -144,14 +144,14 @@ StammbaumDruck stammbaumDrucken(Druckquelle& q, int katze, int generationen) {
     for (const QString& n : {k.zb1, k.zb2, k.zb3})
         if (!n.isEmpty()) nummern << n;
     const std::pair<QString, QString> felder[] = {
-        {q.text(9806, "Rasse"), k.rasseName},
-        {q.text(9809, "Fellfarbe"), k.fellFarbe},
-        {q.text(9801, "Geschlecht"), q.geschlechtWort(k.geschlecht)},
-        {q.text(9810, "Geburtsdatum"), q.datum(k.gebDatum)},
-        {q.text(9889, "Zuchtbuch-Nr."), nummern.join(QStringLiteral(" / "))},
-        {q.text(9815, "Chip-Nr."), k.chip},
-        {q.text(9804, "Züchter"), q.zuechterBlock(k).value(0)},
-        {q.text(9805, "Besitzer"), q.besitzerBlock(k).value(0)}};
+        {q.text(6806, "Rasse"), k.rasseName},
+        {q.text(6809, "Fellfarbe"), k.fellFarbe},
+        {q.text(6801, "Geschlecht"), q.geschlechtWort(k.geschlecht)},
+        {q.text(6810, "Geburtsdatum"), q.datum(k.gebDatum)},
+        {q.text(6889, "Zuchtbuch-Nr."), nummern.join(QStringLiteral(" / "))},
+        {q.text(6815, "Chip-Nr."), k.chip},
+        {q.text(6804, "Züchter"), q.zuechterBlock(k).value(0)},
+        {q.text(6805, "Besitzer"), q.besitzerBlock(k).value(0)}};
     for (const auto& [l, w] : felder) {
         const QStringList zeilen = boxZeilen(w, {}, 2, kLinksBreite - label, feldSchrift, messen);
         s.text(QRectF(innen.left(), y, label - 1.0, feldZeile), kuerzen(l, label - 1.0, labelSchrift, messen),
@@ -176,7 +176,7 @@ StammbaumDruck stammbaumDrucken(Druckquelle& q, int katze, int generationen) {
     }
     const QString bewertung = q.bewertung(katze);
     if (!bewertung.isEmpty() && unterschrift - y > 2 * feldZeile) {
-        s.text(QRectF(innen.left(), y, kLinksBreite, feldZeile), q.text(9888, "Bewertung"), labelSchrift,
+        s.text(QRectF(innen.left(), y, kLinksBreite, feldZeile), q.text(6888, "Bewertung"), labelSchrift,
                HAusrichtung::Links, VAusrichtung::Mitte);
         y += feldZeile;
         const int platz = int((unterschrift - 2.0 - y) / feldZeile);
@@ -192,9 +192,9 @@ StammbaumDruck stammbaumDrucken(Druckquelle& q, int katze, int generationen) {
     }
     s.linie(QPointF(innen.left(), unterschrift + 5.0), QPointF(innen.left() + 48.0, unterschrift + 5.0), 0.2);
     s.text(QRectF(innen.left(), unterschrift + 5.5, 48.0, feldZeile),
-           kuerzen(q.text(9887, "Unterschrift des Züchters"), 48.0, feldSchrift, messen), feldSchrift);
+           kuerzen(q.text(6887, "Unterschrift des Züchters"), 48.0, feldSchrift, messen), feldSchrift);
     s.text(QRectF(innen.left() + 50.0, unterschrift + 5.5 - feldZeile, kLinksBreite - 50.0, feldZeile),
-           q.text(9841, "Datum") + QLatin1Char(' ') + q.datum(q.heute), feldSchrift);
+           q.text(6841, "Datum") + QLatin1Char(' ') + q.datum(q.heute), feldSchrift);
     s.linie(QPointF(innen.left() + 50.0, unterschrift + 5.0), QPointF(innen.left() + kLinksBreite, unterschrift + 5.0), 0.2);
 
     // ---- the ancestors at the right, generation by generation and slot by slot
@@ -203,8 +203,8 @@ StammbaumDruck stammbaumDrucken(Druckquelle& q, int katze, int generationen) {
     const double luecke = 2.5;
     const double oben = innen.top() + kKopfzeile;
     const double hoehe = innen.bottom() - oben;
-    const QStringList spalten{q.text(9890, "Eltern"), q.text(9891, "Großeltern"), q.text(9892, "Urgroßeltern"),
-                                   q.text(9893, "Ururgroßeltern"), q.text(9894, "Urururgroßeltern")};
+    const QStringList spalten{q.text(6890, "Eltern"), q.text(6891, "Großeltern"), q.text(6892, "Urgroßeltern"),
+                                   q.text(6893, "Ururgroßeltern"), q.text(6894, "Urururgroßeltern")};
     Schrift kopfSchrift;
     kopfSchrift.groesse = 8.0;
     kopfSchrift.fett = true;
@@ -252,7 +252,7 @@ StammbaumDruck stammbaumDrucken(Druckquelle& q, int katze, int generationen) {
                     .farbe = tinte;
         }
     }
-    d.bericht = b.fertig(q.text(9886, "Stammbaum") + QLatin1Char(' ') + k.name);
+    d.bericht = b.fertig(q.text(6886, "Stammbaum") + QLatin1Char(' ') + k.name);
     return d;
 }
 

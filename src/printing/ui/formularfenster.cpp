@@ -105,16 +105,16 @@ TFormularFenster::TFormularFenster(Druckquelle& quelle, Formular formular, QWidg
     for (const QString& layout : m_formular.layouts) {
         const bool standard = layout == m_formular.layouts.first();
         const QString zusatz = standard ? QString() : QLatin1Char(' ') + layout;
-        auto* v = new QPushButton(m_q.text(9992, "Druckvorschau") + zusatz, this);
+        auto* v = new QPushButton(m_q.text(6992, "Druckvorschau") + zusatz, this);
         v->setObjectName(QStringLiteral("BitBtnVorschau") + QString(layout).remove(QRegularExpression(QStringLiteral("[^A-Za-z0-9]"))));
-        auto* d = new QPushButton(m_q.text(9993, "Drucken") + zusatz, this);
+        auto* d = new QPushButton(m_q.text(6993, "Drucken") + zusatz, this);
         d->setObjectName(QStringLiteral("BitBtnDrucken") + QString(layout).remove(QRegularExpression(QStringLiteral("[^A-Za-z0-9]"))));
         connect(v, &QPushButton::clicked, this, [this, layout] { layoutDrucken(layout, true); });
         connect(d, &QPushButton::clicked, this, [this, layout] { layoutDrucken(layout, false); });
         knoepfe->addWidget(v);
         knoepfe->addWidget(d);
     }
-    auto* zurueck = new QPushButton(m_q.text(9994, "Zurück"), this);
+    auto* zurueck = new QPushButton(m_q.text(6994, "Zurück"), this);
     zurueck->setObjectName(QStringLiteral("BitBtnZurueck"));
     connect(zurueck, &QPushButton::clicked, this, &QDialog::reject);
     knoepfe->addStretch(1);
