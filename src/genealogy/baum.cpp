@@ -359,4 +359,17 @@ quint64 platzSumme(const std::vector<Ahnenplatz>& plaetze) {
     return s;
 }
 
+QHash<qint32, int> doppelteAhnenFarben(const Ahnentafel& tafel, const QList<int>& farben) {
+    QHash<qint32, int> result;
+    int naechste = 0;
+    for (int g = 1; g <= tafel.generationen(); ++g)
+        for (int k = 1; k <= Ahnentafel::slotZahl(g); ++k) {
+            const qint32 nr = tafel.slot(g, k);
+            if (!nr || result.contains(nr) || tafel.anzahl(nr) < 2) continue;
+            result.insert(nr, farben.isEmpty() ? 0 : farben[std::min<int>(naechste, int(farben.size()) - 1)]);
+            ++naechste;
+        }
+    return result;
+}
+
 } // namespace velmora::genealogy

@@ -2,6 +2,8 @@
 // In-memory ancestor structures. Nodes live in vectors and refer to each other by index (-1 = none),
 // which keeps large trees compact and releases them in one step.
 
+#include <QHash>
+#include <QList>
 #include <QString>
 #include <QtGlobal>
 #include <functional>
@@ -174,6 +176,12 @@ private:
     int m_generationen;
     std::vector<qint32> m_slots;
 };
+
+// The colours of doubled ancestors, shared by the pedigree window and the printed pedigree: in slot order
+// (generation by generation), each cat that fills more than one slot takes the next colour of the list
+// for all its slots; past the end of the list the last colour serves again, black (0) when it is empty.
+// Record number -> colour (0x00BBGGRR); cats met once are not in it.
+QHash<qint32, int> doppelteAhnenFarben(const Ahnentafel& tafel, const QList<int>& farben);
 
 // The parents of a cat for the slot fill; false when the record is not found. Called once per filled
 // slot, generation by generation and slot by slot, so a caller may note what else it needs of the cat.

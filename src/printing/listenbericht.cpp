@@ -2,6 +2,8 @@
 
 #include "language/sprache.h"
 
+#include <QTextBoundaryFinder>
+
 #include <algorithm>
 #include <cmath>
 
@@ -14,6 +16,14 @@ constexpr double kMmProPunkt = 25.4 / 72.0;
 constexpr double kToleranz = 1e-6;
 
 } // namespace
+
+QList<qsizetype> zeichenGrenzen(const QString& text) {
+    QList<qsizetype> grenzen;
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
+    for (qsizetype p = finder.toNextBoundary(); p > 0; p = finder.toNextBoundary())
+        grenzen.append(p);
+    return grenzen;
+}
 
 double geschaetzteTextbreite(const QString& text, const Schrift& schrift) {
     const double em = schrift.groesse * kMmProPunkt;
@@ -40,13 +50,17 @@ QStringList zeilenUmbrechen(const QString& text, double breite, const Schrift& s
                 aktuell = wort;
                 continue;
             }
-            // A word wider than the column: cut it, at least one character per line so this ends.
+            // A word wider than the column: cut it between characters as the reader sees them (never
+            // inside a surrogate pair or before a combining mark), at least one per line so this ends.
             QString rest = wort;
             while (!rest.isEmpty()) {
-                qsizetype n = 1;
-                while (n < rest.size() && passt(rest.left(n + 1)))
-                    ++n;
-                if (n == rest.size()) break;
+                const QList<qsizetype> grenzen = zeichenGrenzen(rest);
+                qsizetype n = grenzen.value(0, rest.size());
+                for (qsizetype g : grenzen) {
+                    if (!passt(rest.left(g))) break;
+                    n = g;
+                }
+                if (n >= rest.size()) break;
                 zeilen.append(rest.left(n));
                 rest = rest.mid(n);
             }

@@ -29,8 +29,11 @@ using Textbreite = std::function<double(const QString& text, const Schrift& schr
 // Rough width without fonts: half an em per character, a tenth more in bold.
 double geschaetzteTextbreite(const QString& text, const Schrift& schrift);
 
+// The ends of the characters as the reader sees them (grapheme clusters), ascending, the last = size.
+QList<qsizetype> zeichenGrenzen(const QString& text);
+
 // Splits the text into lines no wider than `breite` mm: at line breaks, then at blanks; a word wider than
-// the whole width is cut between characters. Always returns at least one (possibly empty) line.
+// the whole width is cut between characters, never inside one. Always returns at least one (possibly empty) line.
 QStringList zeilenUmbrechen(const QString& text, double breite, const Schrift& schrift,
                             const Textbreite& messen);
 

@@ -3,6 +3,7 @@
 #include "app/erststart.h"
 #include "app/letztekatzen.h"
 #include "app/ui/uebernahmedialog.h"
+#include "app/ui/druckbefehle.h"
 #include "app/ui/katzenliste.h"
 #include "app/ui/mausrad.h"
 #include "app/ui/tatze.h"
@@ -194,6 +195,8 @@ void TVelmora::menuesAnlegen() {
             einstellungen().Schriftgroesse = f.pointSize();
             einstellungen().schreibeFelder({QStringLiteral("Schriftart"), QStringLiteral("Schriftgroesse")});
         });
+    m_druckbefehle = new Druckbefehle(*this);
+    m_druckbefehle->menueFuellen(druck);
 
     QMenu* extras = menue(8905, QStringLiteral("E&xtras"), "MenueExtras");
     connect(aktion(extras, 116, QStringLiteral("&Textverarbeitung"), "MenuTextverarbeitung"),

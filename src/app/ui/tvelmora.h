@@ -38,6 +38,8 @@ class TDBError;
 
 namespace velmora::app {
 
+class Druckbefehle;
+
 // Everything the frame needs from the start-up: the data directory, the settings, the language tables.
 struct Kontext {
     QString datenVerzeichnis;
@@ -91,6 +93,8 @@ public:
     bool schnellhilfe() const { return m_schnellhilfe; }
     // The font print layouts use (the settings Schriftart and Schriftgroesse).
     const QFont& druckerSchrift() const { return m_druckerSchrift; }
+    // The print commands of the Drucken menu.
+    Druckbefehle* druckbefehle() const { return m_druckbefehle; }
     void spracheWechseln(int sprache);
 
     // Recent cats.
@@ -164,6 +168,7 @@ private:
     bool m_listeAn = true;
     bool m_schnellhilfe = true;
     QFont m_druckerSchrift;
+    Druckbefehle* m_druckbefehle = nullptr;
     // The tool buttons that run a command of the register: button, the menu command it runs.
     QList<QPair<QAction*, QString>> m_werkzeugKnoepfe;
 };

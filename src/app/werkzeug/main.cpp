@@ -1,14 +1,17 @@
 #include "app/werkzeug/werkzeug.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QMap>
 #include <cstdio>
+#include <memory>
 
 namespace velmora::werkzeug {
 namespace {
 struct Entry {
     QString usage;
     Command command;
+    bool grafik = false;
 };
 QMap<QString, Entry>& commands() {
     static QMap<QString, Entry> map;
@@ -16,8 +19,8 @@ QMap<QString, Entry>& commands() {
 }
 } // namespace
 
-Registrar::Registrar(const char* name, const char* usage, Command command) {
-    commands().insert(QString::fromUtf8(name), Entry{QString::fromUtf8(usage), std::move(command)});
+Registrar::Registrar(const char* name, const char* usage, Command command, bool grafik) {
+    commands().insert(QString::fromUtf8(name), Entry{QString::fromUtf8(usage), std::move(command), grafik});
 }
 
 QString takeOption(QStringList& args, const QString& option, const QString& fallback) {
@@ -33,11 +36,24 @@ bool takeFlag(QStringList& args, const QString& flag) { return args.removeAll(fl
 } // namespace velmora::werkzeug
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+    using velmora::werkzeug::commands;
+    // Commands that draw need fonts, hence a GUI application; no window opens, so no display is needed.
+    const auto gewaehlt = argc > 1 ? commands().find(QString::fromLocal8Bit(argv[1])) : commands().end();
+    const bool grafik = gewaehlt != commands().end() && gewaehlt->grafik;
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    if (grafik && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
+    std::unique_ptr<QCoreApplication> anwendung;
+    if (grafik)
+        anwendung = std::make_unique<QGuiApplication>(argc, argv);
+    else
+        anwendung = std::make_unique<QCoreApplication>(argc, argv);
+    QCoreApplication& app = *anwendung;
     QTextStream out(stdout);
     QTextStream err(stderr);
     QStringList args = app.arguments().mid(1);
-    using velmora::werkzeug::commands;
     if (args.isEmpty() || !commands().contains(args.first())) {
         err << "velmora-werkzeug: unknown or missing command\n";
         for (auto it = commands().cbegin(); it != commands().cend(); ++it)

@@ -11,7 +11,9 @@ namespace velmora::werkzeug {
 using Command = std::function<int(const QStringList& args, QTextStream& out, QTextStream& err)>;
 
 struct Registrar {
-    Registrar(const char* name, const char* usage, Command command);
+    // grafik: the command draws with fonts (PDF output), so it runs under a GUI application; without a
+    // display it takes the offscreen platform.
+    Registrar(const char* name, const char* usage, Command command, bool grafik = false);
 };
 
 // The value after an option ("--katzen 100"); fallback when absent. Removes both words from args.

@@ -5,6 +5,8 @@
 #include "common/ui/rahmen.h"
 #include "language/sprache.h"
 #include "language/tag.h"
+#include "printing/stammbaumdruck.h"
+#include "printing/ui/berichtdruck.h"
 #include "register/ui/suchendlg.h"
 #include "store/ui/dberror.h"
 
@@ -210,6 +212,11 @@ void TFormStammbaum::aufbauen() {
     };
     connect(knopf(8762, "&Katze laden", "BitBtnKatzeLaden"), &QPushButton::clicked, this,
             &TFormStammbaum::KatzeLadenClick);
+    // texte: feldname 134 139
+    connect(knopf(134, "Stammbaum (deutsch)", "BitBtnDruckenDeutsch"), &QPushButton::clicked, this,
+            [this] { StammbaumDruckenClick(false); });
+    connect(knopf(139, "Stammbaum (english)", "BitBtnDruckenEnglisch"), &QPushButton::clicked, this,
+            [this] { StammbaumDruckenClick(true); });
     connect(knopf(8613, "&Hilfe", "BitBtnHilfe"), &QPushButton::clicked, this,
             [this] { hauptfenster().hilfeZeigen(19); });
     connect(knopf(8614, "&Zurück", "BitBtnZurueck"), &QPushButton::clicked, this, [this] {
@@ -403,23 +410,11 @@ void TFormStammbaum::farbenSetzen() {
     if (m_farben)
         for (m_farben->first(); m_farben->hasRecord() && !m_farben->eof(); m_farben->next())
             farben << m_farben->asInt(QStringLiteral("farbe"));
-    // In slot order, each ancestor met again gets the next colour of the list for all its slots; past the
-    // end of the list the last colour serves again (black when the list is empty).
-    std::vector<bool> gefaerbt(m_slots.size(), false);
-    int naechste = 0;
+    const QHash<qint32, int> doppelte = doppelteAhnenFarben(m_tafel, farben);
     for (int g = 1; g <= kGenerationen; ++g)
         for (int k = 1; k <= Ahnentafel::slotZahl(g); ++k) {
-            const qint32 nr = m_tafel.slot(g, k);
-            if (!nr || gefaerbt[index(g, k)] || m_tafel.anzahl(nr) < 2) continue;
-            const int farbe = farben.isEmpty() ? 0 : farben[std::min<int>(naechste, farben.size() - 1)];
-            ++naechste;
-            const QString stil = farbeAlsStil(farbe);
-            for (int g2 = g; g2 <= kGenerationen; ++g2)
-                for (int k2 = 1; k2 <= Ahnentafel::slotZahl(g2); ++k2)
-                    if (m_tafel.slot(g2, k2) == nr) {
-                        gefaerbt[index(g2, k2)] = true;
-                        m_slots[index(g2, k2)]->setStyleSheet(stil);
-                    }
+            const auto it = doppelte.constFind(m_tafel.slot(g, k));
+            if (it != doppelte.constEnd()) m_slots[index(g, k)]->setStyleSheet(farbeAlsStil(*it));
         }
 }
 
@@ -566,6 +561,21 @@ void TFormStammbaum::RuecksprungClick() {
     const int ziel = m_gespeichert;
     m_gespeichert = 0;
     katzeZeigen(ziel);
+}
+
+bool TFormStammbaum::StammbaumDruckenClick(bool englisch) {
+    if (!m_proband || hauptfenster().gesperrt()) return false;
+    // The same certificate as the main window's command, of the cat this window shows.
+    printing::Druckquelle quelle(hauptfenster().db(), hauptfenster().einstellungen(), englisch ? 1 : 0,
+                                 hauptfenster().datenGlobal());
+    quelle.messen = printing::schriftMessung();
+    const printing::StammbaumDruck d =
+        printing::stammbaumDrucken(quelle, m_proband, hauptfenster().einstellungen().StammbaumGeneration);
+    if (druckAusgabe)
+        druckAusgabe(d.bericht);
+    else
+        printing::vorschauZeigen(d.bericht, this);
+    return true;
 }
 
 void TFormStammbaum::KatzeLadenClick() {

@@ -6,11 +6,13 @@
 
 #include "common/ui/kindfenster.h"
 #include "genealogy/baum.h"
+#include "printing/bericht.h"
 #include "store/table.h"
 
 #include <QHash>
 #include <QLabel>
 #include <QPixmap>
+#include <functional>
 #include <memory>
 
 class QFrame;
@@ -63,6 +65,10 @@ public:
     void KatzeLadenClick();
     void StammbaumLadenClick();
     void RuecksprungClick();
+    // Prints the proband's pedigree certificate in German or English; false when refused.
+    bool StammbaumDruckenClick(bool englisch);
+    // Where the printed pedigree goes: the print preview unless a test puts its own.
+    std::function<void(const printing::Bericht&)> druckAusgabe;
 
     StammbaumSlot* slot(int g, int k) const { return m_slots[index(g, k)]; }
     // The record number read back from a slot text ("... {1234}"); 0 without one.
