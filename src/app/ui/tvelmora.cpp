@@ -88,7 +88,7 @@ TVelmora::TVelmora(const Kontext& kontext, QWidget* parent) : TRahmen(parent), m
     } knoepfe[] = {{"SpeedButtonNeu", "Neue Katze anlegen", "MenuNeuaufnahme", 8926},
                    {"SpeedButtonSuchen", "Katze suchen", "MenuSuchen", 8928},
                    {"SpeedButtonKopie", "Tier duplizieren", "MenuDuplizieren", 8927},
-                   {"SpeedButtonBuchfuehrung", "Buchführung", "MenuFormBuchfuehrung", 7311}};
+                   {"SpeedButtonBuchfuehrung", "Buchführung", "MenuFormBuchfuehrung", 8511}};
     for (const auto& k : knoepfe) {
         QAction* a = leiste->addAction(QIcon(tatze(24)), QString::fromUtf8(k.hinweis));
         a->setObjectName(QLatin1String(k.name));

@@ -22,12 +22,12 @@ QString btext(int nummer, const char* deutsch) {
 }
 
 void buchfuehrungRegistrieren() {
-    fensterartRegistrieren({QStringLiteral("FormBuchfuehrung"), QStringLiteral("MenueVerwaltung"), 7310,
+    fensterartRegistrieren({QStringLiteral("FormBuchfuehrung"), QStringLiteral("MenueVerwaltung"), 8510,
                             QStringLiteral("B&uchführung"), [](TRahmen& h) { return new TFormBuchfuehrung(h); }});
 }
 
-TFormBuchfuehrung::TFormBuchfuehrung(TRahmen& h) : TKindFenster(h, QStringLiteral("FormBuchfuehrung"), 7311) {
-    setWindowTitle(btext(7311, "Buchführung"));
+TFormBuchfuehrung::TFormBuchfuehrung(TRahmen& h) : TKindFenster(h, QStringLiteral("FormBuchfuehrung"), 8511) {
+    setWindowTitle(btext(8511, "Buchführung"));
     auto* lay = new QVBoxLayout(this);
     m_seiten = new QTabWidget;
     m_seiten->setObjectName(QStringLiteral("Seiten"));
@@ -52,9 +52,9 @@ bool TFormBuchfuehrung::oeffnen() {
     m_buchen = new TSeiteBuchen(*this);
     m_auswertungen = new TSeiteAuswertungen(*this);
     m_konten = new TSeiteKonten(*this);
-    m_seiten->addTab(m_buchen, btext(7312, "Buchen"));
-    m_seiten->addTab(m_auswertungen, btext(7313, "Auswertungen"));
-    m_seiten->addTab(m_konten, btext(7314, "Konten / Kategorien"));
+    m_seiten->addTab(m_buchen, btext(8512, "Buchen"));
+    m_seiten->addTab(m_auswertungen, btext(8513, "Auswertungen"));
+    m_seiten->addTab(m_konten, btext(8514, "Konten / Kategorien"));
     geaendert();
     // Leaving a page stores its pending edits; when that fails the page stays.
     connect(m_seiten, &QTabWidget::currentChanged, this, [this](int neu) {

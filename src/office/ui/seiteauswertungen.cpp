@@ -68,27 +68,27 @@ TSeiteAuswertungen::TSeiteAuswertungen(TFormBuchfuehrung& fenster) : m_fenster(f
     reiter->setObjectName(QStringLiteral("ReiterAuswertungen"));
     lay->addWidget(reiter);
 
-    kontostaende = gitter("GridKontostaende", {btext(7321, "Konto"), btext(7350, "Eröffnungssaldo"), btext(7351, "Eröffnung zum"),
-                                               btext(7323, "Kontostand")});
-    reiter->addTab(kontostaende, btext(7323, "Kontostand"));
+    kontostaende = gitter("GridKontostaende", {btext(8521, "Konto"), btext(8550, "Eröffnungssaldo"), btext(8551, "Eröffnung zum"),
+                                               btext(8523, "Kontostand")});
+    reiter->addTab(kontostaende, btext(8523, "Kontostand"));
 
     auto* stat = new QWidget;
     auto* statLay = new QHBoxLayout(stat);
     kategorien = new QListWidget;
     kategorien->setObjectName(QStringLiteral("ListeKategorien"));
-    kategorien->setAccessibleName(btext(7326, "Kategorie"));
+    kategorien->setAccessibleName(btext(8526, "Kategorie"));
     statLay->addWidget(kategorien);
     auto* rechts = new QVBoxLayout;
-    kategorieBuchungen = gitter("GridKategorieBuchungen", {btext(7324, "Buchungs Nr."), btext(7325, "Datum"),
-                                                           btext(7321, "Konto"), btext(7327, "Betrag")});
+    kategorieBuchungen = gitter("GridKategorieBuchungen", {btext(8524, "Buchungs Nr."), btext(8525, "Datum"),
+                                                           btext(8521, "Konto"), btext(8527, "Betrag")});
     rechts->addWidget(kategorieBuchungen);
     auto* gesamtZeile = new QHBoxLayout;
-    gesamtZeile->addWidget(new QLabel(btext(7352, "Gesamt")));
+    gesamtZeile->addWidget(new QLabel(btext(8552, "Gesamt")));
     gesamt = wert("LabelGesamt");
     gesamtZeile->addWidget(gesamt);
     rechts->addLayout(gesamtZeile);
     statLay->addLayout(rechts, 1);
-    reiter->addTab(stat, btext(7353, "Statistik nach Kategorie"));
+    reiter->addTab(stat, btext(8553, "Statistik nach Kategorie"));
     connect(kategorien, &QListWidget::itemDoubleClicked, this, [this] { statistikBerechnen(); });
     connect(kategorien, &QListWidget::currentRowChanged, this, [this] { statistikBerechnen(); });
 
@@ -98,46 +98,46 @@ TSeiteAuswertungen::TSeiteAuswertungen(TFormBuchfuehrung& fenster) : m_fenster(f
     guvLay->addWidget(zeitraumText);
     auto* oben = new QHBoxLayout;
     auto* links = new QVBoxLayout;
-    alleKonten = new QCheckBox(btext(7354, "alle Konten"));
+    alleKonten = new QCheckBox(btext(8554, "alle Konten"));
     alleKonten->setObjectName(QStringLiteral("CheckAlleKonten"));
     alleKonten->setChecked(true);
     links->addWidget(alleKonten);
     guvKonten = new QListWidget;
     guvKonten->setObjectName(QStringLiteral("ListeGuvKonten"));
-    guvKonten->setAccessibleName(btext(7321, "Konto"));
+    guvKonten->setAccessibleName(btext(8521, "Konto"));
     links->addWidget(guvKonten);
     kontoPanel = wert("LabelKontoPanel");
     kontoPanel->setWordWrap(true);
     links->addWidget(kontoPanel);
     oben->addLayout(links);
-    einnahmen = gitter("GridEinnahmen", {btext(7325, "Datum"), btext(7326, "Kategorie"), btext(7327, "Betrag")});
-    ausgaben = gitter("GridAusgaben", {btext(7325, "Datum"), btext(7326, "Kategorie"), btext(7327, "Betrag")});
+    einnahmen = gitter("GridEinnahmen", {btext(8525, "Datum"), btext(8526, "Kategorie"), btext(8527, "Betrag")});
+    ausgaben = gitter("GridAusgaben", {btext(8525, "Datum"), btext(8526, "Kategorie"), btext(8527, "Betrag")});
     oben->addWidget(einnahmen, 1);
     oben->addWidget(ausgaben, 1);
     guvLay->addLayout(oben, 1);
     auto* summen = new QHBoxLayout;
-    summen->addWidget(new QLabel(btext(7355, "Einnahmen gesamt")));
+    summen->addWidget(new QLabel(btext(8555, "Einnahmen gesamt")));
     einnahmenGesamt = wert("LabelEinnahmenGesamt");
     summen->addWidget(einnahmenGesamt);
-    summen->addWidget(new QLabel(btext(7356, "Ausgaben gesamt")));
+    summen->addWidget(new QLabel(btext(8556, "Ausgaben gesamt")));
     ausgabenGesamt = wert("LabelAusgabenGesamt");
     summen->addWidget(ausgabenGesamt);
-    summen->addWidget(new QLabel(btext(7357, "Saldo Einnahmen/Ausgaben")));
+    summen->addWidget(new QLabel(btext(8557, "Saldo Einnahmen/Ausgaben")));
     saldo = wert("LabelSaldo");
     summen->addWidget(saldo);
     guvLay->addLayout(summen);
     auto* unten = new QHBoxLayout;
     diagramm = new QChartView;
     diagramm->setObjectName(QStringLiteral("DiagrammMonate"));
-    diagramm->setAccessibleName(btext(7358, "Einnahmen und Ausgaben je Monat"));
+    diagramm->setAccessibleName(btext(8558, "Einnahmen und Ausgaben je Monat"));
     diagramm->setMinimumHeight(180);
     unten->addWidget(diagramm, 2);
-    mwst = gitter("GridMwst", {btext(7359, "MwSt %"), btext(7360, "Art"), btext(7361, "Brutto"), btext(7362, "Netto"),
-                               btext(7363, "MwSt")});
+    mwst = gitter("GridMwst", {btext(8559, "MwSt %"), btext(8560, "Art"), btext(8561, "Brutto"), btext(8562, "Netto"),
+                               btext(8563, "MwSt")});
     mwst->setToolTip(language::meldung(3107, QStringLiteral("Hilfe für die Steuerberatung, keine Steuererklärung")));
     unten->addWidget(mwst, 1);
     guvLay->addLayout(unten, 1);
-    reiter->addTab(guvSeite, btext(7365, "Statistik Gewinn / Verlust"));
+    reiter->addTab(guvSeite, btext(8565, "Statistik Gewinn / Verlust"));
     connect(alleKonten, &QCheckBox::toggled, this, [this] { guvBerechnen(); });
     connect(guvKonten, &QListWidget::currentRowChanged, this, [this] {
         if (!alleKonten->isChecked()) guvBerechnen();
@@ -150,10 +150,10 @@ TSeiteAuswertungen::TSeiteAuswertungen(TFormBuchfuehrung& fenster) : m_fenster(f
         leiste->addWidget(k);
         return k;
     };
-    neu = knopf("ButtonNeu", 7366, "&Neu");
-    drucken = knopf("ButtonDrucken", 7335, "&Drucken");
-    exportKnopf = knopf("ButtonExport", 7367, "E&xport");
-    zurueck = knopf("ButtonZurueck", 7337, "&Zurück");
+    neu = knopf("ButtonNeu", 8566, "&Neu");
+    drucken = knopf("ButtonDrucken", 8535, "&Drucken");
+    exportKnopf = knopf("ButtonExport", 8567, "E&xport");
+    zurueck = knopf("ButtonZurueck", 8537, "&Zurück");
     lay->addLayout(leiste);
     connect(neu, &QPushButton::clicked, this, [this] {
         if (zeitraumNeu()) reiter->currentIndex() == 1 ? statistikBerechnen() : guvBerechnen();
@@ -288,13 +288,13 @@ void TSeiteAuswertungen::guvBerechnen() {
     saldo->setText(waehrungsText(m_guv.saldo()));
     if (konto) {
         if (const auto k = b.konto(konto))
-            kontoPanel->setText(btext(7350, "Eröffnungssaldo") + QLatin1Char(' ') + DbDatum::text(k->zum) + QStringLiteral(": ") +
-                                waehrungsText(k->eroeffnungssaldo) + QLatin1Char('\n') + btext(7323, "Kontostand") +
+            kontoPanel->setText(btext(8550, "Eröffnungssaldo") + QLatin1Char(' ') + DbDatum::text(k->zum) + QStringLiteral(": ") +
+                                waehrungsText(k->eroeffnungssaldo) + QLatin1Char('\n') + btext(8523, "Kontostand") +
                                 QLatin1Char(' ') + DbDatum::text(QDate::currentDate()) + QStringLiteral(": ") +
                                 waehrungsText(k->kontostand));
     }
     for (const MwstZeile& m : b.mwstUebersicht(m_guvZeitraum, konto))
-        zeile(mwst, {QString::number(m.prozent), m.einnahmen ? btext(7368, "Einnahmen") : btext(7369, "Ausgaben"),
+        zeile(mwst, {QString::number(m.prozent), m.einnahmen ? btext(8568, "Einnahmen") : btext(8569, "Ausgaben"),
                      waehrungsText(m.brutto), waehrungsText(m.netto), waehrungsText(m.steuer)},
               {0, 2, 3, 4});
     diagrammZeichnen();
@@ -302,9 +302,9 @@ void TSeiteAuswertungen::guvBerechnen() {
 
 void TSeiteAuswertungen::diagrammZeichnen() {
     auto* chart = new QChart;
-    chart->setTitle(btext(7358, "Einnahmen und Ausgaben je Monat"));
-    auto* ein = new QBarSet(btext(7368, "Einnahmen"));
-    auto* aus = new QBarSet(btext(7369, "Ausgaben"));
+    chart->setTitle(btext(8558, "Einnahmen und Ausgaben je Monat"));
+    auto* ein = new QBarSet(btext(8568, "Einnahmen"));
+    auto* aus = new QBarSet(btext(8569, "Ausgaben"));
     ein->setColor(QColor(0, 128, 0));
     aus->setColor(QColor(192, 0, 0));
     QStringList monate;

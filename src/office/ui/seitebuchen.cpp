@@ -62,10 +62,10 @@ TSeiteBuchen::TSeiteBuchen(TFormBuchfuehrung& fenster) : m_fenster(fenster) {
     // The account grid.
     auto* wahl = new QWidget;
     auto* wahlLay = new QVBoxLayout(wahl);
-    auto* hinweis = new QLabel(btext(7320, "Bitte Konto durch Doppelklick auswählen"));
+    auto* hinweis = new QLabel(btext(8520, "Bitte Konto durch Doppelklick auswählen"));
     hinweis->setObjectName(QStringLiteral("LabelKontoWahl"));
     wahlLay->addWidget(hinweis);
-    kontenGitter = gitter("GridKonten", {btext(7321, "Konto"), btext(7322, "Kontoart"), btext(7323, "Kontostand")});
+    kontenGitter = gitter("GridKonten", {btext(8521, "Konto"), btext(8522, "Kontoart"), btext(8523, "Kontostand")});
     wahlLay->addWidget(kontenGitter);
     m_stapel->addWidget(wahl);
     connect(kontenGitter, &QTableWidget::cellDoubleClicked, this, [this](int zeile, int) {
@@ -76,10 +76,10 @@ TSeiteBuchen::TSeiteBuchen(TFormBuchfuehrung& fenster) : m_fenster(fenster) {
     auto* konto = new QWidget;
     auto* kontoLay = new QVBoxLayout(konto);
     auto* kopf = new QHBoxLayout;
-    auto* kontoText = new QLabel(btext(7321, "Konto"));
+    auto* kontoText = new QLabel(btext(8521, "Konto"));
     kontoName = new QLabel;
     kontoName->setObjectName(QStringLiteral("LabelKontoName"));
-    auto* standText = new QLabel(btext(7323, "Kontostand"));
+    auto* standText = new QLabel(btext(8523, "Kontostand"));
     kontostand = new QLabel;
     kontostand->setObjectName(QStringLiteral("LabelKontostand"));
     kopf->addWidget(kontoText);
@@ -87,8 +87,8 @@ TSeiteBuchen::TSeiteBuchen(TFormBuchfuehrung& fenster) : m_fenster(fenster) {
     kopf->addWidget(standText);
     kopf->addWidget(kontostand);
     kontoLay->addLayout(kopf);
-    buchungsListe = gitter("GridBuchungen", {btext(7324, "Buchungs Nr."), btext(7325, "Datum"), btext(7326, "Kategorie"),
-                                             btext(7327, "Betrag"), btext(7328, "Beschreibung")});
+    buchungsListe = gitter("GridBuchungen", {btext(8524, "Buchungs Nr."), btext(8525, "Datum"), btext(8526, "Kategorie"),
+                                             btext(8527, "Betrag"), btext(8528, "Beschreibung")});
     kontoLay->addWidget(buchungsListe, 1);
     auto* form = new QFormLayout;
     auto feld = [&](QWidget* w, const char* name, int tag, const char* text) {
@@ -103,31 +103,31 @@ TSeiteBuchen::TSeiteBuchen(TFormBuchfuehrung& fenster) : m_fenster(fenster) {
     kalender = new QToolButton;
     kalender->setObjectName(QStringLiteral("ButtonKalender"));
     kalender->setText(QStringLiteral("..."));
-    kalender->setAccessibleName(btext(7329, "Kalender"));
+    kalender->setAccessibleName(btext(8529, "Kalender"));
     auto* datumZeile = new QHBoxLayout;
     datumZeile->addWidget(datum, 1);
     datumZeile->addWidget(kalender);
-    form->addRow(feld(datum, "EditDatum", 7325, "&Datum"), datumZeile);
+    form->addRow(feld(datum, "EditDatum", 8525, "&Datum"), datumZeile);
     betrag = new QLineEdit;
     betrag->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral(R"(-?\d*([.,]\d{0,4})?)")), betrag));
-    form->addRow(feld(betrag, "EditBetrag", 7327, "&Betrag"), betrag);
+    form->addRow(feld(betrag, "EditBetrag", 8527, "&Betrag"), betrag);
     kategorie = new QComboBox;
-    form->addRow(feld(kategorie, "ComboKategorie", 7326, "&Kategorie"), kategorie);
+    form->addRow(feld(kategorie, "ComboKategorie", 8526, "&Kategorie"), kategorie);
     beschreibung = new QLineEdit;
     beschreibung->setMaxLength(200);
-    form->addRow(feld(beschreibung, "EditBeschreibung", 7328, "B&eschreibung"), beschreibung);
+    form->addRow(feld(beschreibung, "EditBeschreibung", 8528, "B&eschreibung"), beschreibung);
     kontoLay->addLayout(form);
     m_stapel->addWidget(konto);
 
     auto* leiste = new QHBoxLayout;
-    neu = knopf("ButtonBuchungNeu", 7330, "Buchung neu");
-    rueckgaengig = knopf("ButtonRueckgaengig", 7331, "R&ückgängig");
-    loeschen = knopf("ButtonLoeschen", 7332, "L&öschen");
-    kontoWahl = knopf("ButtonKontoWaehlen", 7333, "&Konto wählen");
-    speichernKnopf = knopf("ButtonSpeichern", 7334, "Speichern");
-    drucken = knopf("ButtonDrucken", 7335, "&Drucken");
-    hilfe = knopf("ButtonHilfe", 7336, "&Hilfe");
-    zurueck = knopf("ButtonZurueck", 7337, "&Zurück");
+    neu = knopf("ButtonBuchungNeu", 8530, "Buchung neu");
+    rueckgaengig = knopf("ButtonRueckgaengig", 8531, "R&ückgängig");
+    loeschen = knopf("ButtonLoeschen", 8532, "L&öschen");
+    kontoWahl = knopf("ButtonKontoWaehlen", 8533, "&Konto wählen");
+    speichernKnopf = knopf("ButtonSpeichern", 8534, "Speichern");
+    drucken = knopf("ButtonDrucken", 8535, "&Drucken");
+    hilfe = knopf("ButtonHilfe", 8536, "&Hilfe");
+    zurueck = knopf("ButtonZurueck", 8537, "&Zurück");
     for (QPushButton* k : {neu, rueckgaengig, loeschen, kontoWahl, speichernKnopf, drucken, hilfe, zurueck})
         leiste->addWidget(k);
     lay->addLayout(leiste);
@@ -167,7 +167,7 @@ void TSeiteBuchen::neuLaden() {
     for (int r = 0; r < konten.size(); ++r) {
         const Konto& k = konten[r];
         kontenGitter->setItem(r, 0, zelle(k.name, k.nummer));
-        kontenGitter->setItem(r, 1, zelle(k.art == kontoart::Kasse ? btext(7338, "Bargeld / Kasse") : btext(7339, "Bankkonto")));
+        kontenGitter->setItem(r, 1, zelle(k.art == kontoart::Kasse ? btext(8538, "Bargeld / Kasse") : btext(8539, "Bankkonto")));
         kontenGitter->setItem(r, 2, zelle(waehrungsText(k.kontostand), 0, true));
     }
     if (m_konto && !b.konto(m_konto)) m_konto = 0;

@@ -15,7 +15,7 @@ namespace velmora::office {
 
 TStatistikDlg::TStatistikDlg(const Zeitraum& letzter, QWidget* parent) : QDialog(parent), m_zeitraum(letzter) {
     setObjectName(QStringLiteral("StatistikDlg"));
-    setWindowTitle(btext(7340, "Statistik "));
+    setWindowTitle(btext(8540, "Statistik "));
     auto* form = new QFormLayout(this);
     auto feld = [&](const char* name, int tag, const char* text, int wert) {
         auto* e = new QLineEdit(QString::number(wert));
@@ -26,13 +26,13 @@ TStatistikDlg::TStatistikDlg(const Zeitraum& letzter, QWidget* parent) : QDialog
         form->addRow(l, e);
         return e;
     };
-    vonMonat = feld("EditVonMonat", 7341, "von Monat", letzter.von.month());
-    bisMonat = feld("EditBisMonat", 7342, "bis", letzter.bis.month());
-    jahr = feld("EditJahr", 7343, "Jahr", letzter.von.year());
+    vonMonat = feld("EditVonMonat", 8541, "von Monat", letzter.von.month());
+    bisMonat = feld("EditBisMonat", 8542, "bis", letzter.bis.month());
+    jahr = feld("EditJahr", 8543, "Jahr", letzter.von.year());
     auto* knoepfe = new QDialogButtonBox;
-    QPushButton* ok = knoepfe->addButton(btext(7344, "&OK"), QDialogButtonBox::AcceptRole);
-    QPushButton* abbruch = knoepfe->addButton(btext(7345, "&Abbruch"), QDialogButtonBox::RejectRole);
-    QPushButton* hilfeKnopf = knoepfe->addButton(btext(7346, "&Hilfe"), QDialogButtonBox::HelpRole);
+    QPushButton* ok = knoepfe->addButton(btext(8544, "&OK"), QDialogButtonBox::AcceptRole);
+    QPushButton* abbruch = knoepfe->addButton(btext(8545, "&Abbruch"), QDialogButtonBox::RejectRole);
+    QPushButton* hilfeKnopf = knoepfe->addButton(btext(8546, "&Hilfe"), QDialogButtonBox::HelpRole);
     ok->setObjectName(QStringLiteral("ButtonOK"));
     abbruch->setObjectName(QStringLiteral("ButtonAbbruch"));
     hilfeKnopf->setObjectName(QStringLiteral("ButtonHilfe"));

@@ -33,23 +33,23 @@ QString text(int nummer, const char* deutsch) {
 std::optional<QString> bestaetigen(QWidget* eltern, const QString& faktor) {
     QDialog d(eltern);
     d.setObjectName(QStringLiteral("WaehrungsumrechnungDlg"));
-    d.setWindowTitle(text(7300, "Währungsumrechnung"));
+    d.setWindowTitle(text(8500, "Währungsumrechnung"));
     auto* lay = new QVBoxLayout(&d);
-    auto* frage = new QLabel(text(7301, "mit dem Faktor") + QLatin1Char(' ') + faktor + QLatin1Char(' ') +
-                             text(7302, "wirklich durchführen?"));
+    auto* frage = new QLabel(text(8501, "mit dem Faktor") + QLatin1Char(' ') + faktor + QLatin1Char(' ') +
+                             text(8502, "wirklich durchführen?"));
     frage->setObjectName(QStringLiteral("LabelFrage"));
     lay->addWidget(frage);
     auto* form = new QFormLayout;
     auto* datum = new QLineEdit(DbDatum::text(QDate::currentDate()));
     datum->setObjectName(QStringLiteral("EditUmrechnungBis"));
-    auto* datumText = new QLabel(text(7303, "Umrechnung bis"));
+    auto* datumText = new QLabel(text(8503, "Umrechnung bis"));
     datumText->setBuddy(datum);
     datum->setAccessibleName(datumText->text());
     form->addRow(datumText, datum);
     lay->addLayout(form);
     auto* knoepfe = new QDialogButtonBox;
-    QPushButton* ja = knoepfe->addButton(text(7304, "&Ja"), QDialogButtonBox::AcceptRole);
-    QPushButton* nein = knoepfe->addButton(text(7305, "&Nein"), QDialogButtonBox::RejectRole);
+    QPushButton* ja = knoepfe->addButton(text(8504, "&Ja"), QDialogButtonBox::AcceptRole);
+    QPushButton* nein = knoepfe->addButton(text(8505, "&Nein"), QDialogButtonBox::RejectRole);
     ja->setObjectName(QStringLiteral("ButtonJa"));
     nein->setObjectName(QStringLiteral("ButtonNein"));
     QObject::connect(knoepfe, &QDialogButtonBox::accepted, &d, &QDialog::accept);
@@ -64,7 +64,7 @@ std::optional<QString> bestaetigen(QWidget* eltern, const QString& faktor) {
 QString letzteUmrechnungText(const settings::tsysteminfo& info) {
     if (!info.Umrechnungam.isValid() || info.faktoram == 0)
         return language::meldung(3106, QStringLiteral("Es wurde bisher keine Währungsumrechnung durchgeführt"));
-    return DbDatum::text(info.Umrechnungam) + QStringLiteral(", ") + text(7301, "mit dem Faktor") + QLatin1Char(' ') +
+    return DbDatum::text(info.Umrechnungam) + QStringLiteral(", ") + text(8501, "mit dem Faktor") + QLatin1Char(' ') +
            QLocale().toString(info.faktoram, 'g', 15);
 }
 
@@ -88,7 +88,7 @@ bool waehrungsumrechnungStarten(QWidget* eltern, store::Database& db, settings::
         Meldungsdienst::zeigen(MeldungsArt::Fehler, 11, language::meldung(11) + QStringLiteral(" buchung"));
         return false;
     }
-    QProgressDialog fortschritt(text(7300, "Währungsumrechnung"), QString(), 0, 1, eltern);
+    QProgressDialog fortschritt(text(8500, "Währungsumrechnung"), QString(), 0, 1, eltern);
     fortschritt.setObjectName(QStringLiteral("ProgressUmrechnung"));
     fortschritt.setMinimumDuration(500);
     fortschritt.setWindowModality(Qt::WindowModal);
