@@ -6,7 +6,7 @@
 
 namespace velmora::printing {
 
-// texte: feldname 6700-6715 6900-6994
+// texte: feldname 6700-6715 6900-6938 6940-6988 6990-6994
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 namespace velmora::printing {
 
-// texte: feldname 6800-6899
+// texte: feldname 6800-6836 6839-6894
 
 namespace {
 

@@ -119,4 +119,9 @@ void registerMoneyType() {
     });
 }
 
+namespace {
+// A Money in a variant converts from the start, not only once a table file was opened.
+const bool kMoneyRegistriert = (registerMoneyType(), true);
+} // namespace
+
 } // namespace velmora::store
