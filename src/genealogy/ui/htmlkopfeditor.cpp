@@ -68,13 +68,18 @@ THTMLKopfEditor::THTMLKopfEditor(QWidget* parent) : QWidget(parent) {
     setzen(THTMLINI().spalte_pos);
 }
 
+QString THTMLKopfEditor::feldName(int feld) {
+    if (feld < 1 || feld > kHtmlKopfFelder) return {};
+    return text(1402 + feld, kFeldNamen[feld - 1]);
+}
+
 void THTMLKopfEditor::beschriften() {
     m_titel[0]->setText(text(8434, "Spalte 1"));
     m_titel[1]->setText(text(8435, "Spalte 2"));
     m_titel[2]->setText(text(8436, "verfügbare Felder"));
     const QString optionen = text(8426, "Optionen");
     for (int i = 0; i < kHtmlKopfFelder; ++i) {
-        const QString name = text(1403 + i, kFeldNamen[i]);
+        const QString name = feldName(i + 1);
         m_beschriftungen[i]->setText(name);
         m_panels[i]->setAccessibleName(name);
         auto* o = m_panels[i]->findChild<QPushButton*>();

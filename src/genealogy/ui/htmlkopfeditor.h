@@ -35,6 +35,8 @@ public:
 
     // The field on row `zeile` (1-based) of column `spalte` (1-3), 0 for none.
     int FelderSortierung(int zeile, int spalte) const;
+    // The caption of header field `feld` (1-17) in the current language.
+    static QString feldName(int feld);
     // Column titles and panel captions in the current language.
     void beschriften();
 

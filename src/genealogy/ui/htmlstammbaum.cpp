@@ -738,10 +738,7 @@ void TFormHTMLStammbaum::optionenZeigen(int feld) {
     if (feld < 1 || feld > kHtmlKopfFelder) return;
     m_optionenFeld = feld;
     m_optionenSetzen = true;
-    static const char* kNamen[kHtmlKopfFelder] = {
-        "Zuchtbuchnummer", "Geburtsdatum", "Farbe", "Rasse", "Geschlecht", "Augenfarbe", "Zwinger", "Besitzer",
-        "Züchter", "Tests", "Chip-Nr.", "Blutgruppe", "IK / AVK", "Bewertung", "Merkmale", "Fellart", "Täto-Nr."};
-    m_optionenFuer->setText(text(8427, "Optionen für") + QLatin1Char(' ') + text(1402 + feld, kNamen[feld - 1]));
+    m_optionenFuer->setText(text(8427, "Optionen für") + QLatin1Char(' ') + THTMLKopfEditor::feldName(feld));
     const THTMLKopfFeld& f = m_editor->felder()[feld - 1];
     (f.mitBez == 1 ? m_ohneBez : m_mitBez)->setChecked(true);
     (f.weglassen == 0 ? m_weglassen : m_leerAusgeben)->setChecked(true);
