@@ -646,6 +646,7 @@ bool TFormInzuchtberechnung::berechnen(qint32 Tier, qint32 Vater, qint32 Mutter,
         Inzuchtkoeffizient = Inzuchtkoeffizientkurz = QStringLiteral(" 0%");
     }
     if (mitWright) {
+        m_quelle.vorfahrenVorlesen(Vater, Mutter);
         if (!m_wright.rechnen(
                 Vater, Mutter, [this](qint32 nr) { return cache(nr); }, [this] { return weiter(); }))
             return scheitern();

@@ -41,6 +41,12 @@ public:
     virtual bool lesen(qint32 nr, KatzenDaten& daten) = 0;
     virtual std::optional<qint32> merkmalFarbe(qint32 merkmal) = 0;
     virtual QVector<TopKatzeZeile> topKatzen() = 0; // rows in table order
+    // The whole known ancestry of the two cats is about to be read: a source that can read it at once
+    // does so here, so that the single reads that follow find it.
+    virtual void vorfahrenVorlesen(qint32 vater, qint32 mutter) {
+        Q_UNUSED(vater);
+        Q_UNUSED(mutter);
+    }
 };
 
 struct VorfahrZeile {

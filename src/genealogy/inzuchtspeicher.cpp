@@ -1,5 +1,7 @@
 #include "genealogy/inzuchtspeicher.h"
 
+#include "store/transaktion.h"
+
 #include "store/catalogue.h"
 #include "store/table.h"
 
@@ -72,6 +74,7 @@ std::optional<qint32> InzuchtSpeicher::finden(const QString& name, qint32 genera
     return t.asInt(QStringLiteral("LaufendeNummer"));
 }
 
+// The caller holds the transaction over the tables.
 void InzuchtSpeicher::detailsLoeschen(qint32 nummer) {
     for (const auto& [tabelle, feld] :
          {std::pair{kVorf, QStringLiteral("Nummer")}, std::pair{kKlon, QStringLiteral("Katze")},
@@ -81,15 +84,16 @@ void InzuchtSpeicher::detailsLoeschen(qint32 nummer) {
         t.open();
         t.setIndexName(feld);
         t.setRange({nummer}, {nummer});
-        store::Transaction tx(m_db, tabelle);
         for (t.first(); t.hasRecord() && !t.eof();)
             t.remove();
-        tx.commit();
     }
 }
 
 qint32 InzuchtSpeicher::speichern(const InzuchtStand& s, std::optional<qint32> alt) {
     tabellenAnlegen();
+    // One transaction over the four files, committed head first: a crash between two commits leaves a
+    // calculation with fewer rows, never rows of a calculation that does not exist.
+    store::MultiTableTransaction tx(m_db, QStringList{kKopf, kTop, kKlon, kVorf});
     store::Table kopf(m_db, kKopf);
     kopf.open();
     if (alt && kopf.findKey({*alt})) {
@@ -119,7 +123,6 @@ qint32 InzuchtSpeicher::speichern(const InzuchtStand& s, std::optional<qint32> a
     {
         store::Table t(m_db, kTop);
         t.open();
-        store::Transaction tx(m_db, kTop);
         for (const TopKatzeAnteil& z : s.top) {
             t.append();
             t.setValue(QStringLiteral("Katze"), nr);
@@ -128,12 +131,10 @@ qint32 InzuchtSpeicher::speichern(const InzuchtStand& s, std::optional<qint32> a
             setzeText(t, QStringLiteral("Anzahl"), z.Anzahl);
             t.post();
         }
-        tx.commit();
     }
     {
         store::Table t(m_db, kKlon);
         t.open();
-        store::Transaction tx(m_db, kKlon);
         const QLocale locale;
         for (const KlonAnteil& z : s.klon) {
             t.append();
@@ -142,12 +143,10 @@ qint32 InzuchtSpeicher::speichern(const InzuchtStand& s, std::optional<qint32> a
             setzeText(t, QStringLiteral("Name"), z.Name);
             t.post();
         }
-        tx.commit();
     }
     {
         store::Table t(m_db, kVorf);
         t.open();
-        store::Transaction tx(m_db, kVorf);
         for (const VorfahrZeile& z : s.vorfahren) {
             t.append();
             t.setValue(QStringLiteral("Nummer"), nr);
@@ -157,8 +156,8 @@ qint32 InzuchtSpeicher::speichern(const InzuchtStand& s, std::optional<qint32> a
             if (z.Farbe) t.setValue(QStringLiteral("Farbe"), *z.Farbe);
             t.post();
         }
-        tx.commit();
     }
+    tx.commit();
     return nr;
 }
 
@@ -213,10 +212,17 @@ bool InzuchtSpeicher::laden(qint32 nummer, InzuchtStand& s) const {
 
 void InzuchtSpeicher::loeschen(qint32 nummer) {
     if (!m_db.tableExists(kKopf)) return;
+    // Rows first, the head last: a crash between the commits leaves the calculation, with fewer rows.
+    QStringList tabellen;
+    for (const QString& name : {kVorf, kKlon, kTop, kKopf})
+        if (m_db.tableExists(name)) tabellen << name;
+    store::MultiTableTransaction tx(m_db, tabellen);
     detailsLoeschen(nummer);
     store::Table kopf(m_db, kKopf);
     kopf.open();
     if (kopf.findKey({nummer})) kopf.remove();
+    kopf.close();
+    tx.commit();
 }
 
 } // namespace velmora::genealogy

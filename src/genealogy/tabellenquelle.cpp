@@ -1,6 +1,7 @@
 #include "genealogy/tabellenquelle.h"
 
 #include "store/catalogue.h"
+#include "store/errors.h"
 
 namespace velmora::genealogy {
 
@@ -88,6 +89,49 @@ bool TabellenKatzenQuelle::ausTabelle(qint32 nr, KatzenDaten& daten) {
             daten.Merkmale.push_back(zahl(q.value(0)));
     }
     return true;
+}
+
+void TabellenKatzenQuelle::vorfahrenVorlesen(qint32 vater, qint32 mutter) {
+    // UNION keeps each ancestor once, so a pedigree that collapses is read by its distinct cats and a
+    // faulty loop in the parent links ends.
+    const QString ahnen = QStringLiteral(
+        "WITH RECURSIVE ahnen(nr) AS (VALUES (?), (?) UNION "
+        "SELECT CASE s.i WHEN 0 THEN c.Vater ELSE c.Mutter END FROM ahnen AS a "
+        "JOIN catstamm AS c ON c.LaufendeNummer = a.nr JOIN (SELECT 0 AS i UNION ALL SELECT 1) AS s "
+        "WHERE CASE s.i WHEN 0 THEN c.Vater ELSE c.Mutter END > 0) ");
+    const QVariantList start{vater, mutter};
+    try {
+        QHash<qint32, KatzenDaten> gelesen;
+        store::Query k(
+            m_db,
+            ahnen + QStringLiteral("SELECT c.LaufendeNummer, c.Vater, c.Mutter, c.Name FROM ahnen AS a "
+                                   "JOIN catstamm AS c ON c.LaufendeNummer = a.nr"),
+            start);
+        while (k.next()) {
+            const qint32 nr = zahl(k.value(0));
+            if (m_katzenCache.contains(nr)) continue;
+            KatzenDaten& d = gelesen[nr];
+            d.Vater = zahl(k.value(1));
+            d.Mutter = zahl(k.value(2));
+            d.Name = k.value(3).toString();
+        }
+        if (gelesen.isEmpty()) return;
+        if (m_merkmale) {
+            store::Query m(
+                m_db,
+                ahnen + QStringLiteral("SELECT m.Katze, m.Merkmal FROM ahnen AS a JOIN katzemerkmal AS m "
+                                       "ON m.Katze = a.nr ORDER BY m.Katze, m.rowid"),
+                start);
+            while (m.next()) {
+                auto it = gelesen.find(zahl(m.value(0)));
+                if (it != gelesen.end()) it->Merkmale.push_back(zahl(m.value(1)));
+            }
+        }
+        for (auto it = gelesen.begin(); it != gelesen.end(); ++it)
+            m_katzenCache.insert(it.key(), std::move(it.value()));
+    } catch (const store::DatabaseError&) {
+        // The cats are then read one by one, and that read reports what is wrong.
+    }
 }
 
 std::optional<qint32> TabellenKatzenQuelle::merkmalFarbe(qint32 merkmal) {

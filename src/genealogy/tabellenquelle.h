@@ -23,6 +23,8 @@ public:
     bool lesen(qint32 nr, KatzenDaten& daten) override;
     std::optional<qint32> merkmalFarbe(qint32 merkmal) override;
     QVector<TopKatzeZeile> topKatzen() override;
+    // Two statements for the whole ancestry instead of two per cat.
+    void vorfahrenVorlesen(qint32 vater, qint32 mutter) override;
 
     // Forgets what was read.
     void cacheLeeren();

@@ -1,5 +1,6 @@
 #include "office/buchungsdruck.h"
 
+#include "language/sprache.h"
 #include "printing/listenbericht.h"
 
 #include <algorithm>
@@ -15,10 +16,21 @@ QString waehrungsText(Money betrag, const QLocale& locale) {
 }
 
 QString zeitraumText(const Zeitraum& z) {
-    return z.von.toString(QStringLiteral("dd.MM.yyyy")) + QStringLiteral(" - ") + z.bis.toString(QStringLiteral("dd.MM.yyyy"));
+    return z.von.toString(QStringLiteral("dd.MM.yyyy")) + QStringLiteral(" - ") +
+           z.bis.toString(QStringLiteral("dd.MM.yyyy"));
 }
 
 namespace {
+
+// texte: feldname 8521-8588
+
+// A caption of the running language without its accelerator, the German text when the tables are not
+// loaded.
+QString t(int tag, const char* vorgabe) {
+    QString s = language::feldName(tag);
+    if (s.isEmpty()) s = QString::fromUtf8(vorgabe);
+    return s.remove(QLatin1Char('&')).trimmed();
+}
 
 QString datum(const QDate& d) {
     return d.toString(QStringLiteral("dd.MM.yyyy"));
@@ -45,7 +57,8 @@ void diagramm(printing::Bericht& b, const QList<Monatssumme>& monate, const QLoc
     printing::Schrift titel;
     titel.groesse = 14;
     titel.fett = true;
-    s.text(QRectF(innen.left(), innen.top(), innen.width(), 10), QStringLiteral("Einnahmen und Ausgaben je Monat"), titel);
+    s.text(QRectF(innen.left(), innen.top(), innen.width(), 10), t(8558, "Einnahmen und Ausgaben je Monat"),
+           titel);
     Money groesste = Money::fromUnits(1);
     for (const Monatssumme& m : monate)
         groesste = std::max({groesste, m.einnahmen, m.ausgaben});
@@ -54,7 +67,8 @@ void diagramm(printing::Bericht& b, const QList<Monatssumme>& monate, const QLoc
     s.linie(flaeche.bottomLeft(), flaeche.topLeft());
     printing::Schrift klein;
     klein.groesse = 7;
-    s.text(QRectF(innen.left(), flaeche.top() - 2, 24, 5), waehrungsText(groesste, locale), klein, HAusrichtung::Rechts);
+    s.text(QRectF(innen.left(), flaeche.top() - 2, 24, 5), waehrungsText(groesste, locale), klein,
+           HAusrichtung::Rechts);
     const double breite = flaeche.width() / monate.size();
     for (int i = 0; i < monate.size(); ++i) {
         const Monatssumme& m = monate[i];
@@ -65,86 +79,96 @@ void diagramm(printing::Bericht& b, const QList<Monatssumme>& monate, const QLoc
         };
         balken(m.einnahmen, breite * 0.1, 0x008000);
         balken(m.ausgaben, breite * 0.5, 0x0000C0);
-        s.text(QRectF(x, flaeche.bottom() + 1, breite, 5), QStringLiteral("%1/%2").arg(m.monat, 2, 10, QLatin1Char('0')).arg(m.jahr % 100, 2, 10, QLatin1Char('0')),
+        s.text(QRectF(x, flaeche.bottom() + 1, breite, 5),
+               QStringLiteral("%1/%2")
+                   .arg(m.monat, 2, 10, QLatin1Char('0'))
+                   .arg(m.jahr % 100, 2, 10, QLatin1Char('0')),
                klein, HAusrichtung::Mitte);
     }
     const double y = flaeche.bottom() + 10;
     s.rechteck(QRectF(flaeche.left(), y, 4, 4), 0x008000, 0.1);
-    s.text(QRectF(flaeche.left() + 6, y, 40, 5), QStringLiteral("Einnahmen"), klein);
+    s.text(QRectF(flaeche.left() + 6, y, 40, 5), t(8568, "Einnahmen"), klein);
     s.rechteck(QRectF(flaeche.left() + 50, y, 4, 4), 0x0000C0, 0.1);
-    s.text(QRectF(flaeche.left() + 56, y, 40, 5), QStringLiteral("Ausgaben"), klein);
+    s.text(QRectF(flaeche.left() + 56, y, 40, 5), t(8569, "Ausgaben"), klein);
 }
 
 } // namespace
 
 printing::Bericht kontoBuchungenBericht(const Konto& konto, const QList<Buchung>& buchungen, double links,
                                         double oben, const QLocale& locale) {
-    Listenbericht l = liste(QStringLiteral("Buchungen ") + konto.name,
-                            {{QStringLiteral("Nr."), 15, HAusrichtung::Rechts},
-                             {QStringLiteral("Datum"), 22},
-                             {QStringLiteral("Kategorie"), 45},
-                             {QStringLiteral("Betrag"), 30, HAusrichtung::Rechts},
-                             {QStringLiteral("Beschreibung"), 70}},
+    Listenbericht l = liste(t(8582, "Buchungen") + QLatin1Char(' ') + konto.name,
+                            {{t(8583, "Nr."), 15, HAusrichtung::Rechts},
+                             {t(8525, "Datum"), 22},
+                             {t(8526, "Kategorie"), 45},
+                             {t(8527, "Betrag"), 30, HAusrichtung::Rechts},
+                             {t(8528, "Beschreibung"), 70}},
                             links, oben);
-    l.textzeile({QString(), QString(), QStringLiteral("Eröffnungssaldo"), waehrungsText(konto.eroeffnungssaldo, locale),
-                 datum(konto.zum)});
+    l.textzeile({QString(), QString(), t(8550, "Eröffnungssaldo"),
+                 waehrungsText(konto.eroeffnungssaldo, locale), datum(konto.zum)});
     for (const Buchung& b : buchungen)
-        l.textzeile({QString::number(b.nummer), datum(b.datum), b.kategorie, waehrungsText(b.betrag, locale), b.beschreibung});
-    l.textzeile({QString(), QString(), QStringLiteral("Kontostand"), waehrungsText(konto.kontostand, locale), QString()});
+        l.textzeile({QString::number(b.nummer), datum(b.datum), b.kategorie, waehrungsText(b.betrag, locale),
+                     b.beschreibung});
+    l.textzeile(
+        {QString(), QString(), t(8523, "Kontostand"), waehrungsText(konto.kontostand, locale), QString()});
     printing::Bericht b = l.erstellen();
-    b.setTitel(QStringLiteral("Buchungen ") + konto.name);
+    b.setTitel(t(8582, "Buchungen") + QLatin1Char(' ') + konto.name);
     return b;
 }
 
-printing::Bericht kategorieStatistikBericht(const QString& kategorie, const Zeitraum& z, const KategorieStatistik& s,
-                                            double links, double oben, const QLocale& locale) {
-    Listenbericht l = liste(QStringLiteral("Statistik nach Kategorie: %1, %2").arg(kategorie, zeitraumText(z)),
-                            {{QStringLiteral("Buchungs Nr."), 25, HAusrichtung::Rechts},
-                             {QStringLiteral("Datum"), 25},
-                             {QStringLiteral("Konto"), 60},
-                             {QStringLiteral("Betrag"), 35, HAusrichtung::Rechts}},
+printing::Bericht kategorieStatistikBericht(const QString& kategorie, const Zeitraum& z,
+                                            const KategorieStatistik& s, double links, double oben,
+                                            const QLocale& locale) {
+    Listenbericht l = liste(t(8553, "Statistik nach Kategorie") +
+                                QStringLiteral(": %1, %2").arg(kategorie, zeitraumText(z)),
+                            {{t(8524, "Buchungs Nr."), 25, HAusrichtung::Rechts},
+                             {t(8525, "Datum"), 25},
+                             {t(8521, "Konto"), 60},
+                             {t(8527, "Betrag"), 35, HAusrichtung::Rechts}},
                             links, oben);
     for (const KategorieZeile& r : s.zeilen)
         l.textzeile({QString::number(r.nummer), datum(r.datum), r.konto, waehrungsText(r.betrag, locale)});
-    l.textzeile({QString(), QString(), QStringLiteral("Gesamt"), waehrungsText(s.gesamt, locale)});
+    l.textzeile({QString(), QString(), t(8552, "Gesamt"), waehrungsText(s.gesamt, locale)});
     printing::Bericht b = l.erstellen();
-    b.setTitel(QStringLiteral("Statistik ") + kategorie);
+    b.setTitel(t(8540, "Statistik") + QLatin1Char(' ') + kategorie);
     return b;
 }
 
-printing::Bericht gewinnVerlustBericht(const GewinnUndVerlust& g, const Zeitraum& z, const QList<Konto>& konten,
-                                       double links, double oben, const QLocale& locale) {
-    Listenbericht l = liste(QStringLiteral("Gewinn- und Verlustrechnung ") + zeitraumText(z),
-                            {{QStringLiteral("Datum"), 25},
-                             {QStringLiteral("Kategorie / Konto"), 65},
-                             {QStringLiteral("Konto"), 45},
-                             {QStringLiteral("Betrag"), 40, HAusrichtung::Rechts}},
+printing::Bericht gewinnVerlustBericht(const GewinnUndVerlust& g, const Zeitraum& z,
+                                       const QList<Konto>& konten, double links, double oben,
+                                       const QLocale& locale) {
+    Listenbericht l = liste(t(8584, "Gewinn- und Verlustrechnung") + QLatin1Char(' ') + zeitraumText(z),
+                            {{t(8525, "Datum"), 25},
+                             {t(8585, "Kategorie / Konto"), 65},
+                             {t(8521, "Konto"), 45},
+                             {t(8527, "Betrag"), 40, HAusrichtung::Rechts}},
                             links, oben);
-    l.textzeile({QString(), QStringLiteral("Eröffnungssalden")});
+    l.textzeile({QString(), t(8586, "Eröffnungssalden")});
     for (const Konto& k : konten)
         l.textzeile({datum(k.zum), k.name, QString(), waehrungsText(k.eroeffnungssaldo, locale)});
     l.textzeile({});
-    l.textzeile({QString(), QStringLiteral("Einnahmen")});
+    l.textzeile({QString(), t(8568, "Einnahmen")});
     for (const GuvZeile& r : g.einnahmen)
         l.textzeile({datum(r.datum), r.kategorie, r.konto, waehrungsText(r.betrag, locale)});
-    l.textzeile({QString(), QStringLiteral("Einnahmen gesamt"), QString(), waehrungsText(g.einnahmenGesamt, locale)});
+    l.textzeile(
+        {QString(), t(8555, "Einnahmen gesamt"), QString(), waehrungsText(g.einnahmenGesamt, locale)});
     l.textzeile({});
-    l.textzeile({QString(), QStringLiteral("Ausgaben")});
+    l.textzeile({QString(), t(8569, "Ausgaben")});
     for (const GuvZeile& r : g.ausgaben)
         l.textzeile({datum(r.datum), r.kategorie, r.konto, waehrungsText(-r.betrag, locale)});
-    l.textzeile({QString(), QStringLiteral("Ausgaben gesamt"), QString(), waehrungsText(g.ausgabenGesamt, locale)});
+    l.textzeile({QString(), t(8556, "Ausgaben gesamt"), QString(), waehrungsText(g.ausgabenGesamt, locale)});
     l.textzeile({});
-    l.textzeile({QString(), QStringLiteral("Kontostände")});
+    l.textzeile({QString(), t(8587, "Kontostände")});
     Money summe;
     for (const Konto& k : konten) {
         l.textzeile({QString(), k.name, QString(), waehrungsText(k.kontostand, locale)});
         summe += k.kontostand;
     }
-    l.textzeile({QString(), QStringLiteral("Summe der Kontostände"), QString(), waehrungsText(summe, locale)});
-    l.textzeile({QString(), QStringLiteral("Saldo Einnahmen/Ausgaben"), QString(), waehrungsText(g.saldo(), locale)});
+    l.textzeile({QString(), t(8588, "Summe der Kontostände"), QString(), waehrungsText(summe, locale)});
+    l.textzeile(
+        {QString(), t(8557, "Saldo Einnahmen/Ausgaben"), QString(), waehrungsText(g.saldo(), locale)});
     printing::Bericht b = l.erstellen();
     diagramm(b, g.monate, locale);
-    b.setTitel(QStringLiteral("Gewinn- und Verlustrechnung"));
+    b.setTitel(t(8584, "Gewinn- und Verlustrechnung"));
     return b;
 }
 

@@ -1,12 +1,10 @@
 #include "register/erinnerungen.h"
 
 #include "store/errors.h"
+
 #include "store/table.h"
 
-#include <QHash>
-#include <QSet>
-#include <QStringList>
-#include <memory>
+#include <functional>
 
 namespace velmora::reg {
 
@@ -17,71 +15,54 @@ const QString kImpfung = QStringLiteral("impfung");
 const QString kWurmkur = QStringLiteral("wurmkur");
 const QString kKatzen = QStringLiteral("catstamm");
 
-// Opens the table read-only; a failure is noted and gives no cursor.
-std::unique_ptr<store::Table> oeffnen(store::Database& db, const QString& name, Erinnerungen& e) {
+// One statement per check: a table cursor costs tens of microseconds a row, a statement one or two, and
+// a start lists thousands of rows on a register with a long history.
+bool lesen(store::Database& db, const QString& tabelle, const QString& sql, const QVariantList& werte,
+           const std::function<void(store::Query&)>& zeile, Erinnerungen& e) {
     try {
-        auto t = std::make_unique<store::Table>(db, name);
-        t->open(store::Table::OpenMode::ReadOnly);
-        return t;
-    } catch (const store::DatabaseError& err) {
-        e.fehler << Pruefungsfehler{name, err.message()};
-        return nullptr;
-    }
-}
-
-// The rows of a due-date index whose date lies within today +- kErinnerungsTage, in index order; the
-// names are filled in afterwards.
-bool termine(store::Database& db, const QString& tabelle, const QString& index, const QString& feld,
-             const QDate& heute, QList<FaelligerTermin>& zeilen, Erinnerungen& e) {
-    auto t = oeffnen(db, tabelle, e);
-    if (!t) return false;
-    try {
-        t->setIndexName(index);
-        t->setRange({heute.addDays(-kErinnerungsTage)}, {heute.addDays(kErinnerungsTage)});
-        const int fKatze = t->fieldIndex(QStringLiteral("Katze"));
-        const int fDatum = t->fieldIndex(feld);
-        for (t->first(); !t->eof() && t->hasRecord(); t->next())
-            zeilen << FaelligerTermin{t->value(fKatze).toInt(), QString(), t->value(fDatum).toDate()};
+        if (!db.tableExists(tabelle)) {
+            // The engine's own error for a missing or unreadable table file.
+            store::Table t(db, tabelle);
+            t.open(store::Table::OpenMode::ReadOnly);
+        }
+        store::Query q(db, sql, werte);
+        while (q.next())
+            zeile(q);
     } catch (const store::DatabaseError& err) {
         e.fehler << Pruefungsfehler{tabelle, err.message()};
-        zeilen.clear();
         return false;
     }
     return true;
 }
 
-// The cats' names by primary key: one statement for every listed cat (one look-up each costs more
-// than the range walks), else one look-up per cat. Without the cat table the names stay empty.
-void namenEintragen(store::Database& db, Erinnerungen& e) {
-    QSet<int> nummern;
-    for (const auto* liste : {&e.impfungen, &e.wurmkuren})
-        for (const FaelligerTermin& z : *liste)
-            nummern.insert(z.katze);
-    if (nummern.isEmpty() || !db.tableExists(kKatzen)) return;
-    QHash<int, QString> namen;
-    try {
-        QStringList liste;
-        for (int n : std::as_const(nummern))
-            liste << QString::number(n);
-        store::Query q(db,
-                       QStringLiteral("SELECT k.LaufendeNummer, k.Name FROM catstamm AS k WHERE k.LaufendeNummer "
-                                      "IN (SELECT value FROM json_each(?))"),
-                       {QString(QLatin1Char('[') + liste.join(QLatin1Char(',')) + QLatin1Char(']'))});
-        while (q.next())
-            namen.insert(q.value(0).toInt(), q.value(1).toString());
-    } catch (const store::DatabaseError&) {
-        namen.clear();
-        if (auto katzen = oeffnen(db, kKatzen, e))
-            try {
-                for (int n : std::as_const(nummern))
-                    if (katzen->findKey({n})) namen.insert(n, katzen->asString(QStringLiteral("Name")));
-            } catch (const store::DatabaseError& err) {
-                e.fehler << Pruefungsfehler{kKatzen, err.message()};
-            }
+// The rows of a due date within today +- kErinnerungsTage, in the order of the table's due-date index
+// (date, cat, record), with the cat's name when the cat table can be read.
+bool termine(store::Database& db, const QString& tabelle, const QString& feld, const QDate& heute,
+             QList<FaelligerTermin>& zeilen, Erinnerungen& e) {
+    const QVariantList bereich{heute.addDays(-kErinnerungsTage), heute.addDays(kErinnerungsTage)};
+    const QString auswahl =
+        QStringLiteral(" FROM %1 AS t%2 WHERE t.%3 BETWEEN ? AND ? ORDER BY t.%3, t.Katze, t.LaufendeNr");
+    const auto uebernehmen = [&zeilen](store::Query& q) {
+        zeilen << FaelligerTermin{q.value(0).toInt(), q.value(2).toString(), q.value(1).toDate()};
+    };
+    Erinnerungen probe;
+    if (db.tableExists(kKatzen)) {
+        const QString sql =
+            QStringLiteral("SELECT t.Katze, t.%1, k.Name").arg(feld) +
+            auswahl.arg(tabelle, QStringLiteral(" LEFT JOIN catstamm AS k ON k.LaufendeNummer = t.Katze"),
+                        feld);
+        if (lesen(db, tabelle, sql, bereich, uebernehmen, probe)) return true;
+        zeilen.clear();
+        // The cat table may be the one that fails: the dates are still reminded of, without names.
     }
-    for (auto* liste : {&e.impfungen, &e.wurmkuren})
-        for (FaelligerTermin& z : *liste)
-            z.name = namen.value(z.katze);
+    const QString sql =
+        QStringLiteral("SELECT t.Katze, t.%1, NULL").arg(feld) + auswahl.arg(tabelle, QString(), feld);
+    if (lesen(db, tabelle, sql, bereich, uebernehmen, e)) {
+        if (!probe.fehler.isEmpty()) e.fehler << Pruefungsfehler{kKatzen, probe.fehler.first().meldung};
+        return true;
+    }
+    zeilen.clear();
+    return false;
 }
 
 } // namespace
@@ -112,29 +93,24 @@ Erinnerungen erinnerungenPruefen(store::Database& db, const Warnschalter& schalt
     if (schalter.verfallsdatum) {
         // No lower bound: rows without an expiry date sort first and count as expired. A medicine
         // expiring today is listed too, so that it is not given today unwarned.
-        if (auto t = oeffnen(db, kApotheke, e)) {
-            try {
-                t->setIndexName(QStringLiteral("VerfallsdatumIdx"));
-                t->setRange({QVariant()}, {heute});
-                for (t->first(); !t->eof() && t->hasRecord(); t->next())
-                    e.medikamente << AbgelaufenesMedikament{t->asString(QStringLiteral("Medikament")),
-                                                            t->asDate(QStringLiteral("Verfallsdatum"))};
-                e.medikamenteGeprueft = true;
-            } catch (const store::DatabaseError& err) {
-                e.fehler << Pruefungsfehler{kApotheke, err.message()};
-                e.medikamente.clear();
-            }
-        }
+        e.medikamenteGeprueft = lesen(
+            db, kApotheke,
+            QStringLiteral(
+                "SELECT a.Medikament, a.Verfallsdatum FROM apotheke AS a WHERE a.Verfallsdatum IS NULL "
+                "OR a.Verfallsdatum <= ? ORDER BY a.Verfallsdatum, a.LaufendeNummer"),
+            {heute},
+            [&e](store::Query& q) {
+                e.medikamente << AbgelaufenesMedikament{q.value(0).toString(), q.value(1).toDate()};
+            },
+            e);
+        if (!e.medikamenteGeprueft) e.medikamente.clear();
     }
     if (!schalter.impfung && !schalter.wurmkur) return e;
 
     if (schalter.impfung)
-        e.impfungenGeprueft = termine(db, kImpfung, QStringLiteral("NeuAmKatzeIdx"), QStringLiteral("NeuAm"),
-                                      heute, e.impfungen, e);
+        e.impfungenGeprueft = termine(db, kImpfung, QStringLiteral("NeuAm"), heute, e.impfungen, e);
     if (schalter.wurmkur)
-        e.wurmkurenGeprueft = termine(db, kWurmkur, QStringLiteral("NaechsteKatzeIdx"),
-                                      QStringLiteral("Naechste"), heute, e.wurmkuren, e);
-    namenEintragen(db, e);
+        e.wurmkurenGeprueft = termine(db, kWurmkur, QStringLiteral("Naechste"), heute, e.wurmkuren, e);
     return e;
 }
 

@@ -62,6 +62,18 @@ TEST(TabellenQuelle, LiestKatzenMerkmaleInIndexfolgeFarbenUndTopKatzen) {
     EXPECT_EQ(top[1].Katze, 0);
     EXPECT_EQ(top[1].LaufendeNummer, 2);
 
+    // the whole ancestry read at once gives what the single reads give
+    TabellenKatzenQuelle vorab(db);
+    vorab.vorfahrenVorlesen(3, 4);
+    for (qint32 nr : {1, 2, 3}) {
+        KatzenDaten a, b;
+        ASSERT_TRUE(vorab.lesen(nr, a)) << nr;
+        ASSERT_TRUE(q.lesen(nr, b));
+        EXPECT_EQ(std::tie(a.Name, a.Vater, a.Mutter, a.Merkmale),
+                  std::tie(b.Name, b.Vater, b.Mutter, b.Merkmale));
+    }
+    EXPECT_FALSE(vorab.lesen(4, d));
+
     // a change of the top cats is seen by the next read
     {
         store::Table t(db, "topkatze");

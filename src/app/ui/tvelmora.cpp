@@ -2,11 +2,11 @@
 
 #include "app/erststart.h"
 #include "app/letztekatzen.h"
-#include "app/ui/uebernahmedialog.h"
 #include "app/ui/druckbefehle.h"
 #include "app/ui/katzenliste.h"
 #include "app/ui/mausrad.h"
 #include "app/ui/tatze.h"
+#include "app/ui/uebernahmedialog.h"
 #include "common/herunterladen.h"
 #include "common/meldungsdienst.h"
 #include "common/ui/kindfenster.h"
@@ -201,8 +201,8 @@ void TVelmora::menuesAnlegen() {
     QMenu* extras = menue(8905, QStringLiteral("E&xtras"), "MenueExtras");
     connect(aktion(extras, 116, QStringLiteral("&Textverarbeitung"), "MenuTextverarbeitung"),
             &QAction::triggered, this, [this] { textverarbeitungStarten(); });
-    connect(aktion(extras, 9780, QStringLiteral("Daten übernehmen…"), "MenuDatenUebernehmen"), &QAction::triggered,
-            this, [this] { datenUebernehmen(); });
+    connect(aktion(extras, 9780, QStringLiteral("Daten übernehmen…"), "MenuDatenUebernehmen"),
+            &QAction::triggered, this, [this] { datenUebernehmen(); });
     QMenu* sprache = extras->addMenu(text(625, QStringLiteral("Sprache")));
     sprache->setObjectName(QStringLiteral("MenueSprache"));
     language::setTag(sprache, 625);
@@ -368,12 +368,15 @@ TKindFenster* TVelmora::FensterZeigen(const QString& name) {
 
 bool TVelmora::gesperrtFuer(const QString& name) {
     // Windows whose commands the new-cat-from-pedigree mode refuses.
-    static const QStringList gesperrte{
-        QStringLiteral("FormStammbaum"),     QStringLiteral("FormInzuchtgrad"),
-        QStringLiteral("FOptionen"),         QStringLiteral("FOptionenVerpaarung"),
-        QStringLiteral("FOptionenWurfbuch"), QStringLiteral("Anwenderdaten"),
-        QStringLiteral("FormDatensicherung"), QStringLiteral("FormDatenruecksicherung"),
-        QStringLiteral("FormIndexrekonstruktion")};
+    static const QStringList gesperrte{QStringLiteral("FormStammbaum"),
+                                       QStringLiteral("FormInzuchtgrad"),
+                                       QStringLiteral("FOptionen"),
+                                       QStringLiteral("FOptionenVerpaarung"),
+                                       QStringLiteral("FOptionenWurfbuch"),
+                                       QStringLiteral("Anwenderdaten"),
+                                       QStringLiteral("FormDatensicherung"),
+                                       QStringLiteral("FormDatenruecksicherung"),
+                                       QStringLiteral("FormIndexrekonstruktion")};
     bool gesperrterName = gesperrte.contains(name);
     for (const Fensterart& a : fensterarten())
         if (a.name == name && a.imNeuaufnahmeGesperrt) gesperrterName = true;
@@ -465,6 +468,16 @@ void TVelmora::fensterGeschlossen(const QString& name) {
     const bool warOffen = m_offen.erase(name) > 0;
     if (warOffen && !ProgrammEnde) werkzeugKnoepfeAbgleichen(); // at the end the menus are going too
     if (!m_register.exklusivOffen() && m_listeAn && !ProgrammEnde) m_liste->show();
+    // The windows an exclusive one covered take their fitted sizes again once it is gone; queued, since
+    // its frame is still being taken down now.
+    if (warOffen && !ProgrammEnde && istExklusiv(name) && einstellungen().Fenstergroesse)
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (!ProgrammEnde && !m_register.exklusivOffen() && einstellungen().Fenstergroesse)
+                    fensterEinpassen();
+            },
+            Qt::QueuedConnection);
 }
 
 bool TVelmora::gesperrt() {
@@ -742,7 +755,8 @@ void TVelmora::closeEvent(QCloseEvent* e) {
     e->accept();
     if (!m_neustart.isEmpty() && !neuStarter(m_neustart))
         Meldungsdienst::zeigen(MeldungsArt::Fehler, 0,
-                               QStringLiteral("Kann nicht gestartet werden: ") + QCoreApplication::applicationFilePath());
+                               QStringLiteral("Kann nicht gestartet werden: ") +
+                                   QCoreApplication::applicationFilePath());
 }
 
 void TVelmora::resizeEvent(QResizeEvent* e) {

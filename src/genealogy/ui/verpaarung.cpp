@@ -9,6 +9,7 @@
 #include "language/tag.h"
 #include "printing/ui/berichtdruck.h"
 #include "register/ui/suchendlg.h"
+#include "settings/ui/optionen.h"
 #include "store/errors.h"
 
 #include <QFileDialog>
@@ -25,7 +26,7 @@
 
 namespace velmora::genealogy {
 
-// texte: feldname 7300-7328
+// texte: feldname 7300-7329
 
 namespace {
 
@@ -175,6 +176,16 @@ void TFormVerpaarung::aufbauen() {
     });
     knopf(7302, "Druck", "BitBtnDruck", [this] { DruckClick(); });
     knopf(7305, "Als &PDF speichern", "BitBtnPdf", [this] { PdfClick(); });
+    // The display order of the cat lines is set there; the tree is shown again with it, saved or not.
+    knopf(7329, "Systemparameter", "BitBtnSystemparameter", [this] {
+        TKindFenster* f =
+            settings::ui::systemparameterZeigen(hauptfenster(), settings::OptionenUmfang::Verpaarung);
+        if (!f || f->property("verpaarungFolgt").toBool()) return;
+        f->setProperty("verpaarungFolgt", true);
+        connect(f, &QObject::destroyed, this, [this] {
+            if (m_tiernummer) KatzeLaden(m_tiernummer);
+        });
+    });
     knoepfe->addStretch(1);
     knopf(7303, "&Hilfe", "BitBtnHilfe", [this] { hauptfenster().hilfeZeigen(27); });
     knopf(7304, "&Zurück", "BitBtnZurueck", [this] {

@@ -483,6 +483,7 @@ bool TDetailGitter::speichern() {
     try {
         t.post();
         t.flush();
+        if (nachDemSpeichern) nachDemSpeichern(t);
     } catch (const std::exception& e) {
         fehler(e);
         if (bearbeitet(t)) t.cancel();

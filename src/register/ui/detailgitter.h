@@ -125,6 +125,8 @@ public:
     std::function<bool()> bearbeitenErlaubt;
     // Asked before the save question; false drops the row without a message.
     std::function<bool(store::Table&)> vorDemSpeichern;
+    // After a row was stored, on the stored row.
+    std::function<void(store::Table&)> nachDemSpeichern;
     // Values of a new row besides its link fields.
     std::function<void(store::Table&)> neueZeile;
 

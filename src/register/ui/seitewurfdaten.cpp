@@ -18,6 +18,16 @@
 
 namespace velmora::reg {
 
+void zusatzdatenZeilen(TDetailFormular& f) {
+    f.setEinzeln(true);
+    f.zahlZeile(QStringLiteral("Gebgewicht"), 9520, "Geb.-gew.");
+    f.zahlZeile(QStringLiteral("Abggewicht"), 9521, "Abg.-gew.");
+    f.auswahlZeile(QStringLiteral("Kieferfehler"), 9522, "Kieferfehler", kieferfehlerAuswahl());
+    f.auswahlZeile(QStringLiteral("Bruch"), 9523, "Bruch", bruchAuswahl());
+    f.auswahlZeile(QStringLiteral("Hoden"), 9524, "Hoden", hodenAuswahl());
+    f.textZeile(QStringLiteral("WeitereFehler"), 9525, "Weitere Fehler");
+}
+
 TSeiteWurfdaten::TSeiteWurfdaten(TCatStamm& r)
     : TKatzenSeite(r, "TabSheetWurfdaten", 9412, "&Wurfdaten/Gewichte") {
     auto* layout = new QVBoxLayout(this);
@@ -60,13 +70,7 @@ TSeiteWurfdaten::TSeiteWurfdaten(TCatStamm& r)
     auto* unten = new QHBoxLayout;
     m_zusatz = new TDetailFormular(*this, "Zusatzdaten", QStringLiteral("stammzusatz"),
                                    QStringLiteral("TierIdx"), QStringLiteral("Tier"));
-    m_zusatz->setEinzeln(true);
-    m_zusatz->zahlZeile(QStringLiteral("Gebgewicht"), 9520, "Geb.-gew.");
-    m_zusatz->zahlZeile(QStringLiteral("Abggewicht"), 9521, "Abg.-gew.");
-    m_zusatz->auswahlZeile(QStringLiteral("Kieferfehler"), 9522, "Kieferfehler", kieferfehlerAuswahl());
-    m_zusatz->auswahlZeile(QStringLiteral("Bruch"), 9523, "Bruch", bruchAuswahl());
-    m_zusatz->auswahlZeile(QStringLiteral("Hoden"), 9524, "Hoden", hodenAuswahl());
-    m_zusatz->textZeile(QStringLiteral("WeitereFehler"), 9525, "Weitere Fehler");
+    zusatzdatenZeilen(*m_zusatz);
     auto* zusatzRahmen = new QGroupBox(QStringLiteral("Zusatzdaten"));
     zusatzRahmen->setObjectName(QStringLiteral("GroupBoxZusatzdaten"));
     language::setTag(zusatzRahmen, 9526);

@@ -10,6 +10,10 @@ class TDetailFormular;
 class TDetailGitter;
 class TGeschwisterRaster;
 
+// The rows of a cat's own extra data ("Geb.-gew." to "Weitere Fehler"), on this page for the cat and on
+// the litter book's kittens page for the selected kitten.
+void zusatzdatenZeilen(TDetailFormular& f);
+
 class TSeiteWurfdaten : public TKatzenSeite {
     Q_OBJECT
 public:

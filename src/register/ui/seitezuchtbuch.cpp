@@ -6,8 +6,10 @@
 #include "common/ui/rahmen.h"
 #include "language/sprache.h"
 #include "language/tag.h"
+#include "register/ui/detailformular.h"
 #include "register/ui/detailgitter.h"
 #include "register/ui/familienraster.h"
+#include "register/ui/seitewurfdaten.h"
 #include "register/ui/tcatstamm.h"
 #include "register/zusatzdaten.h"
 #include "settings/ui/optionen.h"
@@ -17,6 +19,7 @@
 #include <QChartView>
 #include <QFormLayout>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -142,6 +145,26 @@ void TSeiteZuchtbuch::wurfbuchAufbauen(QWidget* seite) {
     });
     m_wuerfe->oeffnen();
     wl->addWidget(m_wuerfe, 1);
+    // The weighings hang on the mother and the birth day: when a litter's birth day is corrected they
+    // go with it, or they would be left under a day no litter has.
+    m_wuerfe->vorDemSpeichern = [this](Table& t) {
+        m_alterWurftag = {};
+        if (t.state() == Table::State::Edit) {
+            store::Query q(rahmen().db(),
+                           QStringLiteral("SELECT w.Wurftag FROM wurfbuch AS w WHERE w.rowid = ?"),
+                           {t.recordId()});
+            if (q.next()) m_alterWurftag = q.value(0).toDate();
+        }
+        return true;
+    };
+    m_wuerfe->nachDemSpeichern = [this](Table& t) {
+        const QDate neu = t.value(QStringLiteral("Wurftag")).toDate();
+        if (!m_alterWurftag.isValid() || !neu.isValid() || neu == m_alterWurftag) return;
+        if (!rahmen().db().tableExists(QStringLiteral("jungtier"))) return;
+        rahmen().db().execute(QStringLiteral("UPDATE jungtier SET Wurfdatum = ? WHERE Mutterkatze = ? AND "
+                                             "Wurfdatum = ?"),
+                              {neu, katze(), m_alterWurftag});
+    };
 
     m_wurfReiter = new QTabWidget(wurfSeite);
     m_wurfReiter->setObjectName(QStringLiteral("TabSetWurf"));
@@ -280,7 +303,18 @@ void TSeiteZuchtbuch::wurfbuchAufbauen(QWidget* seite) {
     m_jungtiereSeite = seiteMit("TabSheetJungtiere", 9464);
     auto* jl = new QVBoxLayout(m_jungtiereSeite);
     m_jungtierRaster = new TJungtierRaster(*this, m_jungtiereSeite);
-    jl->addWidget(m_jungtierRaster);
+    jl->addWidget(m_jungtierRaster, 1);
+    // The selected kitten's own extra data, editable while the litter has kittens.
+    m_jungtierZusatz = new TDetailFormular(*this, "JungtierZusatzdaten", QStringLiteral("stammzusatz"),
+                                           QStringLiteral("TierIdx"), QStringLiteral("Tier"));
+    zusatzdatenZeilen(*m_jungtierZusatz);
+    auto* zusatzRahmen = new QGroupBox(QStringLiteral("Zusatzdaten"), m_jungtiereSeite);
+    zusatzRahmen->setObjectName(QStringLiteral("GroupBoxJungtierZusatzdaten"));
+    language::setTag(zusatzRahmen, 9526);
+    (new QVBoxLayout(zusatzRahmen))->addWidget(m_jungtierZusatz);
+    jl->addWidget(zusatzRahmen);
+    connect(m_jungtierZusatz, &TDetailFormular::gespeichert, this, &TKatzenSeite::gespeichert);
+    connect(m_jungtierRaster, &TKatzenRaster::katzeGewaehlt, this, [this](int) { jungtierZusatzZeigen(); });
     m_jungtiereTab = m_wurfReiter->addTab(m_jungtiereSeite, QStringLiteral("Jungtiere"));
     m_reiter->addTab(wurfSeite, QStringLiteral("Wurfbuch"));
 
@@ -405,10 +439,12 @@ void TSeiteZuchtbuch::wurfGewaehlt() {
     if (!wurf) {
         m_jungtiere->setSchluessel({});
         m_jungtierRaster->wurfSetzen(0, {});
+        jungtierZusatzZeigen();
         return;
     }
     const QVariantList schluessel = {katze(), m_wuerfe->wert(zeile, QStringLiteral("Wurftag"))};
     m_jungtierRaster->wurfSetzen(katze(), schluessel.value(1).toDate());
+    jungtierZusatzZeigen();
     if (schluessel != m_jungtiere->schluessel() || !m_jungtiere->offen())
         m_jungtiere->setSchluessel(schluessel);
 }
@@ -488,12 +524,22 @@ QString TSeiteZuchtbuch::statistikText(const char* was) const {
     return {};
 }
 
+void TSeiteZuchtbuch::jungtierZusatzZeigen() {
+    const int kitten = m_jungtierRaster->gewaehlteKatze();
+    if (m_jungtierZusatz->aenderungOffen() && !m_jungtierZusatz->speichern()) return;
+    m_jungtierZusatz->setSchluessel(kitten ? QVariantList{kitten} : QVariantList{});
+}
+
 bool TSeiteZuchtbuch::verlassen() {
     for (TDetailGitter* g : gitterListe())
         if (!g->speichern()) {
             nachVorn(g);
             return false;
         }
+    if (!m_jungtierZusatz->speichern()) {
+        nachVorn(m_jungtierZusatz);
+        return false;
+    }
     return true;
 }
 
@@ -501,11 +547,13 @@ void TSeiteZuchtbuch::schliessen() {
     for (TDetailGitter* g : gitterListe())
         g->schliessen();
     m_jungtierRaster->schliessen();
+    m_jungtierZusatz->schliessen();
 }
 
 void TSeiteZuchtbuch::uebersetzt() {
     for (TDetailGitter* g : gitterListe())
         g->uebersetzen();
+    m_jungtierZusatz->uebersetzen();
     TKatzenSeite::uebersetzt();
 }
 

@@ -6,6 +6,8 @@
 #include "register/ui/katzenseite.h"
 #include "register/zuchtbuch.h"
 
+#include <QDate>
+
 #include <memory>
 
 class QChart;
@@ -22,6 +24,7 @@ class FeldBindung;
 
 namespace velmora::reg {
 
+class TDetailFormular;
 class TDetailGitter;
 class TJungtierRaster;
 
@@ -46,6 +49,7 @@ public:
     // the kittens grid.
     QWidget* jungtiereSeite() const { return m_jungtiereSeite; }
     TJungtierRaster* jungtierRaster() const { return m_jungtierRaster; }
+    TDetailFormular* jungtierZusatz() const { return m_jungtierZusatz; }
     bool jungtiereAngeboten() const;
     // The kittens' weights of the selected litter over their age in days, one line per kitten.
     QChart* gewichtsDiagramm() const;
@@ -64,6 +68,7 @@ private:
     void statistikZeigen();
     void termineZeigen(const Termine& t);
     void kurvenZeichnen();
+    void jungtierZusatzZeigen();
     QString katzenName(const QVariant& nummer) const;
     QList<TDetailGitter*> gitterListe() const;
 
@@ -79,6 +84,7 @@ private:
     std::unique_ptr<FeldBindung> m_wurfBindung; // the litter data fields, on the litter grid's cursor
     QWidget* m_jungtiereSeite = nullptr;
     TJungtierRaster* m_jungtierRaster = nullptr;
+    TDetailFormular* m_jungtierZusatz = nullptr; // the selected kitten's extra data
     QChartView* m_diagramm = nullptr;
     int m_jungtiereTab = -1;
     QLabel* m_plusMinus = nullptr;
@@ -87,6 +93,7 @@ private:
     QLineEdit* m_decktermin = nullptr;
     QLabel* m_wurftermin = nullptr;
     QLabel* m_abgabetermin = nullptr;
+    QDate m_alterWurftag; // the stored birth day of the litter being stored
 };
 
 } // namespace velmora::reg

@@ -3,6 +3,7 @@
 #include "common/ui/rahmen.h"
 #include "language/sprache.h"
 #include "language/tag.h"
+#include "office/ui/waehrungsumrechnungdlg.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -72,7 +73,20 @@ TOptSeiteAllgemeines::TOptSeiteAllgemeines(TRahmen& r)
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9,]*")), m_faktor));
     QLabel* lf = beschriftung("LabelFaktor", {7670, "Faktor"});
     lf->setBuddy(m_faktor);
-    wl->addRow(lf, m_faktor);
+    m_start = new QPushButton(QStringLiteral("Start"), waehrung);
+    m_start->setObjectName(QStringLiteral("BitBtnStart"));
+    language::setTag(m_start, 7671);
+    auto* fz = new QHBoxLayout;
+    fz->addWidget(m_faktor);
+    fz->addWidget(m_start);
+    fz->addStretch(1);
+    wl->addRow(lf, fz);
+    // The conversion works on the books at once and writes its own settings, saved or not.
+    connect(m_start, &QPushButton::clicked, this, [this] {
+        if (office::waehrungsumrechnungStarten(this, rahmen().db(), rahmen().einstellungen(),
+                                               m_faktor->text()))
+            letzteZeigen(rahmen().einstellungen());
+    });
     m_letzte = new QLabel(waehrung);
     m_letzte->setObjectName(QStringLiteral("LabelLetzteUmrechnungWert"));
     wl->addRow(beschriftung("LabelLetzteUmrechnung", {7672, "letzte Umrechnung"}), m_letzte);
@@ -108,13 +122,7 @@ void TOptSeiteAllgemeines::ladenZusatz(const tsysteminfo& e) {
 }
 
 void TOptSeiteAllgemeines::letzteZeigen(const tsysteminfo& e) {
-    m_letzte->setText(
-        e.Umrechnungam.isValid()
-            ? language::datumsLocale().toString(e.Umrechnungam, QLocale::ShortFormat) +
-                  QStringLiteral("  (") +
-                  QString::number(e.faktoram, 'g', 12).replace(QLatin1Char('.'), QLatin1Char(',')) +
-                  QLatin1Char(')')
-            : QString());
+    m_letzte->setText(office::letzteUmrechnungText(e));
 }
 
 void TOptSeiteAllgemeines::uebersetzt() {

@@ -21,6 +21,7 @@ public:
     QPushButton* suchen() const { return m_suchen; }
     QLineEdit* faktor() const { return m_faktor; }
     QLabel* letzteUmrechnung() const { return m_letzte; }
+    QPushButton* startKnopf() const { return m_start; }
 
     void uebersetzt() override;
 
@@ -36,6 +37,7 @@ private:
     QPushButton* m_suchen = nullptr;
     QLineEdit* m_faktor = nullptr;
     QLabel* m_letzte = nullptr;
+    QPushButton* m_start = nullptr;
 };
 
 } // namespace velmora::settings::ui

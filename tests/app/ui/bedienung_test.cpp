@@ -577,6 +577,24 @@ TEST(Fenstergroesse, FenstertitelWirdNichtAbgeschnitten) {
     }
 }
 
+TEST(Fenstergroesse, NachEinemExklusivenFensterWerdenDieAnderenWiederEingepasst) {
+    Hauptfenster::Optionen o;
+    o.ini = QStringLiteral("[System]\r\nSpeichern=1\r\nFenster=1\r\n");
+    o.groesse = {1280, 1000};
+    Hauptfenster h(o);
+    TKindFenster* status = h.ueberMenue(QStringLiteral("FormStatus"));
+    ASSERT_NE(status, nullptr);
+    QWidget* rahmen = status->parentWidget();
+    ereignisse();
+    const QSize eingepasst = rahmen->size();
+    rahmen->resize(210, 160);
+    TKindFenster* vereine = h.ueberMenue(QStringLiteral("FormVereine"));
+    ASSERT_NE(vereine, nullptr);
+    vereine->parentWidget()->close();
+    ereignisse();
+    EXPECT_EQ(rahmen->size(), eingepasst);
+}
+
 TEST(Katzenliste, DerNameBekommtDenPlatzUndDieSchriftLiestSichAufDerFarbe) {
     Hauptfenster::Optionen o;
     o.vorher = [](store::Database& db) {

@@ -28,6 +28,7 @@
 #include <QRadioButton>
 #include <QTableWidget>
 #include <QThread>
+#include <QTabWidget>
 #include <gtest/gtest.h>
 
 using namespace velmora;
@@ -154,6 +155,25 @@ TEST(Inzuchtgrad, BerechnungFuelltDieSechsSeiten) {
             (qobject_cast<QAbstractButton*>(c) || qobject_cast<QLineEdit*>(c) ||
              qobject_cast<QAbstractItemView*>(c)))
             EXPECT_FALSE(c->accessibleName().isEmpty()) << c->objectName().toStdString();
+}
+
+TEST(Inzuchtgrad, SprachwechselBeiOffenemFensterUebersetztUndBehaeltDasErgebnis) {
+    Inzucht h;
+    ASSERT_NE(h.oeffnenAuf(5), nullptr);
+    const QString ergebnis = h.text("EditProzent");
+    ASSERT_FALSE(ergebnis.isEmpty());
+    auto* seiten = h.w<QTabWidget>("PageControl");
+    ASSERT_NE(seiten, nullptr);
+    h.haupt->spracheWechseln(1);
+    test::ereignisse();
+    EXPECT_EQ(h.f->windowTitle(), "Inbreeding calculation");
+    EXPECT_EQ(seiten->tabText(0), "Inbreeding coefficient");
+    EXPECT_EQ(seiten->tabText(1), "Pedigree collapse");
+    EXPECT_EQ(h.text("EditProzent"), ergebnis);
+    h.haupt->spracheWechseln(0);
+    test::ereignisse();
+    EXPECT_EQ(h.f->windowTitle(), "Inzuchtgradberechnung");
+    EXPECT_EQ(seiten->tabText(0), "Inzuchtkoeffizient");
 }
 
 TEST(Inzuchtgrad, GenerationenfeldUnterDreiOderKeineZahlWirdDrei) {

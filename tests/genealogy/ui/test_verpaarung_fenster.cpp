@@ -6,13 +6,18 @@
 #include "genealogy/familie.h"
 #include "genealogy/ui/verpaarung.h"
 #include "genealogy/ui/verpaarungseite.h"
+#include "settings/ui/optionen.h"
+#include "settings/ui/optseiteverpaarung.h"
+#include "settings/ui/reihenfolgeeditor.h"
 #include "support/pdftexte.h"
 #include "support/ui/hauptfenster.h"
 
 #include <QFile>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QTabWidget>
 #include <QTreeWidget>
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -212,4 +217,24 @@ TEST(VerpaarungFenster, DruckUndPdf) {
     const QList<QStringList> seiten = test::PdfTexte(datei.readAll()).seiten();
     ASSERT_FALSE(seiten.isEmpty());
     EXPECT_TRUE(seiten.first().join(QLatin1Char(' ')).contains(QStringLiteral("Arno")));
+}
+
+TEST(VerpaarungFenster, SystemparameterZeigtNurDieVerpaarungsseiteUndDerBaumFolgtDerNeuenAnzeige) {
+    Fenster h;
+    ASSERT_NE(h.oeffnenAuf(f::Zorro), nullptr);
+    ASSERT_NE(h.baum()->topLevelItem(0)->text(0), QStringLiteral("Zorro"));
+    test::klicken(h.v->findChild<QPushButton*>(QStringLiteral("BitBtnSystemparameter")));
+    auto* o = dynamic_cast<settings::ui::TFOptionen*>(
+        h.haupt->fenster(QLatin1String(settings::ui::kOptionenVerpaarung)));
+    ASSERT_NE(o, nullptr);
+    EXPECT_EQ(o->seiten()->count(), 1);
+    // Nothing but the name left in the display order.
+    settings::ui::TReihenfolgeEditor* e = o->seite<settings::ui::TOptSeiteVerpaarung>()->editor();
+    e->gewaehlt()->selectAll();
+    test::klicken(e->entfernenKnopf());
+    test::klicken(o->speichernKnopf());
+    test::ereignisse();
+    EXPECT_EQ(h.haupt->fenster(QLatin1String(settings::ui::kOptionenVerpaarung)), nullptr);
+    EXPECT_EQ(h.baum()->topLevelItem(0)->text(0), QStringLiteral("Zorro"));
+    EXPECT_TRUE(h.baum()->topLevelItem(0)->child(0)->text(0).startsWith(QStringLiteral("Amira")));
 }

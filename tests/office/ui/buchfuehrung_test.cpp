@@ -17,8 +17,8 @@
 #include "support/ui/hauptfenster.h"
 
 #include <QAction>
-#include <QBarSet>
 #include <QBarSeries>
+#include <QBarSet>
 #include <QChart>
 #include <QChartView>
 #include <QCheckBox>
@@ -126,11 +126,13 @@ TEST(Buchfuehrung, AccountsCategoriesBookingsAndATransferThroughTheWindow) {
     EXPECT_FALSE(k->bankname->isVisible()); // the cash editor has no bank fields
     office::Buchhaltung& buch = f->buchhaltung();
     ASSERT_EQ(buch.konten().size(), 2);
-    const int giro = buch.nachName(QStringLiteral("Giro"))->nummer, kasse = buch.nachName(QStringLiteral("Kasse"))->nummer;
+    const int giro = buch.nachName(QStringLiteral("Giro"))->nummer,
+              kasse = buch.nachName(QStringLiteral("Kasse"))->nummer;
     EXPECT_EQ(buch.konto(kasse)->kontostand, Money::fromUnits(105000));
 
     reiter(k->reiter, 1);
-    for (const auto& [name, art] : {std::pair{QStringLiteral("Futter"), office::kAusgabe}, std::pair{QStringLiteral("Kitten"), office::kEinnahme}}) {
+    for (const auto& [name, art] : {std::pair{QStringLiteral("Futter"), office::kAusgabe},
+                                    std::pair{QStringLiteral("Kitten"), office::kEinnahme}}) {
         test::klicken(k->kategorieNeu);
         test::eintragen(k->kategorieName, name);
         waehlen(k->einAus, art);
@@ -188,7 +190,8 @@ TEST(Buchfuehrung, ProfitAndLossPageWithItsPeriodChartPrintAndExport) {
     g.eroeffnungssaldo = Money::fromWhole(1000);
     g.zum = QDate(2024, 1, 1);
     const int giro = buch.anlegen(g);
-    for (const auto& [name, art] : {std::pair{"Futter", office::kAusgabe}, std::pair{"Kitten", office::kEinnahme}}) {
+    for (const auto& [name, art] :
+         {std::pair{"Futter", office::kAusgabe}, std::pair{"Kitten", office::kEinnahme}}) {
         office::Konto c;
         c.art = office::kontoart::Kategorie;
         c.name = QString::fromUtf8(name);
@@ -199,7 +202,8 @@ TEST(Buchfuehrung, ProfitAndLossPageWithItsPeriodChartPrintAndExport) {
     buch.buchen(giro, QDate(2024, 1, 15), QStringLiteral("Kitten"), Money::fromUnits(50));
     buch.buchen(giro, QDate(2024, 1, 16), QStringLiteral("Kitten"), Money::fromUnits(50));
     buch.buchen(giro, QDate(2024, 3, 1), QStringLiteral("Futter"), Money::fromWhole(-119));
-    buch.buchen(giro, QDate(2024, 5, 1), QStringLiteral("Futter"), Money::fromWhole(-1)); // outside the period
+    buch.buchen(giro, QDate(2024, 5, 1), QStringLiteral("Futter"),
+                Money::fromWhole(-1)); // outside the period
     f->geaendert();
 
     office::TSeiteAuswertungen* a = f->seiteAuswertungen();
@@ -261,6 +265,13 @@ TEST(Buchfuehrung, ProfitAndLossPageWithItsPeriodChartPrintAndExport) {
     test::klicken(a->guvKonten->viewport(), a->guvKonten->visualItemRect(a->guvKonten->item(0)).center());
     test::ereignisse();
     EXPECT_TRUE(a->kontoPanel->text().contains(office::waehrungsText(Money::fromWhole(1000))));
+
+    // The print speaks the running language.
+    b.haupt->spracheWechseln(1);
+    test::ankreuzen(a->alleKonten);
+    test::klicken(a->drucken);
+    ASSERT_EQ(b.gedruckt.size(), 2u);
+    EXPECT_EQ(b.gedruckt[1].titel(), QStringLiteral("Profit and loss statement"));
 }
 
 TEST(Buchfuehrung, TheCurrencyConversionAsksChecksAndWritesItsSettings) {
@@ -271,10 +282,12 @@ TEST(Buchfuehrung, TheCurrencyConversionAsksChecksAndWritesItsSettings) {
     g.name = QStringLiteral("Giro");
     g.eroeffnungssaldo = Money::fromWhole(2);
     const int giro = buch.anlegen(g);
-    EXPECT_EQ(office::letzteUmrechnungText(b.einstellungen), QStringLiteral("Es wurde bisher keine Währungsumrechnung durchgeführt"));
+    EXPECT_EQ(office::letzteUmrechnungText(b.einstellungen),
+              QStringLiteral("Es wurde bisher keine Währungsumrechnung durchgeführt"));
 
     for (const char* faktor : {"", "0", "0,0", "1.5"})
-        EXPECT_FALSE(office::waehrungsumrechnungStarten(b.haupt.get(), *b.db, b.einstellungen, QString::fromUtf8(faktor)));
+        EXPECT_FALSE(office::waehrungsumrechnungStarten(b.haupt.get(), *b.db, b.einstellungen,
+                                                        QString::fromUtf8(faktor)));
     EXPECT_EQ(antworten.nummern(), QList<int>({88, 88, 88, 88}));
 
     auto datum = [](const QString& text, const char* knopf) {
@@ -284,15 +297,17 @@ TEST(Buchfuehrung, TheCurrencyConversionAsksChecksAndWritesItsSettings) {
         });
     };
     datum(QStringLiteral("31.02.2001"), "ButtonJa");
-    EXPECT_FALSE(office::waehrungsumrechnungStarten(b.haupt.get(), *b.db, b.einstellungen, QStringLiteral("2")));
+    EXPECT_FALSE(
+        office::waehrungsumrechnungStarten(b.haupt.get(), *b.db, b.einstellungen, QStringLiteral("2")));
     EXPECT_EQ(antworten.nummern().last(), 114);
     datum(QStringLiteral("31.12.2001"), "ButtonNein");
-    EXPECT_FALSE(office::waehrungsumrechnungStarten(b.haupt.get(), *b.db, b.einstellungen, QStringLiteral("2")));
+    EXPECT_FALSE(
+        office::waehrungsumrechnungStarten(b.haupt.get(), *b.db, b.einstellungen, QStringLiteral("2")));
     EXPECT_EQ(buch.konto(giro)->eroeffnungssaldo, Money::fromWhole(2));
 
     datum(QStringLiteral("31.12.2001"), "ButtonJa");
-    EXPECT_TRUE(office::waehrungsumrechnungStarten(b.haupt.get(), *b.db, b.einstellungen, QStringLiteral("1,95583"),
-                                                   QDate(2002, 1, 1)));
+    EXPECT_TRUE(office::waehrungsumrechnungStarten(b.haupt.get(), *b.db, b.einstellungen,
+                                                   QStringLiteral("1,95583"), QDate(2002, 1, 1)));
     EXPECT_EQ(antworten.nummern().last(), 89);
     EXPECT_EQ(buch.konto(giro)->eroeffnungssaldo, Money::fromUnits(10226)); // 2 / 1.95583 = 1.02258...
     EXPECT_DOUBLE_EQ(b.einstellungen.faktoram, 1.95583);

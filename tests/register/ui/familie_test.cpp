@@ -416,4 +416,32 @@ TEST(RegisterFamilienRaster, KittensOfTheSelectedLitterWithOwnerAndPrintText) {
     EXPECT_EQ(zeilen.value(QStringLiteral("Frieda")).value(3), QStringLiteral("blau, scheu "));
     // The picture beside the grid: none for these kittens.
     EXPECT_EQ(j->bild()->text(), QStringLiteral("kein Bild"));
+
+    // The selected kitten's extra data: typed for Frieda, stored when Kuno is chosen.
+    const auto zeileVon = [&](const char* name) {
+        for (int z = 0; z < 2; ++z)
+            if (j->zelle(z, 0) == QLatin1String(name)) return z;
+        return -1;
+    };
+    const auto waehlen = [&](const char* name) {
+        QTableView* g = j->gitter();
+        test::klicken(g->viewport(), g->visualRect(j->modell()->index(zeileVon(name), 0)).center());
+    };
+    auto* gewicht =
+        zb->jungtierZusatz()->findChild<QLineEdit*>(QStringLiteral("JungtierZusatzdatenGebgewicht"));
+    ASSERT_NE(gewicht, nullptr);
+    waehlen("Frieda");
+    ASSERT_TRUE(gewicht->isEnabled());
+    test::eintragen(gewicht, QStringLiteral("95"));
+    waehlen("Kuno");
+    EXPECT_TRUE(gewicht->text().isEmpty());
+    {
+        store::Table t(*h.db, QStringLiteral("stammzusatz"));
+        t.open(store::Table::OpenMode::ReadOnly);
+        t.setIndexName(QStringLiteral("TierIdx"));
+        ASSERT_TRUE(t.findKey({fremd}));
+        EXPECT_EQ(t.value(QStringLiteral("Gebgewicht")).toInt(), 95);
+    }
+    waehlen("Frieda");
+    EXPECT_EQ(gewicht->text(), QStringLiteral("95"));
 }

@@ -140,6 +140,18 @@ TEST(Zuchtbuch, WurfMitTerminenUndJungtiergewichteErstMitWurftag30) {
     EXPECT_EQ(t.asDate(QStringLiteral("Wurfdatum")), QDate(2024, 3, 6));
     EXPECT_EQ(t.asString(QStringLiteral("Katze1")), QStringLiteral("180"));
     EXPECT_EQ(a.nummern(), QList<int>{30});
+
+    // A corrected birth day takes the litter's weighings with it.
+    zelleTippen(w, 5, QStringLiteral("7.3.2024"));
+    reg.seiteVerlassenUndZurueck();
+    reiterKlicken(reg.zb->wurfReiter(),
+                  reg.zb->findChild<QWidget*>(QStringLiteral("TabSheetJungtierGewichte")));
+    j = reg.zb->jungtierGewichte();
+    ASSERT_EQ(j->zeilen(), 1);
+    EXPECT_EQ(zelle(j, 0, 2), QStringLiteral("180"));
+    t.refresh();
+    t.first();
+    EXPECT_EQ(t.asDate(QStringLiteral("Wurfdatum")), QDate(2024, 3, 7));
 }
 
 TEST(Zuchtbuch, KaterZeigtDasDeckbuchMitErwartetemWurf) {

@@ -381,6 +381,32 @@ TEST(Optionen, ZurueckDropsTheEdits) {
     EXPECT_EQ(dateiInhalt(h.ini()), datei);
 }
 
+TEST(Optionen, StartConvertsTheBooksAndShowsTheLastConversion) {
+    Optionen h;
+    test::Antworten antworten;
+    TFOptionen* f = h.oeffnen();
+    ASSERT_NE(f, nullptr);
+    auto* a = f->seite<settings::ui::TOptSeiteAllgemeines>();
+    seiteZeigen(f, a->faktor());
+    EXPECT_EQ(a->letzteUmrechnung()->text(),
+              QStringLiteral("Es wurde bisher keine Währungsumrechnung durchgeführt"));
+    test::eintragen(a->faktor(), QString());
+    test::klicken(a->startKnopf());
+    EXPECT_EQ(antworten.nummern(), QList<int>{88});
+    test::eintragen(a->faktor(), QStringLiteral("2"));
+    test::beimNaechstenDialog([](QWidget* d) {
+        test::eintragen(d->findChild<QLineEdit*>(QStringLiteral("EditUmrechnungBis")),
+                        QStringLiteral("31.12.2001"));
+        test::klicken(d->findChild<QPushButton*>(QStringLiteral("ButtonJa")));
+    });
+    test::klicken(a->startKnopf());
+    EXPECT_EQ(antworten.nummern().last(), 89);
+    EXPECT_DOUBLE_EQ(h.einstellungen.faktoram, 2.0);
+    EXPECT_TRUE(a->letzteUmrechnung()->text().endsWith(QStringLiteral("mit dem Faktor 2")))
+        << a->letzteUmrechnung()->text().toStdString();
+    EXPECT_DOUBLE_EQ(neuGelesen(h.ini()).faktoram, 2.0);
+}
+
 TEST(Optionen, FieldChecksWhenLeavingTheGenerationFields) {
     Optionen h;
     TFOptionen* f = h.oeffnen();
