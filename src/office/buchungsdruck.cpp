@@ -22,7 +22,7 @@ QString zeitraumText(const Zeitraum& z) {
 
 namespace {
 
-// texte: feldname 8521-8588
+// texte: feldname 8521 8523-8528 8540 8550 8552 8553 8555-8558 8568 8569 8582-8588
 
 // A caption of the running language without its accelerator, the German text when the tables are not
 // loaded.

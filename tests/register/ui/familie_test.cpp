@@ -5,6 +5,7 @@
 #include "common/datenglobal.h"
 #include "common/ui/feldeditoren.h"
 #include "printing/ui/farbe.h"
+#include "register/ui/detailformular.h"
 #include "register/ui/elternpanel.h"
 #include "register/ui/familienraster.h"
 #include "register/ui/seitestammbaum.h"
