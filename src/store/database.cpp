@@ -1,12 +1,14 @@
 #include "store/database.h"
 
 #include "store/money.h"
-#include "store/transaktion.h"
 #include "store/sortierung.h"
 #include "store/tablefile.h"
+#include "store/transaktion.h"
 
 #include <algorithm>
 #include <atomic>
+#include <filesystem>
+#include <mutex>
 
 #include <QDir>
 #include <QFile>
@@ -300,8 +302,8 @@ void TableFile::exec(const QString& sql) {
 int fileFormat(sqlite3* h, const char* schema) {
     sqlite3_stmt* st = nullptr;
     int v = 0;
-    if (sqlite3_prepare_v2(h, QByteArray("PRAGMA ").append(schema).append(".user_version").constData(), -1, &st,
-                           nullptr) == SQLITE_OK &&
+    if (sqlite3_prepare_v2(h, QByteArray("PRAGMA ").append(schema).append(".user_version").constData(), -1,
+                           &st, nullptr) == SQLITE_OK &&
         sqlite3_step(st) == SQLITE_ROW)
         v = sqlite3_column_int(st, 0);
     sqlite3_finalize(st);
@@ -309,7 +311,12 @@ int fileFormat(sqlite3* h, const char* schema) {
 }
 
 void setFileFormat(sqlite3* h, const char* schema, int format) {
-    sqlite3_exec(h, QByteArray("PRAGMA ").append(schema).append(".user_version=").append(QByteArray::number(format)).constData(),
+    sqlite3_exec(h,
+                 QByteArray("PRAGMA ")
+                     .append(schema)
+                     .append(".user_version=")
+                     .append(QByteArray::number(format))
+                     .constData(),
                  nullptr, nullptr, nullptr);
 }
 
@@ -342,7 +349,8 @@ void upgradeFormat(TableFile& f) {
                     m = Money::fromDouble(sqlite3_column_double(read, 1));
                     break;
                 case SQLITE_TEXT:
-                    m = Money::parse(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(read, 1))));
+                    m = Money::parse(
+                        QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(read, 1))));
                     break;
                 default:
                     break;
@@ -350,8 +358,8 @@ void upgradeFormat(TableFile& f) {
                 rows.append({sqlite3_column_int64(read, 0), m});
             }
             sqlite3_finalize(read);
-            sqlite3_stmt* write = f.prepare(
-                QStringLiteral("UPDATE %2 SET %1 = ? WHERE rowid = ?").arg(quoteIdent(c), quoteIdent(f.name)));
+            sqlite3_stmt* write = f.prepare(QStringLiteral("UPDATE %2 SET %1 = ? WHERE rowid = ?")
+                                                .arg(quoteIdent(c), quoteIdent(f.name)));
             for (const auto& r : rows) {
                 if (r.second) // a text that is no amount stays as it was
                     sqlite3_bind_int64(write, 1, r.second->units());
@@ -385,7 +393,8 @@ QString checkTableFile(TableFile& f) {
     auto gesperrt = [&f](int rc) {
         if ((rc & 0xFF) != SQLITE_BUSY && (rc & 0xFF) != SQLITE_LOCKED) return;
         throw EngineError(code::TableLocked,
-                          QStringLiteral("%1 ist von einem anderen Programm gesperrt").arg(f.name), f.name, rc);
+                          QStringLiteral("%1 ist von einem anderen Programm gesperrt").arg(f.name), f.name,
+                          rc);
     };
     int rc = sqlite3_prepare_v2(f.handle, "PRAGMA quick_check", -1, &st, nullptr);
     if (rc != SQLITE_OK) {
@@ -844,6 +853,32 @@ sqlite3* Database::queryConnection() {
 
 namespace {
 
+// The directory's table files, listed again only when the directory changed (a file created, removed or
+// renamed changes its modification time). Every statement looks its table names up here; listing the
+// directory each time cost a look at every file of it, statement by statement.
+QHash<QString, QString> tabellenDateien(const QString& directory) {
+    struct Stand {
+        std::filesystem::file_time_type zeit;
+        QHash<QString, QString> dateien;
+    };
+    static std::mutex sperre;
+    static QHash<QString, Stand> staende;
+    std::error_code fehler;
+    const auto zeit =
+        std::filesystem::last_write_time(std::filesystem::path(directory.toStdU16String()), fehler);
+    if (fehler) return Database::tableFiles(directory);
+    {
+        std::lock_guard<std::mutex> g(sperre);
+        auto it = staende.constFind(directory);
+        if (it != staende.constEnd() && it->zeit == zeit) return it->dateien;
+    }
+    QHash<QString, QString> dateien = Database::tableFiles(directory);
+    // A change within the listing itself would carry a later time: the next look lists again.
+    std::lock_guard<std::mutex> g(sperre);
+    staende.insert(directory, Stand{zeit, dateien});
+    return dateien;
+}
+
 // Replaces every table reference of the data directory by its plain name and attaches its file.
 QString resolveTables(Database& db, const QString& sql, QStringList& attached) {
     static const QRegularExpression token(
@@ -853,7 +888,7 @@ QString resolveTables(Database& db, const QString& sql, QStringList& attached) {
     auto it = token.globalMatch(sql);
     sqlite3* q = db.queryConnection();
     // One listing for the whole statement: most words are not table names.
-    const QHash<QString, QString> present = Database::tableFiles(db.directory());
+    const QHash<QString, QString> present = tabellenDateien(db.directory());
     struct Verweis {
         qsizetype start, ende;
         QString name;
@@ -1060,6 +1095,26 @@ MultiTableTransaction::MultiTableTransaction(Database& db, const QStringList& ta
         }
         ++f->transactionDepth;
         m_files.push_back(std::move(f));
+    }
+}
+
+ReadSnapshot::ReadSnapshot(Database& db, const QStringList& tableNames) {
+    for (const QString& n : tableNames) {
+        auto f = db.file(n);
+        if (!f->handle || std::find(m_files.begin(), m_files.end(), f) != m_files.end()) continue;
+        if (f->transactionDepth == 0 &&
+            sqlite3_exec(f->handle, "BEGIN", nullptr, nullptr, nullptr) != SQLITE_OK)
+            continue; // read as before, statement by statement
+        ++f->transactionDepth;
+        m_files.push_back(std::move(f));
+    }
+}
+
+ReadSnapshot::~ReadSnapshot() {
+    for (auto it = m_files.rbegin(); it != m_files.rend(); ++it) {
+        TableFile& f = **it;
+        if (f.handle && --f.transactionDepth == 0)
+            sqlite3_exec(f.handle, "COMMIT", nullptr, nullptr, nullptr);
     }
 }
 

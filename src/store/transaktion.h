@@ -27,4 +27,19 @@ private:
     bool m_done = false;
 };
 
+// A stretch of reading only (a window filling its tree or lists): each named table whose file is open
+// reads from one snapshot, so that SQLite takes its file lock and looks for a journal once instead of
+// for every statement. Tables not open yet are left alone. Nothing is to be written meanwhile: a write
+// would only be committed when the snapshot ends.
+class ReadSnapshot {
+public:
+    ReadSnapshot(Database& db, const QStringList& tableNames);
+    ~ReadSnapshot();
+    ReadSnapshot(const ReadSnapshot&) = delete;
+    ReadSnapshot& operator=(const ReadSnapshot&) = delete;
+
+private:
+    std::vector<std::shared_ptr<TableFile>> m_files;
+};
+
 } // namespace velmora::store

@@ -1,6 +1,7 @@
 #include "store/catalogue.h"
 #include "store/startup.h"
 #include "store/table.h"
+#include "store/transaktion.h"
 #include "support/testsupport.h"
 
 #include <QDir>
@@ -504,6 +505,38 @@ TEST_F(Engine, RefreshSeesWhatAnotherConnectionWrote) {
     }
     t.refresh();
     EXPECT_EQ(walk(t), (QStringList{QStringLiteral("Berta"), QStringLiteral("Zora")}));
+}
+
+TEST_F(Engine, AReadSnapshotLeavesNoTransactionBehind) {
+    Table t(db, QStringLiteral("katzen"));
+    t.open();
+    add(t, QStringLiteral("Anna"));
+    {
+        // a table never opened and one that does not exist are passed over
+        const ReadSnapshot s(db, {QStringLiteral("katzen"), QStringLiteral("fehlt")});
+        EXPECT_EQ(walk(t), QStringList{QStringLiteral("Anna")});
+    }
+    // Afterwards a write is committed at once: another connection sees it and may write itself.
+    add(t, QStringLiteral("Berta"));
+    Database andere(dir.path());
+    Table fremd(andere, QStringLiteral("katzen"));
+    fremd.open();
+    EXPECT_EQ(walk(fremd), (QStringList{QStringLiteral("Anna"), QStringLiteral("Berta")}));
+    add(fremd, QStringLiteral("Cora"));
+    t.refresh();
+    EXPECT_EQ(walk(t).size(), 3);
+}
+
+TEST_F(Engine, AStatementFindsATableMadeJustBeforeIt) {
+    for (int i = 0; i < 20; ++i) {
+        Query(db, QStringLiteral("SELECT COUNT(*) FROM katzen")).next();
+        TableDef d = katzenDef();
+        d.name = QStringLiteral("neu%1").arg(i);
+        db.createTable(d);
+        Query q(db, QStringLiteral("SELECT COUNT(*) FROM neu%1").arg(i));
+        ASSERT_TRUE(q.next()) << i;
+        EXPECT_EQ(q.value(0).toInt(), 0);
+    }
 }
 
 TEST_F(Engine, DetailCursorFollowsItsMaster) {

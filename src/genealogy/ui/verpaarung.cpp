@@ -11,6 +11,8 @@
 #include "register/ui/suchendlg.h"
 #include "settings/ui/optionen.h"
 #include "store/errors.h"
+#include "store/table.h"
+#include "store/transaktion.h"
 
 #include <QFileDialog>
 #include <QHBoxLayout>
@@ -216,6 +218,15 @@ QString TFormVerpaarung::titelUndName(qint32 nummer, const QString& name) const 
 
 void TFormVerpaarung::KatzeLaden(int nummer) {
     store::Database& db = hauptfenster().db();
+    // Hundreds of look-ups for the tree's lines: one snapshot of the tables they read.
+    QStringList gelesen{QStringLiteral("catstamm")};
+    if (common::TDatenGlobal* dg = hauptfenster().datenGlobal())
+        for (const store::Table* t :
+             {&dg->dbKatze, &dg->dbKatzeTitel, &dg->dbTitelHund, &dg->dbTitelName, &dg->dbFarbe, &dg->dbRasse,
+              &dg->dbAugen, &dg->dbBewertung, &dg->dbGekVerk, &dg->dbKatzeMerkmal, &dg->dbMerkmale,
+              &dg->dbAdrDat, &dg->dbEigen})
+            gelesen << t->tableName();
+    const store::ReadSnapshot schnappschuss(db, gelesen);
     QString name, farbe;
     try {
         store::Query q(db,
