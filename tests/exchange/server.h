@@ -1,6 +1,7 @@
 #pragma once
 // Real servers for the upload tests, started by the test on a free local port: an HTTP server from
-// Python's standard library that parses each multipart POST and stores its part "bild", and an FTP
+// Python's standard library that parses each multipart POST and stores its part "bild" (and answers
+// nothing for two minutes when the address holds "langsam"), and an FTP
 // server of Debian's pyftpdlib. Both print their port and run until the test ends.
 
 #include <QDir>
@@ -12,10 +13,12 @@
 namespace velmora::test {
 
 inline constexpr char kHttpServer[] = R"PY(
-import sys, os, email.parser, email.policy, http.server
+import sys, os, time, email.parser, email.policy, http.server
 ziel = sys.argv[1]
 class H(http.server.BaseHTTPRequestHandler):
     def do_POST(self):
+        if 'langsam' in self.path:
+            time.sleep(120); return
         n = int(self.headers['Content-Length'])
         body = self.rfile.read(n)
         kopf = ('Content-Type: ' + self.headers['Content-Type'] + '\r\n\r\n').encode()

@@ -41,12 +41,14 @@ TEST(Upload, HttpPostCarriesEachFileAsPartBild) {
     schreiben(dir.file(QStringLiteral("IDK7.csv")), "1;Kind-Eins;\r\n2;\xC4rger;\r\n");
     schreiben(dir.file(QStringLiteral("foto.jpg")), bild);
     schreiben(dir.file(QStringLiteral("fehler.csv")), "x;\r\n");
-    EXPECT_TRUE(httpSenden(adresse, dir.file(QStringLiteral("IDK7.csv"))));
-    EXPECT_TRUE(httpSenden(adresse, dir.file(QStringLiteral("foto.jpg"))));
+    EXPECT_EQ(httpSenden(adresse, dir.file(QStringLiteral("IDK7.csv"))), Sendung::Ok);
+    EXPECT_EQ(httpSenden(adresse, dir.file(QStringLiteral("foto.jpg"))), Sendung::Ok);
     QString fehler;
-    EXPECT_FALSE(httpSenden(adresse, dir.file(QStringLiteral("fehler.csv")), {}, &fehler)); // answered 500
+    EXPECT_EQ(httpSenden(adresse, dir.file(QStringLiteral("fehler.csv")), {}, &fehler),
+              Sendung::Fehler); // answered 500
     EXPECT_FALSE(fehler.isEmpty());
-    EXPECT_FALSE(httpSenden(QStringLiteral("http://127.0.0.1:1/x"), dir.file(QStringLiteral("IDK7.csv"))));
+    EXPECT_EQ(httpSenden(QStringLiteral("http://127.0.0.1:1/x"), dir.file(QStringLiteral("IDK7.csv"))),
+              Sendung::Fehler);
     const QString e = dir.file(QStringLiteral("empfangen/"));
     EXPECT_EQ(inhalt(e + QStringLiteral("000-IDK7.csv")), inhalt(dir.file(QStringLiteral("IDK7.csv"))));
     EXPECT_EQ(inhalt(e + QStringLiteral("002-foto.jpg")), bild);

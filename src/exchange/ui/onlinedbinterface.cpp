@@ -29,8 +29,8 @@
 
 namespace velmora::exchange {
 
-// texte: feldname 1513 1514 1521 1526 1587 2471-2489 2491-2499 8118 8119
-// texte: meldung 168 171 182 183 184 198 199 205 206 211 2473 2474 2477
+// texte: feldname 1513 1514 1521 1526 1587 2471-2489 2491-2499 2502 8118 8119
+// texte: meldung 168 171 182 183 184 198 199 205 206 211 2473 2474 2477 2478
 
 namespace {
 
@@ -196,6 +196,9 @@ void TFormOnlineDBInterface::aufbauen() {
     benennen(m_hinweis, "LabelHinweis");
     m_hinweis->hide();
     rechts->addWidget(m_hinweis);
+    // Shown only while an upload runs; stops the file being sent and the steps after it.
+    m_uploadAbbruch = knopf("BitBtnUploadAbbruch", 2502, "Abbruch");
+    m_uploadAbbruch->hide();
     auto* hilfe = knopf("BitBtnHilfe", 8118, "&Hilfe");
     auto* zurueck = knopf("BitBtnZurueck", 8119, "&Zurück");
     unten->addStretch(1);
@@ -222,6 +225,7 @@ void TFormOnlineDBInterface::aufbauen() {
 
     connect(m_csv, &QPushButton::clicked, this, &TFormOnlineDBInterface::CSVDateiClick);
     connect(m_upload, &QPushButton::clicked, this, &TFormOnlineDBInterface::UploadClick);
+    connect(m_uploadAbbruch, &QPushButton::clicked, this, [this] { m_uploadGestoppt = true; });
     connect(m_beispiel, &QPushButton::clicked, this,
             [this] { QDesktopServices::openUrl(QUrl(uploadEinstellungen.beispielAdresse)); });
     connect(m_editieren, &QPushButton::clicked, this, &TFormOnlineDBInterface::EditierenClick);
@@ -333,15 +337,24 @@ void TFormOnlineDBInterface::UploadClick() {
     if (Meldungsdienst::zeigen(frage) != Antwort::Ja) return;
     m_daten->setOptionen(opt);
     m_lauf->setIndexName(m_katzen->indexName());
+    // The run lets window messages through: the button stays off so it cannot start a second one.
+    m_uploadGestoppt = false;
+    m_upload->setEnabled(false);
+    m_uploadAbbruch->show();
     const UploadLauf::Ergebnis e =
         UploadLauf(hauptfenster().db(), *m_daten, *m_lauf, uploadEinstellungen, this)
-            .ausfuehren(a, uploadOrdner, m_hinweis, [this](int n, int g) { fortschritt(n, g); });
+            .ausfuehren(
+                a, uploadOrdner, m_hinweis, [this](int n, int g) { fortschritt(n, g); }, &m_uploadGestoppt);
+    m_uploadAbbruch->hide();
+    m_upload->setEnabled(true);
     if (e.dateiFehler) {
         Meldungsdienst::nachricht(168, MeldungsArt::Fehler);
         return;
     }
     verlusteMelden(e.verluste);
-    if (e.sendeFehler)
+    if (e.abgebrochen)
+        Meldungsdienst::nachricht(2478, MeldungsArt::Warnung);
+    else if (e.sendeFehler)
         Meldungsdienst::nachricht(183, MeldungsArt::Fehler);
     else
         Meldungsdienst::nachricht(opt.bilder ? 211 : 182);

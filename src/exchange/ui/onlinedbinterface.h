@@ -87,7 +87,8 @@ private:
               *m_merkmalDb = nullptr;
     QGroupBox *m_exportMit = nullptr, *m_uploadVon = nullptr;
     QPushButton *m_csv = nullptr, *m_upload = nullptr, *m_beispiel = nullptr, *m_editieren = nullptr,
-                *m_suchenKnopf = nullptr;
+                *m_suchenKnopf = nullptr, *m_uploadAbbruch = nullptr;
+    bool m_uploadGestoppt = false;
     QProgressBar* m_fortschritt = nullptr;
     QLabel* m_hinweis = nullptr;
     bool m_bearbeitbar = false;
