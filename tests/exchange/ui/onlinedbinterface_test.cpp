@@ -294,4 +294,55 @@ TEST(OnlineDatenbank, UploadAbbruchStopsTheRunningPost) {
     EXPECT_TRUE(upload->isEnabled());
 }
 
+// The upload settings typed into their dialog reach the settings file, which only its owner may read;
+// the password field shows no characters.
+TEST(OnlineDatenbank, UploadSettingsTypedInAreWrittenOwnerOnly) {
+    Fenster r;
+    TFormOnlineDBInterface* f = r.oeffnen("MenuFormOnlineDBInterface");
+    ASSERT_NE(f, nullptr);
+    const struct {
+        const char* feld;
+        QString wert;
+    } eingaben[] = {{"EditUploadAdresse", QStringLiteral("http://db.example.org/auf.php")},
+                    {"EditFtpHost", QStringLiteral("ftp.example.org:2121")},
+                    {"EditFtpBenutzer", QStringLiteral("zucht")},
+                    {"EditFtpPasswort", QStringLiteral("g3h eim;")},
+                    {"EditFtpPfad", QStringLiteral("web/katzen")}};
+    test::beimNaechstenDialog([&](QWidget* d) {
+        EXPECT_EQ(Fenster::kind<QLineEdit>(d, "EditFtpPasswort")->echoMode(), QLineEdit::Password);
+        for (const auto& e : eingaben) {
+            auto* feld = Fenster::kind<QLineEdit>(d, e.feld);
+            EXPECT_FALSE(feld->accessibleName().isEmpty()) << e.feld;
+            test::eintragen(feld, e.wert);
+        }
+        test::ankreuzen(Fenster::kind<QCheckBox>(d, "CheckBoxFtpPassiv"));
+        test::ankreuzen(Fenster::kind<QCheckBox>(d, "CheckBoxNurTls"));
+        test::klicken(Fenster::kind<QPushButton>(d, "BitBtnOK"));
+    });
+    test::klicken(Fenster::kind<QPushButton>(f, "BitBtnEinstellungen"));
+    EXPECT_TRUE(r.meldungen.nummern().isEmpty());
+    const QString ini = r.einstellungen.pfad();
+    const exchange::UploadEinstellungen e = exchange::UploadEinstellungen::lesen(ini);
+    EXPECT_EQ(e.uploadAdresse, eingaben[0].wert);
+    EXPECT_EQ(e.ftpHost, eingaben[1].wert);
+    EXPECT_EQ(e.ftpBenutzer, eingaben[2].wert);
+    EXPECT_EQ(e.ftpPasswort, eingaben[3].wert);
+    EXPECT_EQ(e.ftpPfad, eingaben[4].wert);
+    EXPECT_FALSE(e.ftpPassiv);
+    EXPECT_FALSE(e.ftpOhneTls);
+    EXPECT_EQ(f->uploadEinstellungen.ftpHost, eingaben[1].wert);
+    EXPECT_TRUE(inhalt(ini).contains("[System]")); // the other sections stay
+    const QFileDevice::Permissions andere =
+        QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ReadOther | QFileDevice::WriteOther;
+    EXPECT_EQ(QFile::permissions(ini) & andere, QFileDevice::Permissions());
+
+    // "Abbruch" keeps what was there
+    test::beimNaechstenDialog([&](QWidget* d) {
+        test::eintragen(Fenster::kind<QLineEdit>(d, "EditFtpHost"), QStringLiteral("anders"));
+        test::klicken(Fenster::kind<QPushButton>(d, "BitBtnAbbruch"));
+    });
+    test::klicken(Fenster::kind<QPushButton>(f, "BitBtnEinstellungen"));
+    EXPECT_EQ(exchange::UploadEinstellungen::lesen(ini).ftpHost, eingaben[1].wert);
+}
+
 } // namespace
