@@ -53,6 +53,10 @@ void grundeinstellungen(CURL* c, const TFtpConfig& cfg, Abbruch* abbruch, char* 
     curl_easy_setopt(c, CURLOPT_PASSWORD, cfg.Password.toUtf8().constData());
     curl_easy_setopt(c, CURLOPT_USE_SSL, long(cfg.OhneTls ? CURLUSESSL_TRY : CURLUSESSL_ALL));
     curl_easy_setopt(c, CURLOPT_FTPSSLAUTH, long(CURLFTPAUTH_DEFAULT));
+    if (!cfg.ZertifikatPruefen) {
+        curl_easy_setopt(c, CURLOPT_SSL_VERIFYPEER, 0L);
+        curl_easy_setopt(c, CURLOPT_SSL_VERIFYHOST, 0L);
+    }
     if (!cfg.Passive) curl_easy_setopt(c, CURLOPT_FTPPORT, "-");
     curl_easy_setopt(c, CURLOPT_FTP_USE_EPSV, cfg.Passive ? 1L : 0L);
     curl_easy_setopt(c, CURLOPT_TRANSFERTEXT, 0L); // TYPE I

@@ -30,8 +30,9 @@ struct TFtpConfig {
     QString Username;
     QString Password;
     bool Passive = true;
-    QString TargetPath;  // folder on the server, "" for the login folder
-    bool OhneTls = true; // plain FTP when the server offers no TLS (explicit FTPS is always tried)
+    QString TargetPath;            // folder on the server, "" for the login folder
+    bool OhneTls = true;           // plain FTP when the server offers no TLS (explicit FTPS is always tried)
+    bool ZertifikatPruefen = true; // the server's TLS certificate must be valid for the host
 };
 
 class TFtpUpload {

@@ -166,4 +166,41 @@ TEST_F(Ftp, RefusedLoginMissingFolderFailedTransferAndAbort) {
     EXPECT_GE(aufgezeichnet(), 1 + w.gesendet() - 1);
 }
 
+// Explicit FTPS against a server that refuses plain FTP: with TLS required and its self-signed
+// certificate accepted the picture arrives; the certificate check, on by default, refuses it.
+TEST(Ftps, PictureArrivesOverExplicitTls) {
+    test::TempDir dir;
+    QDir().mkpath(dir.file(QStringLiteral("server/idK7/bilder")));
+    QDir().mkpath(dir.file(QStringLiteral("daten")));
+    store::Database db(dir.file(QStringLiteral("daten")));
+    test::leereTabellen(db);
+    test::Server server(test::kFtpsServer, {dir.file(QStringLiteral("server")), QStringLiteral("velmora"),
+                                            QStringLiteral("pw")});
+    ASSERT_GT(server.port, 0);
+    const QString bild = dir.file(QStringLiteral("foto.jpg"));
+    QByteArray b(250000, '\0');
+    for (int i = 0; i < b.size(); ++i)
+        b[i] = char(i * 13 + i / 509);
+    schreiben(bild, b);
+    TFtpConfig cfg;
+    cfg.Hostname = QStringLiteral("127.0.0.1:%1").arg(server.port);
+    cfg.Username = QStringLiteral("velmora");
+    cfg.Password = QStringLiteral("pw");
+    cfg.TargetPath = ftpZielordner(QString(), QStringLiteral("K7"));
+    cfg.OhneTls = false;
+    EXPECT_TRUE(TFtpConfig{}.ZertifikatPruefen);
+    const auto senden = [&](const TFtpConfig& c) {
+        TFtpUpload w(c, db.directory());
+        w.hinzufuegen(bild);
+        w.starten();
+        w.warten();
+        return w.zustand();
+    };
+    EXPECT_EQ(senden(cfg), TFtpAction::ftpCONNECTING); // self-signed: refused
+    cfg.ZertifikatPruefen = false;
+    EXPECT_EQ(senden(cfg), TFtpAction::ftpREADY);
+    EXPECT_EQ(inhalt(dir.file(QStringLiteral("server/idK7/bilder/foto.jpg"))), b);
+    EXPECT_EQ(gesendeteBilder(db).size(), 1);
+}
+
 } // namespace

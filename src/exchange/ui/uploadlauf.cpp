@@ -75,6 +75,7 @@ TFtpAction UploadLauf::bilderSenden(const QStringList& pfade, int* gesendet) {
     cfg.Password = m_e.ftpPasswort;
     cfg.Passive = m_e.ftpPassiv;
     cfg.OhneTls = m_e.ftpOhneTls;
+    cfg.ZertifikatPruefen = m_e.ftpZertifikatPruefen;
     cfg.TargetPath = ftpZielordner(m_e.ftpPfad, m_e.kennung);
     TFtpUpload worker(cfg, m_db.directory());
     for (const QString& p : pfade)
