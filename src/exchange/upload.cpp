@@ -53,6 +53,10 @@ void grundeinstellungen(CURL* c, const TFtpConfig& cfg, Abbruch* abbruch, char* 
     curl_easy_setopt(c, CURLOPT_PASSWORD, cfg.Password.toUtf8().constData());
     curl_easy_setopt(c, CURLOPT_USE_SSL, long(cfg.OhneTls ? CURLUSESSL_TRY : CURLUSESSL_ALL));
     curl_easy_setopt(c, CURLOPT_FTPSSLAUTH, long(CURLFTPAUTH_DEFAULT));
+    if (!cfg.ZertifikatPruefen) {
+        curl_easy_setopt(c, CURLOPT_SSL_VERIFYPEER, 0L);
+        curl_easy_setopt(c, CURLOPT_SSL_VERIFYHOST, 0L);
+    }
     if (!cfg.Passive) curl_easy_setopt(c, CURLOPT_FTPPORT, "-");
     curl_easy_setopt(c, CURLOPT_FTP_USE_EPSV, cfg.Passive ? 1L : 0L);
     curl_easy_setopt(c, CURLOPT_TRANSFERTEXT, 0L); // TYPE I
@@ -64,11 +68,11 @@ void grundeinstellungen(CURL* c, const TFtpConfig& cfg, Abbruch* abbruch, char* 
 
 } // namespace
 
-bool httpSenden(const QString& adresse, const QString& datei, const std::function<bool()>& warten,
-                QString* fehler) {
+Sendung httpSenden(const QString& adresse, const QString& datei, const std::function<bool()>& warten,
+                   QString* fehler) {
     if (!curlBereit()) {
         if (fehler) *fehler = QStringLiteral("libcurl");
-        return false;
+        return Sendung::Fehler;
     }
     std::atomic<bool> stop{false}, fertig{false};
     CURLcode rc = CURLE_OK;
@@ -79,6 +83,7 @@ bool httpSenden(const QString& adresse, const QString& datei, const std::functio
         typ = QMimeDatabase().mimeTypeForFile(datei, QMimeDatabase::MatchExtension).name().toUtf8();
     std::thread t([&] {
         CURL* c = curl_easy_init();
+        CURLM* m = curl_multi_init();
         Abbruch abbruch{&stop};
         curl_mime* form = curl_mime_init(c);
         curl_mimepart* teil = curl_mime_addpart(form);
@@ -96,9 +101,22 @@ bool httpSenden(const QString& adresse, const QString& datei, const std::functio
         curl_easy_setopt(c, CURLOPT_NOPROGRESS, 0L);
         curl_easy_setopt(c, CURLOPT_XFERINFOFUNCTION, fortschritt);
         curl_easy_setopt(c, CURLOPT_XFERINFODATA, &abbruch);
-        rc = curl_easy_perform(c);
+        // The multi interface, so a stop is seen every 20 ms even while the server sends nothing (the
+        // progress callback alone may wait a second there).
+        curl_multi_add_handle(m, c);
+        rc = CURLE_COULDNT_CONNECT;
+        for (int laufend = 1; laufend && !stop.load();) {
+            if (curl_multi_perform(m, &laufend) != CURLM_OK) break;
+            if (laufend && curl_multi_poll(m, nullptr, 0, 20, nullptr) != CURLM_OK) break;
+        }
+        int rest = 0;
+        while (CURLMsg* msg = curl_multi_info_read(m, &rest))
+            if (msg->msg == CURLMSG_DONE) rc = msg->data.result;
+        if (stop.load()) rc = CURLE_ABORTED_BY_CALLBACK;
+        curl_multi_remove_handle(m, c);
         curl_mime_free(form);
         curl_easy_cleanup(c);
+        curl_multi_cleanup(m);
         fertig = true;
     });
     while (!fertig.load()) {
@@ -106,8 +124,9 @@ bool httpSenden(const QString& adresse, const QString& datei, const std::functio
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     t.join();
+    if (rc == CURLE_ABORTED_BY_CALLBACK) return Sendung::Abgebrochen;
     if (rc != CURLE_OK && fehler) *fehler = QString::fromUtf8(puffer[0] ? puffer : curl_easy_strerror(rc));
-    return rc == CURLE_OK;
+    return rc == CURLE_OK ? Sendung::Ok : Sendung::Fehler;
 }
 
 QString ftpZielordner(const QString& basis, const QString& kennung) {

@@ -14,11 +14,14 @@
 
 namespace velmora::exchange {
 
+enum class Sendung { Ok, Fehler, Abgebrochen };
+
 // One POST of the file as the form part "bild" with its MIME type, on a thread of its own; warten runs
-// on the calling thread while it is under way and returns true to abort. True when the request completed
+// on the calling thread every few milliseconds while it is under way and returns true to abort, which
+// ends the transfer within that time (also while the server is silent). Ok when the request completed
 // without a transport or protocol error (an HTTP error status counts as one); the answer is not read.
-bool httpSenden(const QString& adresse, const QString& datei, const std::function<bool()>& warten = {},
-                QString* fehler = nullptr);
+Sendung httpSenden(const QString& adresse, const QString& datei, const std::function<bool()>& warten = {},
+                   QString* fehler = nullptr);
 
 enum class TFtpAction { ftpCONNECTING, ftpCHANGEDIR, ftpUPLOADING, ftpREADY, ftpBREAK };
 
@@ -27,8 +30,9 @@ struct TFtpConfig {
     QString Username;
     QString Password;
     bool Passive = true;
-    QString TargetPath;  // folder on the server, "" for the login folder
-    bool OhneTls = true; // plain FTP when the server offers no TLS (explicit FTPS is always tried)
+    QString TargetPath;            // folder on the server, "" for the login folder
+    bool OhneTls = true;           // plain FTP when the server offers no TLS (explicit FTPS is always tried)
+    bool ZertifikatPruefen = true; // the server's TLS certificate must be valid for the host
 };
 
 class TFtpUpload {

@@ -26,6 +26,7 @@ UploadEinstellungen UploadEinstellungen::lesen(const QString& einstellungsDatei)
     e.ftpPassiv = ini.leseBool(s, QStringLiteral("FtpPassiv"), e.ftpPassiv);
     e.ftpPfad = ini.leseText(s, QStringLiteral("FtpPfad"));
     e.ftpOhneTls = ini.leseBool(s, QStringLiteral("FtpOhneTls"), e.ftpOhneTls);
+    e.ftpZertifikatPruefen = ini.leseBool(s, QStringLiteral("FtpZertifikatPruefen"), e.ftpZertifikatPruefen);
     return e;
 }
 
@@ -41,6 +42,7 @@ bool UploadEinstellungen::schreiben(const QString& einstellungsDatei) const {
         {s, QStringLiteral("FtpPassiv"), settings::boolText(ftpPassiv)},
         {s, QStringLiteral("FtpPfad"), ftpPfad},
         {s, QStringLiteral("FtpOhneTls"), settings::boolText(ftpOhneTls)},
+        {s, QStringLiteral("FtpZertifikatPruefen"), settings::boolText(ftpZertifikatPruefen)},
     };
     // Restricted before the password goes in (the beside-and-rename write keeps the permissions of the
     // file it replaces), and checked again after it.

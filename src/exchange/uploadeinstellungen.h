@@ -18,7 +18,8 @@ struct UploadEinstellungen {
     QString ftpPasswort;                                        // FtpPasswort
     bool ftpPassiv = true;                                      // FtpPassiv
     QString ftpPfad;                                            // FtpPfad: folder above idA/bilder
-    bool ftpOhneTls = true; // FtpOhneTls: plain FTP allowed when the server offers no TLS
+    bool ftpOhneTls = true;           // FtpOhneTls: plain FTP allowed when the server offers no TLS
+    bool ftpZertifikatPruefen = true; // FtpZertifikatPruefen: 0 accepts any TLS certificate
 
     // Reads the section of the settings file (missing keys keep the defaults above).
     static UploadEinstellungen lesen(const QString& einstellungsDatei);

@@ -41,12 +41,14 @@ TEST(Upload, HttpPostCarriesEachFileAsPartBild) {
     schreiben(dir.file(QStringLiteral("IDK7.csv")), "1;Kind-Eins;\r\n2;\xC4rger;\r\n");
     schreiben(dir.file(QStringLiteral("foto.jpg")), bild);
     schreiben(dir.file(QStringLiteral("fehler.csv")), "x;\r\n");
-    EXPECT_TRUE(httpSenden(adresse, dir.file(QStringLiteral("IDK7.csv"))));
-    EXPECT_TRUE(httpSenden(adresse, dir.file(QStringLiteral("foto.jpg"))));
+    EXPECT_EQ(httpSenden(adresse, dir.file(QStringLiteral("IDK7.csv"))), Sendung::Ok);
+    EXPECT_EQ(httpSenden(adresse, dir.file(QStringLiteral("foto.jpg"))), Sendung::Ok);
     QString fehler;
-    EXPECT_FALSE(httpSenden(adresse, dir.file(QStringLiteral("fehler.csv")), {}, &fehler)); // answered 500
+    EXPECT_EQ(httpSenden(adresse, dir.file(QStringLiteral("fehler.csv")), {}, &fehler),
+              Sendung::Fehler); // answered 500
     EXPECT_FALSE(fehler.isEmpty());
-    EXPECT_FALSE(httpSenden(QStringLiteral("http://127.0.0.1:1/x"), dir.file(QStringLiteral("IDK7.csv"))));
+    EXPECT_EQ(httpSenden(QStringLiteral("http://127.0.0.1:1/x"), dir.file(QStringLiteral("IDK7.csv"))),
+              Sendung::Fehler);
     const QString e = dir.file(QStringLiteral("empfangen/"));
     EXPECT_EQ(inhalt(e + QStringLiteral("000-IDK7.csv")), inhalt(dir.file(QStringLiteral("IDK7.csv"))));
     EXPECT_EQ(inhalt(e + QStringLiteral("002-foto.jpg")), bild);
@@ -162,6 +164,43 @@ TEST_F(Ftp, RefusedLoginMissingFolderFailedTransferAndAbort) {
     EXPECT_LT(w.gesendet(), 40);
     // every picture sent before the stop is recorded
     EXPECT_GE(aufgezeichnet(), 1 + w.gesendet() - 1);
+}
+
+// Explicit FTPS against a server that refuses plain FTP: with TLS required and its self-signed
+// certificate accepted the picture arrives; the certificate check, on by default, refuses it.
+TEST(Ftps, PictureArrivesOverExplicitTls) {
+    test::TempDir dir;
+    QDir().mkpath(dir.file(QStringLiteral("server/idK7/bilder")));
+    QDir().mkpath(dir.file(QStringLiteral("daten")));
+    store::Database db(dir.file(QStringLiteral("daten")));
+    test::leereTabellen(db);
+    test::Server server(test::kFtpsServer, {dir.file(QStringLiteral("server")), QStringLiteral("velmora"),
+                                            QStringLiteral("pw")});
+    ASSERT_GT(server.port, 0);
+    const QString bild = dir.file(QStringLiteral("foto.jpg"));
+    QByteArray b(250000, '\0');
+    for (int i = 0; i < b.size(); ++i)
+        b[i] = char(i * 13 + i / 509);
+    schreiben(bild, b);
+    TFtpConfig cfg;
+    cfg.Hostname = QStringLiteral("127.0.0.1:%1").arg(server.port);
+    cfg.Username = QStringLiteral("velmora");
+    cfg.Password = QStringLiteral("pw");
+    cfg.TargetPath = ftpZielordner(QString(), QStringLiteral("K7"));
+    cfg.OhneTls = false;
+    EXPECT_TRUE(TFtpConfig{}.ZertifikatPruefen);
+    const auto senden = [&](const TFtpConfig& c) {
+        TFtpUpload w(c, db.directory());
+        w.hinzufuegen(bild);
+        w.starten();
+        w.warten();
+        return w.zustand();
+    };
+    EXPECT_EQ(senden(cfg), TFtpAction::ftpCONNECTING); // self-signed: refused
+    cfg.ZertifikatPruefen = false;
+    EXPECT_EQ(senden(cfg), TFtpAction::ftpREADY);
+    EXPECT_EQ(inhalt(dir.file(QStringLiteral("server/idK7/bilder/foto.jpg"))), b);
+    EXPECT_EQ(gesendeteBilder(db).size(), 1);
 }
 
 } // namespace

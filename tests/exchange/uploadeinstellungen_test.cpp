@@ -22,9 +22,11 @@ TEST(UploadEinstellungen, RoundTripKeepsOtherLinesAndRestrictsTheFile) {
     UploadEinstellungen e = UploadEinstellungen::lesen(pfad);
     EXPECT_TRUE(e.kennung.isEmpty());
     EXPECT_TRUE(e.uploadAdresse.startsWith(QLatin1String("https://")));
+    EXPECT_TRUE(e.ftpZertifikatPruefen);
     e.kennung = QStringLiteral("ABCDEFGHIJKLMNOPQ"); // longer than an account code can be
     e.ftpPasswort = QStringLiteral("geheim");
     e.ftpPassiv = false;
+    e.ftpZertifikatPruefen = false;
     e.ftpHost = QStringLiteral("127.0.0.1:2121");
     ASSERT_TRUE(e.schreiben(pfad));
     EXPECT_EQ(QFile::permissions(pfad) & (QFileDevice::ReadOther | QFileDevice::ReadGroup),
@@ -33,6 +35,7 @@ TEST(UploadEinstellungen, RoundTripKeepsOtherLinesAndRestrictsTheFile) {
     EXPECT_EQ(r.kennung, QStringLiteral("ABCDEFGHIJKLMNO"));
     EXPECT_EQ(r.ftpPasswort, QStringLiteral("geheim"));
     EXPECT_FALSE(r.ftpPassiv);
+    EXPECT_FALSE(r.ftpZertifikatPruefen);
     EXPECT_EQ(r.ftpHost, QStringLiteral("127.0.0.1:2121"));
     QFile f(pfad);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));

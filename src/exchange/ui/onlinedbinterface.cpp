@@ -4,6 +4,7 @@
 #include "common/ui/rahmen.h"
 #include "exchange/ui/katzengitter.h"
 #include "exchange/ui/suchenersetzen.h"
+#include "exchange/ui/uploadeinstellungsdialog.h"
 #include "exchange/ui/uploadlauf.h"
 #include "language/sprache.h"
 #include "language/tag.h"
@@ -29,8 +30,8 @@
 
 namespace velmora::exchange {
 
-// texte: feldname 1513 1514 1521 1526 1587 2471-2489 2491-2499 8118 8119
-// texte: meldung 168 171 182 183 184 198 199 205 206 211 2473 2474 2477
+// texte: feldname 1513 1514 1521 1526 1587 2471-2489 2491-2499 2502 2503 8118 8119
+// texte: meldung 168 171 182 183 184 198 199 205 206 211 2473 2474 2477 2478
 
 namespace {
 
@@ -184,6 +185,7 @@ void TFormOnlineDBInterface::aufbauen() {
     m_csv = knopf("BitBtnCSV", 2489, "&CSV-Datei");
     m_upload = knopf("BitBtnUpload", 2487, "&Upload");
     m_beispiel = knopf("BitBtnBeispiel", 2488, "Beispieldatenbank");
+    m_einstellungen = knopf("BitBtnEinstellungen", 2503, "&Einstellungen");
     m_editieren = knopf("BitBtnEditieren", 1513, "Datei editieren");
     m_suchenKnopf = knopf("BitBtnSuchenErsetzen", 1521, "Suchen");
     rechts->addStretch(1);
@@ -196,6 +198,9 @@ void TFormOnlineDBInterface::aufbauen() {
     benennen(m_hinweis, "LabelHinweis");
     m_hinweis->hide();
     rechts->addWidget(m_hinweis);
+    // Shown only while an upload runs; stops the file being sent and the steps after it.
+    m_uploadAbbruch = knopf("BitBtnUploadAbbruch", 2502, "Abbruch");
+    m_uploadAbbruch->hide();
     auto* hilfe = knopf("BitBtnHilfe", 8118, "&Hilfe");
     auto* zurueck = knopf("BitBtnZurueck", 8119, "&Zurück");
     unten->addStretch(1);
@@ -216,14 +221,17 @@ void TFormOnlineDBInterface::aufbauen() {
     m_csv->setVisible(csv);
     m_upload->setVisible(upload);
     m_beispiel->setVisible(upload);
+    m_einstellungen->setVisible(upload);
     m_editieren->setVisible(editor);
     m_suchenKnopf->setVisible(editor);
     m_fortschritt->setVisible(!editor);
 
     connect(m_csv, &QPushButton::clicked, this, &TFormOnlineDBInterface::CSVDateiClick);
     connect(m_upload, &QPushButton::clicked, this, &TFormOnlineDBInterface::UploadClick);
+    connect(m_uploadAbbruch, &QPushButton::clicked, this, [this] { m_uploadGestoppt = true; });
     connect(m_beispiel, &QPushButton::clicked, this,
             [this] { QDesktopServices::openUrl(QUrl(uploadEinstellungen.beispielAdresse)); });
+    connect(m_einstellungen, &QPushButton::clicked, this, &TFormOnlineDBInterface::EinstellungenClick);
     connect(m_editieren, &QPushButton::clicked, this, &TFormOnlineDBInterface::EditierenClick);
     connect(m_suchenKnopf, &QPushButton::clicked, this, &TFormOnlineDBInterface::SuchenErsetzenClick);
     connect(hilfe, &QPushButton::clicked, this, [this] {
@@ -333,18 +341,38 @@ void TFormOnlineDBInterface::UploadClick() {
     if (Meldungsdienst::zeigen(frage) != Antwort::Ja) return;
     m_daten->setOptionen(opt);
     m_lauf->setIndexName(m_katzen->indexName());
+    // The run lets window messages through: the button stays off so it cannot start a second one.
+    m_uploadGestoppt = false;
+    m_upload->setEnabled(false);
+    m_uploadAbbruch->show();
     const UploadLauf::Ergebnis e =
         UploadLauf(hauptfenster().db(), *m_daten, *m_lauf, uploadEinstellungen, this)
-            .ausfuehren(a, uploadOrdner, m_hinweis, [this](int n, int g) { fortschritt(n, g); });
+            .ausfuehren(
+                a, uploadOrdner, m_hinweis, [this](int n, int g) { fortschritt(n, g); }, &m_uploadGestoppt);
+    m_uploadAbbruch->hide();
+    m_upload->setEnabled(true);
     if (e.dateiFehler) {
         Meldungsdienst::nachricht(168, MeldungsArt::Fehler);
         return;
     }
     verlusteMelden(e.verluste);
-    if (e.sendeFehler)
+    if (e.abgebrochen)
+        Meldungsdienst::nachricht(2478, MeldungsArt::Warnung);
+    else if (e.sendeFehler)
         Meldungsdienst::nachricht(183, MeldungsArt::Fehler);
     else
         Meldungsdienst::nachricht(opt.bilder ? 211 : 182);
+}
+
+void TFormOnlineDBInterface::EinstellungenClick() {
+    TFormUploadEinstellungen dlg(uploadEinstellungen, this);
+    if (dlg.exec() != QDialog::Accepted) return;
+    const UploadEinstellungen neu = dlg.werte();
+    if (!neu.schreiben(hauptfenster().einstellungen().pfad())) {
+        Meldungsdienst::nachricht(168, MeldungsArt::Fehler);
+        return;
+    }
+    uploadEinstellungen = neu;
 }
 
 void TFormOnlineDBInterface::EditierenClick() {

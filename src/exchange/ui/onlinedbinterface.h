@@ -50,6 +50,8 @@ public:
     void CSVDateiClick();
     // "&Upload"
     void UploadClick();
+    // "&Einstellungen": edits the upload's addresses and login and writes them to the settings file
+    void EinstellungenClick();
     // "Datei editieren"
     void EditierenClick();
     // "Suchen/Ersetzen"
@@ -87,7 +89,8 @@ private:
               *m_merkmalDb = nullptr;
     QGroupBox *m_exportMit = nullptr, *m_uploadVon = nullptr;
     QPushButton *m_csv = nullptr, *m_upload = nullptr, *m_beispiel = nullptr, *m_editieren = nullptr,
-                *m_suchenKnopf = nullptr;
+                *m_suchenKnopf = nullptr, *m_uploadAbbruch = nullptr, *m_einstellungen = nullptr;
+    bool m_uploadGestoppt = false;
     QProgressBar* m_fortschritt = nullptr;
     QLabel* m_hinweis = nullptr;
     bool m_bearbeitbar = false;

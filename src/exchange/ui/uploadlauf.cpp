@@ -38,27 +38,33 @@ UploadLauf::UploadLauf(store::Database& db, TOnlineExport& daten, store::Table& 
     : m_db(db), m_daten(daten), m_katzen(katzen), m_e(e), m_eltern(eltern) {}
 
 UploadLauf::Ergebnis UploadLauf::ausfuehren(const UploadAuswahl& auswahl, const QString& ordner,
-                                            QLabel* hinweis, const TOnlineExport::Fortschritt& fortschritt) {
+                                            QLabel* hinweis, const TOnlineExport::Fortschritt& fortschritt,
+                                            const bool* abbruch) {
     Ergebnis e;
-    const auto warten = [] {
+    const auto gestoppt = [abbruch] { return abbruch && *abbruch; };
+    const auto warten = [&] {
         QApplication::processEvents();
-        return false;
+        return gestoppt();
     };
     for (const UploadSchritt& s : uploadSchritte(auswahl, m_daten.optionen(), m_e.kennung)) {
+        if (gestoppt()) break;
         const DateiErgebnis d = uploadDateiSchreiben(m_daten, m_katzen, s, ordner, fortschritt);
         if (!d.ok) {
             e.dateiFehler = true;
             return e;
         }
         merken(e.verluste, d.verluste);
+        if (gestoppt()) break;
         if (hinweis) hinweis->show();
         QApplication::processEvents();
-        const bool ok = httpSenden(m_e.uploadAdresse, ordner + QLatin1Char('/') + s.datei, warten);
+        const Sendung ok = httpSenden(m_e.uploadAdresse, ordner + QLatin1Char('/') + s.datei, warten);
         if (hinweis) hinweis->hide();
-        if (!ok) e.sendeFehler = true;
-        if (s.nummer == 1 && ok && m_daten.optionen().bilder && !m_daten.bildpfade().isEmpty())
+        if (ok == Sendung::Abgebrochen) break;
+        if (ok != Sendung::Ok) e.sendeFehler = true;
+        if (s.nummer == 1 && ok == Sendung::Ok && m_daten.optionen().bilder && !m_daten.bildpfade().isEmpty())
             e.bilder = bilderSenden(m_daten.bildpfade(), &e.bilderGesendet);
     }
+    e.abgebrochen = gestoppt();
     return e;
 }
 
@@ -69,6 +75,7 @@ TFtpAction UploadLauf::bilderSenden(const QStringList& pfade, int* gesendet) {
     cfg.Password = m_e.ftpPasswort;
     cfg.Passive = m_e.ftpPassiv;
     cfg.OhneTls = m_e.ftpOhneTls;
+    cfg.ZertifikatPruefen = m_e.ftpZertifikatPruefen;
     cfg.TargetPath = ftpZielordner(m_e.ftpPfad, m_e.kennung);
     TFtpUpload worker(cfg, m_db.directory());
     for (const QString& p : pfade)

@@ -27,12 +27,14 @@ public:
     struct Ergebnis {
         bool dateiFehler = false; // a file could not be created: the run ended there
         bool sendeFehler = false; // a POST failed (the remaining steps still ran)
+        bool abgebrochen = false; // stopped by the user: the running POST ended, no further step ran
         Zeichenverluste verluste;
         TFtpAction bilder = TFtpAction::ftpREADY;
         int bilderGesendet = 0;
     };
+    // abbruch is read while a file is sent and between the steps (the caller's button sets it).
     Ergebnis ausfuehren(const UploadAuswahl& auswahl, const QString& ordner, QLabel* hinweis,
-                        const TOnlineExport::Fortschritt& fortschritt);
+                        const TOnlineExport::Fortschritt& fortschritt, const bool* abbruch = nullptr);
 
 private:
     TFtpAction bilderSenden(const QStringList& pfade, int* gesendet);

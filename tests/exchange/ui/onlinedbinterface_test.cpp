@@ -14,11 +14,13 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace velmora;
@@ -245,6 +247,102 @@ TEST(OnlineDatenbank, UploadSendsTheFilesAndThePictures) {
               inhalt(dir.file(QStringLiteral("http/004-zbK7.csv"))).size());
     EXPECT_EQ(inhalt(dir.file(QStringLiteral("ftp/idK7/bilder/zweites.jpg"))).size(), 500000);
     EXPECT_EQ(exchange::gesendeteBilder(*r.db).size(), 1);
+}
+
+// "Abbruch" while the server keeps silent: the running POST ends at once, the later steps are not
+// written, the window says the upload was cancelled and reports no success.
+TEST(OnlineDatenbank, UploadAbbruchStopsTheRunningPost) {
+    Fenster r;
+    TFormOnlineDBInterface* f = r.oeffnen("MenuFormOnlineDBInterface");
+    ASSERT_NE(f, nullptr);
+    auto* abbruch = Fenster::kind<QPushButton>(f, "BitBtnUploadAbbruch");
+    auto* upload = Fenster::kind<QPushButton>(f, "BitBtnUpload");
+    EXPECT_FALSE(abbruch->isVisibleTo(f));
+    for (const char* k : {"CheckBoxBilder", "CheckBoxZuchtbuch"})
+        test::ankreuzen(Fenster::kind<QCheckBox>(f, k));
+    for (const char* k : {"CheckBoxTierdaten", "CheckBoxAdressdaten"})
+        test::ankreuzen(Fenster::kind<QCheckBox>(f, k));
+    test::TempDir dir;
+    QDir().mkpath(dir.file(QStringLiteral("http")));
+    QDir().mkpath(dir.file(QStringLiteral("aus")));
+    test::Server http(test::kHttpServer, {dir.file(QStringLiteral("http"))});
+    f->uploadEinstellungen.kennung = QStringLiteral("K7");
+    f->uploadEinstellungen.uploadAdresse = QStringLiteral("http://127.0.0.1:%1/langsam.php").arg(http.port);
+    f->uploadOrdner = dir.file(QStringLiteral("aus"));
+
+    // clicked as soon as the note says a file is being sent
+    bool warAktiv = true;
+    QTimer klick;
+    QObject::connect(&klick, &QTimer::timeout, [&] {
+        if (!Fenster::kind<QLabel>(f, "LabelHinweis")->isVisible()) return;
+        klick.stop();
+        warAktiv = upload->isEnabled();
+        test::klicken(abbruch);
+    });
+    klick.start(50);
+    r.meldungen.antworten = {Antwort::Ja};
+    QElapsedTimer uhr;
+    uhr.start();
+    test::klicken(upload);
+    EXPECT_LT(uhr.elapsed(), 60000); // the server would answer after 120 s
+    EXPECT_FALSE(klick.isActive());
+    EXPECT_FALSE(warAktiv);
+    EXPECT_EQ(r.meldungen.nummern(), (QList<int>{205, 2478}));
+    EXPECT_TRUE(QFile::exists(dir.file(QStringLiteral("aus/IDK7.csv"))));
+    EXPECT_FALSE(QFile::exists(dir.file(QStringLiteral("aus/adK7.csv"))));
+    EXPECT_FALSE(abbruch->isVisibleTo(f));
+    EXPECT_TRUE(upload->isEnabled());
+}
+
+// The upload settings typed into their dialog reach the settings file, which only its owner may read;
+// the password field shows no characters.
+TEST(OnlineDatenbank, UploadSettingsTypedInAreWrittenOwnerOnly) {
+    Fenster r;
+    TFormOnlineDBInterface* f = r.oeffnen("MenuFormOnlineDBInterface");
+    ASSERT_NE(f, nullptr);
+    const struct {
+        const char* feld;
+        QString wert;
+    } eingaben[] = {{"EditUploadAdresse", QStringLiteral("http://db.example.org/auf.php")},
+                    {"EditFtpHost", QStringLiteral("ftp.example.org:2121")},
+                    {"EditFtpBenutzer", QStringLiteral("zucht")},
+                    {"EditFtpPasswort", QStringLiteral("g3h eim;")},
+                    {"EditFtpPfad", QStringLiteral("web/katzen")}};
+    test::beimNaechstenDialog([&](QWidget* d) {
+        EXPECT_EQ(Fenster::kind<QLineEdit>(d, "EditFtpPasswort")->echoMode(), QLineEdit::Password);
+        for (const auto& e : eingaben) {
+            auto* feld = Fenster::kind<QLineEdit>(d, e.feld);
+            EXPECT_FALSE(feld->accessibleName().isEmpty()) << e.feld;
+            test::eintragen(feld, e.wert);
+        }
+        test::ankreuzen(Fenster::kind<QCheckBox>(d, "CheckBoxFtpPassiv"));
+        test::ankreuzen(Fenster::kind<QCheckBox>(d, "CheckBoxNurTls"));
+        test::klicken(Fenster::kind<QPushButton>(d, "BitBtnOK"));
+    });
+    test::klicken(Fenster::kind<QPushButton>(f, "BitBtnEinstellungen"));
+    EXPECT_TRUE(r.meldungen.nummern().isEmpty());
+    const QString ini = r.einstellungen.pfad();
+    const exchange::UploadEinstellungen e = exchange::UploadEinstellungen::lesen(ini);
+    EXPECT_EQ(e.uploadAdresse, eingaben[0].wert);
+    EXPECT_EQ(e.ftpHost, eingaben[1].wert);
+    EXPECT_EQ(e.ftpBenutzer, eingaben[2].wert);
+    EXPECT_EQ(e.ftpPasswort, eingaben[3].wert);
+    EXPECT_EQ(e.ftpPfad, eingaben[4].wert);
+    EXPECT_FALSE(e.ftpPassiv);
+    EXPECT_FALSE(e.ftpOhneTls);
+    EXPECT_EQ(f->uploadEinstellungen.ftpHost, eingaben[1].wert);
+    EXPECT_TRUE(inhalt(ini).contains("[System]")); // the other sections stay
+    const QFileDevice::Permissions andere =
+        QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ReadOther | QFileDevice::WriteOther;
+    EXPECT_EQ(QFile::permissions(ini) & andere, QFileDevice::Permissions());
+
+    // "Abbruch" keeps what was there
+    test::beimNaechstenDialog([&](QWidget* d) {
+        test::eintragen(Fenster::kind<QLineEdit>(d, "EditFtpHost"), QStringLiteral("anders"));
+        test::klicken(Fenster::kind<QPushButton>(d, "BitBtnAbbruch"));
+    });
+    test::klicken(Fenster::kind<QPushButton>(f, "BitBtnEinstellungen"));
+    EXPECT_EQ(exchange::UploadEinstellungen::lesen(ini).ftpHost, eingaben[1].wert);
 }
 
 } // namespace
