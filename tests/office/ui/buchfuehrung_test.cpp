@@ -33,6 +33,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 using namespace velmora;
@@ -175,6 +176,94 @@ TEST(Buchfuehrung, AccountsCategoriesBookingsAndATransferThroughTheWindow) {
     test::klicken(s->rueckgaengig);
     EXPECT_FALSE(s->neueBuchungOffen());
     EXPECT_EQ(buch.buchungen(giro).size(), 3);
+}
+
+// The single view: the navigator steps through the account's bookings; a changed amount is stored by
+// "Speichern" or by stepping on, through the books' update, so both sides of a transfer follow.
+TEST(Buchfuehrung, TheSingleViewStepsThroughBookingsAndStoresAChangedOne) {
+    Buecher b;
+    test::Antworten antworten;
+    TFormBuchfuehrung* f = b.oeffnen();
+    ASSERT_NE(f, nullptr);
+    office::Buchhaltung& buch = f->buchhaltung();
+    office::Konto k;
+    k.name = QStringLiteral("Giro");
+    k.eroeffnungssaldo = Money::fromWhole(100);
+    const int giro = buch.anlegen(k);
+    k.name = QStringLiteral("Kasse");
+    k.eroeffnungssaldo = Money();
+    const int kasse = buch.anlegen(k);
+    for (const auto& [name, art] : {std::pair{"Futter", office::kAusgabe}, std::pair{"Kitten", office::kEinnahme}}) {
+        office::Konto c;
+        c.art = office::kontoart::Kategorie;
+        c.name = QString::fromUtf8(name);
+        c.einAus = art;
+        buch.anlegen(c);
+    }
+    const QList<int> nr{buch.buchen(giro, QDate(2024, 3, 1), QStringLiteral("Kitten"), Money::fromWhole(50)),
+                        buch.buchen(giro, QDate(2024, 3, 2), QStringLiteral("Futter"), Money::fromWhole(-20), QStringLiteral("Sack")),
+                        buch.buchen(giro, QDate(2024, 3, 3), QStringLiteral("Kasse"), Money::fromWhole(-30))};
+    f->geaendert();
+    reiter(f->seiten(), 0);
+    office::TSeiteBuchen* s = f->seiteBuchen();
+    doppelklickAufZeile(s->kontenGitter, zeileMit(s->kontenGitter, QStringLiteral("Giro")));
+    ASSERT_EQ(s->gewaehltesKonto(), giro);
+    EXPECT_EQ(s->ansicht->currentIndex(), 1); // the grid first
+    test::klicken(s->ansicht, s->ansicht->tabRect(0).center());
+    ASSERT_TRUE(s->betrag->isVisible());
+    EXPECT_TRUE(s->nummer->isReadOnly());
+    EXPECT_EQ(s->nummer->text(), QString::number(nr[2])); // the newest
+    EXPECT_FALSE(s->naechste->isEnabled());
+
+    // Each step: the button, the booking shown, its amount as typed (an expense without its minus).
+    const struct {
+        QToolButton* knopf;
+        int index;
+        Money betrag;
+    } schritte[] = {{s->erste, 0, Money::fromWhole(50)}, {s->naechste, 1, Money::fromWhole(20)},
+                    {s->letzte, 2, Money::fromWhole(-30)}, {s->vorige, 1, Money::fromWhole(20)}};
+    for (const auto& x : schritte) {
+        test::klicken(x.knopf);
+        EXPECT_EQ(s->nummer->text(), QString::number(nr[x.index]));
+        EXPECT_EQ(Money::parse(s->betrag->text()), x.betrag);
+        EXPECT_EQ(s->buchungsListe->currentRow(), x.index);
+        EXPECT_EQ(s->kategorie->currentText(), buch.buchung(nr[x.index])->kategorie);
+    }
+    EXPECT_FALSE(s->speichernKnopf->isEnabled());
+
+    // The expense from 20 to 25, stored by "Speichern": the cursor stays, the balance follows.
+    test::eintragen(s->betrag, QStringLiteral("25"));
+    EXPECT_TRUE(s->aenderungOffen());
+    EXPECT_TRUE(s->speichernKnopf->isEnabled());
+    test::klicken(s->speichernKnopf);
+    EXPECT_EQ(buch.buchung(nr[1])->betrag, Money::fromWhole(-25));
+    EXPECT_EQ(buch.buchung(nr[1])->beschreibung, QStringLiteral("Sack"));
+    EXPECT_EQ(s->nummer->text(), QString::number(nr[1]));
+    EXPECT_EQ(buch.konto(giro)->kontostand, Money::fromWhole(95));
+    EXPECT_EQ(s->kontostand->text(), office::waehrungsText(Money::fromWhole(95)));
+
+    // The transfer from -30 to -40, stored by stepping back: its other side follows.
+    test::klicken(s->letzte);
+    test::eintragen(s->betrag, QStringLiteral("-40"));
+    test::klicken(s->vorige);
+    EXPECT_EQ(s->nummer->text(), QString::number(nr[1]));
+    EXPECT_EQ(buch.konto(giro)->kontostand, Money::fromWhole(85));
+    EXPECT_EQ(buch.konto(kasse)->kontostand, Money::fromWhole(40));
+    EXPECT_EQ(s->kontostand->text(), office::waehrungsText(Money::fromWhole(85)));
+    for (int konto : {giro, kasse})
+        EXPECT_EQ(buch.konto(konto)->kontostand, buch.sollKontostand(konto));
+
+    // A changed text discarded by "R&ückgängig"; an emptied amount refused, the edit stays open.
+    test::eintragen(s->beschreibung, QStringLiteral("Dose"));
+    test::klicken(s->rueckgaengig);
+    EXPECT_EQ(s->beschreibung->text(), QStringLiteral("Sack"));
+    EXPECT_FALSE(s->aenderungOffen());
+    test::eintragen(s->betrag, QString());
+    test::klicken(s->erste);
+    EXPECT_TRUE(antworten.nummern().contains(3100));
+    EXPECT_EQ(s->nummer->text(), QString::number(nr[1]));
+    test::klicken(s->rueckgaengig);
+    EXPECT_EQ(buch.buchung(nr[1])->betrag, Money::fromWhole(-25));
 }
 
 TEST(Buchfuehrung, ProfitAndLossPageWithItsPeriodChartPrintAndExport) {
