@@ -418,7 +418,7 @@ Money Buchhaltung::kontostandAm(int kontoNr, const QDate& tag) const {
 int Buchhaltung::kontostaendeAbgleichen() {
     QHash<int, qint64> summen;
     {
-        Query q(m_db, QStringLiteral("SELECT b.Kontoname, SUM(b.Betrag) FROM buchung b GROUP BY b.Kontoname"));
+        Query q(m_db, QStringLiteral("SELECT b.Kontoname, SUM(b.Betrag) FROM buchung b NOT INDEXED GROUP BY b.Kontoname"));
         while (q.next())
             summen.insert(q.value(0).toInt(), q.value(1).toLongLong());
     }

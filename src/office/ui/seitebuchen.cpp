@@ -11,7 +11,9 @@
 #include <QDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QAbstractTableModel>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -19,6 +21,7 @@
 #include <QLocale>
 #include <QStackedWidget>
 #include <QTabBar>
+#include <QTableView>
 #include <QTableWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -56,6 +59,46 @@ QPushButton* knopf(const char* name, int tag, const char* text) {
 }
 
 } // namespace
+
+// The bookings of one account as the grid shows them; a cell's text is made only when it is drawn, so a
+// long account fills at once.
+class TSeiteBuchen::Modell : public QAbstractTableModel {
+public:
+    Modell(const QList<Buchung>& liste, QObject* eltern) : QAbstractTableModel(eltern), m_liste(liste) {
+        m_titel = {btext(8524, "Buchungs Nr."), btext(8525, "Datum"), btext(8526, "Kategorie"), btext(8527, "Betrag"),
+                   btext(8528, "Beschreibung")};
+    }
+    void neu() {
+        beginResetModel();
+        endResetModel();
+    }
+    int rowCount(const QModelIndex& p = {}) const override { return p.isValid() ? 0 : int(m_liste.size()); }
+    int columnCount(const QModelIndex& p = {}) const override { return p.isValid() ? 0 : int(m_titel.size()); }
+    QVariant data(const QModelIndex& i, int rolle) const override {
+        if (!i.isValid() || i.row() >= m_liste.size()) return {};
+        const Buchung& x = m_liste[i.row()];
+        if (rolle == Qt::TextAlignmentRole && (i.column() == 0 || i.column() == 3))
+            return int(Qt::AlignRight | Qt::AlignVCenter);
+        if (rolle == Qt::UserRole) return x.nummer;
+        if (rolle != Qt::DisplayRole && rolle != Qt::AccessibleTextRole) return {};
+        switch (i.column()) {
+        case 0: return QString::number(x.nummer);
+        case 1: return DbDatum::text(x.datum);
+        case 2: return x.kategorie;
+        case 3: return waehrungsText(x.betrag, m_locale);
+        default: return x.beschreibung;
+        }
+    }
+    QVariant headerData(int s, Qt::Orientation o, int rolle) const override {
+        if (o == Qt::Horizontal && rolle == Qt::DisplayRole && s >= 0 && s < m_titel.size()) return m_titel[s];
+        return {};
+    }
+
+private:
+    const QList<Buchung>& m_liste;
+    QStringList m_titel;
+    QLocale m_locale;
+};
 
 TSeiteBuchen::TSeiteBuchen(TFormBuchfuehrung& fenster) : m_fenster(fenster) {
     setObjectName(QStringLiteral("SeiteBuchen"));
@@ -141,8 +184,18 @@ TSeiteBuchen::TSeiteBuchen(TFormBuchfuehrung& fenster) : m_fenster(fenster) {
     navigator->addStretch(1);
     form->addRow(navigator);
     m_ansichten->addWidget(einzel);
-    buchungsListe = gitter("GridBuchungen", {btext(8524, "Buchungs Nr."), btext(8525, "Datum"), btext(8526, "Kategorie"),
-                                             btext(8527, "Betrag"), btext(8528, "Beschreibung")});
+    buchungsListe = new QTableView;
+    buchungsListe->setObjectName(QStringLiteral("GridBuchungen"));
+    buchungsListe->setAccessibleName(QStringLiteral("GridBuchungen"));
+    buchungsListe->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    buchungsListe->setSelectionBehavior(QAbstractItemView::SelectRows);
+    buchungsListe->setSelectionMode(QAbstractItemView::SingleSelection);
+    buchungsListe->verticalHeader()->hide();
+    // Rows of one height: the view need not measure 100,000 of them.
+    buchungsListe->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    buchungsListe->horizontalHeader()->setStretchLastSection(true);
+    m_modell = new Modell(m_liste, this);
+    buchungsListe->setModel(m_modell);
     m_ansichten->addWidget(buchungsListe);
     kontoLay->addWidget(m_ansichten, 1);
     ansicht = new QTabBar;
@@ -204,7 +257,8 @@ TSeiteBuchen::TSeiteBuchen(TFormBuchfuehrung& fenster) : m_fenster(fenster) {
         connect(e, &QLineEdit::textEdited, this, &TSeiteBuchen::bearbeitet);
     connect(kategorie, &QComboBox::activated, this, &TSeiteBuchen::bearbeitet);
     // The grid's cursor is the current booking of both views.
-    connect(buchungsListe, &QTableWidget::currentCellChanged, this, [this](int zeile) {
+    connect(buchungsListe->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this](const QModelIndex& i) {
+        const int zeile = i.row();
         if (!m_fuellen && zeile >= 0 && zeile < m_liste.size() && zeile != m_zeile) gehe(zeile);
     });
     // A pending booking is stored before the view changes; one that cannot be stored keeps the view.
@@ -248,15 +302,7 @@ void TSeiteBuchen::buchungenLaden() {
     kontostand->setText(waehrungsText(k->kontostand));
     m_liste = b.buchungen(m_konto);
     m_fuellen = true;
-    buchungsListe->setRowCount(int(m_liste.size()));
-    for (int r = 0; r < m_liste.size(); ++r) {
-        const Buchung& x = m_liste[r];
-        buchungsListe->setItem(r, 0, zelle(QString::number(x.nummer), x.nummer, true));
-        buchungsListe->setItem(r, 1, zelle(DbDatum::text(x.datum)));
-        buchungsListe->setItem(r, 2, zelle(x.kategorie));
-        buchungsListe->setItem(r, 3, zelle(waehrungsText(x.betrag), 0, true));
-        buchungsListe->setItem(r, 4, zelle(x.beschreibung));
-    }
+    m_modell->neu();
     m_fuellen = false;
     // The cursor on the booking just changed, else on the newest.
     m_zeile = int(m_liste.size()) - 1;
@@ -286,8 +332,9 @@ void TSeiteBuchen::zeigen() {
         if (kategorie->findText(x.kategorie) < 0) kategorie->addItem(x.kategorie); // a category deleted since
         kategorie->setCurrentIndex(kategorie->findText(x.kategorie));
         beschreibung->setText(x.beschreibung);
-        buchungsListe->setCurrentCell(m_zeile, 0);
-        buchungsListe->scrollToItem(buchungsListe->item(m_zeile, 0));
+        const QModelIndex i = m_modell->index(m_zeile, 0);
+        buchungsListe->setCurrentIndex(i);
+        buchungsListe->scrollTo(i);
     } else {
         for (QLineEdit* e : {nummer, datum, betrag, beschreibung})
             e->clear();

@@ -16,6 +16,7 @@ class QLineEdit;
 class QPushButton;
 class QStackedWidget;
 class QTabBar;
+class QTableView;
 class QTableWidget;
 class QToolButton;
 
@@ -41,7 +42,7 @@ public:
     void verwerfen();
 
     QTableWidget* kontenGitter = nullptr;
-    QTableWidget* buchungsListe = nullptr;
+    QTableView* buchungsListe = nullptr; // over a model of the account's bookings, read in one statement
     QLabel* kontoName = nullptr;
     QLabel* kontostand = nullptr;
     QLineEdit* nummer = nullptr; // "Buchungs Nr.", read-only
@@ -67,6 +68,8 @@ private:
     TFormBuchfuehrung& m_fenster;
     QStackedWidget* m_stapel = nullptr;
     QStackedWidget* m_ansichten = nullptr;
+    class Modell;
+    Modell* m_modell = nullptr;
     QList<Buchung> m_liste;
     int m_zeile = -1;
     int m_ziel = 0; // the booking to show after the next load; 0: the newest

@@ -153,9 +153,9 @@ TEST(Buchfuehrung, AccountsCategoriesBookingsAndATransferThroughTheWindow) {
     buchen(s, QStringLiteral("04.02.2024"), QStringLiteral("100"), QStringLiteral("Kasse"));
     EXPECT_EQ(buch.konto(giro)->kontostand, Money::fromWhole(380));
     EXPECT_EQ(buch.konto(kasse)->kontostand, Money::fromUnits(105000) - Money::fromWhole(100));
-    ASSERT_EQ(s->buchungsListe->rowCount(), 4);
-    EXPECT_EQ(s->buchungsListe->item(0, 3)->text(), office::waehrungsText(Money::fromWhole(-50)));
-    EXPECT_EQ(s->buchungsListe->currentRow(), 3); // the newest booking
+    ASSERT_EQ(s->buchungsListe->model()->rowCount(), 4);
+    EXPECT_EQ(s->buchungsListe->model()->index(0, 3).data().toString(), office::waehrungsText(Money::fromWhole(-50)));
+    EXPECT_EQ(s->buchungsListe->currentIndex().row(), 3); // the newest booking
 
     // Deleting the transfer on this side takes the other side too, after message 28.
     antworten.antworten = {Antwort::Ja};
@@ -226,7 +226,7 @@ TEST(Buchfuehrung, TheSingleViewStepsThroughBookingsAndStoresAChangedOne) {
         test::klicken(x.knopf);
         EXPECT_EQ(s->nummer->text(), QString::number(nr[x.index]));
         EXPECT_EQ(Money::parse(s->betrag->text()), x.betrag);
-        EXPECT_EQ(s->buchungsListe->currentRow(), x.index);
+        EXPECT_EQ(s->buchungsListe->currentIndex().row(), x.index);
         EXPECT_EQ(s->kategorie->currentText(), buch.buchung(nr[x.index])->kategorie);
     }
     EXPECT_FALSE(s->speichernKnopf->isEnabled());
