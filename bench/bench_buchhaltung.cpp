@@ -188,6 +188,34 @@ void BM_BuchungSpeichern(benchmark::State& state) {
 }
 BENCHMARK(BM_BuchungSpeichern)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
+// One booking's amount changed with its balance, committed.
+void BM_BuchungAendern(benchmark::State& state) {
+    Umgebung& u = umgebung();
+    office::Buchhaltung b(*u.db);
+    const int nr = b.buchen(u.konten[2], QDate(2024, 6, 1), QStringLiteral("Kategorie 3"), Money::fromUnits(1));
+    qint64 i = 0;
+    for (auto _ : state)
+        b.buchungAendern(nr, QDate(2024, 6, 1), QStringLiteral("Kategorie 3"), Money::fromUnits(++i), QString());
+}
+BENCHMARK(BM_BuchungAendern)->Unit(benchmark::kMillisecond);
+
+// Choosing an account of about 10,000 bookings: the list read and the grid filled.
+void BM_KontoWaehlen(benchmark::State& state) {
+    Umgebung& u = umgebung();
+    auto* w = static_cast<office::TFormBuchfuehrung*>(u.haupt->FensterZeigen(QStringLiteral("FormBuchfuehrung")));
+    office::TSeiteBuchen* s = w->seiteBuchen();
+    for (auto _ : state) {
+        s->kontoWaehlen(u.konten[3]);
+        QApplication::processEvents();
+        state.PauseTiming();
+        s->kontenZeigen();
+        state.ResumeTiming();
+    }
+    w->close();
+    QApplication::processEvents();
+}
+BENCHMARK(BM_KontoWaehlen)->Unit(benchmark::kMillisecond);
+
 // The same booking through the page: typed values, saved, every page refreshed.
 void BM_BuchungImFenster(benchmark::State& state) {
     Umgebung& u = umgebung();
@@ -200,7 +228,7 @@ void BM_BuchungImFenster(benchmark::State& state) {
         s->kategorie->setCurrentIndex(s->kategorie->findText(QStringLiteral("Kategorie 3")));
         s->speichernKnopf->click();
     }
-    state.counters["Zeilen"] = s->buchungsListe->rowCount();
+    state.counters["Zeilen"] = s->buchungsListe->model()->rowCount();
     w->close();
     QApplication::processEvents();
 }

@@ -303,6 +303,67 @@ int Buchhaltung::buchen(int kontoNr, const QDate& datum, const QString& kategori
     return nr;
 }
 
+void Buchhaltung::buchungAendern(int nummer, const QDate& datum, const QString& kategorie, Money betrag,
+                                 const QString& beschreibung) {
+    const auto alt = buchung(nummer);
+    if (!alt) throw BuchungsFehler(QStringLiteral("Buchung %1 gibt es nicht").arg(nummer));
+    const auto konto = this->konto(alt->konto);
+    if (!konto || !konto->istKonto()) throw BuchungsFehler(QStringLiteral("Konto %1 gibt es nicht").arg(alt->konto));
+    if (!datum.isValid()) throw BuchungsFehler(QStringLiteral("Das Datum fehlt"));
+    const QString kat = kategorie.trimmed();
+    if (kat.isEmpty()) throw BuchungsFehler(QStringLiteral("Die Kategorie fehlt"));
+    const auto ziel = nachName(kat);
+    const bool umbuchung = ziel && ziel->istKonto();
+    if (umbuchung && ziel->nummer == konto->nummer)
+        throw BuchungsFehler(QStringLiteral("Eine Umbuchung braucht ein anderes Konto als %1").arg(konto->name));
+    const auto gegenAlt = alt->gegenbuchung ? buchung(alt->gegenbuchung) : std::nullopt;
+    // The old counter-booking stays only when the transfer still goes to its account.
+    const bool gegenBleibt = gegenAlt && umbuchung && gegenAlt->konto == ziel->nummer;
+
+    store::MultiTableTransaction tx(m_db, QStringList{kBuchung, kKonten});
+    Table b(m_db, kBuchung);
+    Table k(m_db, kKonten);
+    b.open();
+    k.open();
+    auto schreiben = [&](const QString& kategorieText, Money wert, int gegen) {
+        b.edit();
+        b.setValue(QStringLiteral("Buchungsdatum"), datum);
+        b.setValue(QStringLiteral("Kategorie"), kategorieText);
+        b.setValue(QStringLiteral("Betrag"), QVariant::fromValue(wert));
+        b.setValue(QStringLiteral("Beschreibung"), beschreibung);
+        b.setValue(QStringLiteral("Gegenbuchung"), gegen);
+        b.post();
+    };
+    if (gegenAlt && !gegenBleibt) {
+        aufNummer(b, gegenAlt->nummer);
+        b.remove();
+        standVerschieben(k, gegenAlt->konto, -gegenAlt->betrag);
+    }
+    int gegen = gegenBleibt ? gegenAlt->nummer : 0;
+    if (umbuchung && !gegenBleibt) {
+        b.append();
+        b.setValue(QStringLiteral("Kontoname"), ziel->nummer);
+        b.setValue(QStringLiteral("Buchungsdatum"), datum);
+        b.setValue(QStringLiteral("Kategorie"), konto->name);
+        b.setValue(QStringLiteral("Betrag"), QVariant::fromValue(-betrag));
+        b.setValue(QStringLiteral("Beschreibung"), beschreibung);
+        b.setValue(QStringLiteral("Gegenbuchung"), nummer);
+        b.post();
+        gegen = b.value(QStringLiteral("BuchungsNr")).toInt();
+        standVerschieben(k, ziel->nummer, -betrag);
+    } else if (gegenBleibt) {
+        aufNummer(b, gegen);
+        schreiben(konto->name, -betrag, nummer);
+        standVerschieben(k, ziel->nummer, -betrag - gegenAlt->betrag);
+    }
+    aufNummer(b, nummer);
+    schreiben(umbuchung ? ziel->name : kat, betrag, gegen);
+    standVerschieben(k, konto->nummer, betrag - alt->betrag);
+    b.close();
+    k.close();
+    tx.commit();
+}
+
 void Buchhaltung::buchungLoeschen(int nummer) {
     const auto eine = buchung(nummer);
     if (!eine) throw BuchungsFehler(QStringLiteral("Buchung %1 gibt es nicht").arg(nummer));
@@ -357,7 +418,7 @@ Money Buchhaltung::kontostandAm(int kontoNr, const QDate& tag) const {
 int Buchhaltung::kontostaendeAbgleichen() {
     QHash<int, qint64> summen;
     {
-        Query q(m_db, QStringLiteral("SELECT b.Kontoname, SUM(b.Betrag) FROM buchung b GROUP BY b.Kontoname"));
+        Query q(m_db, QStringLiteral("SELECT b.Kontoname, SUM(b.Betrag) FROM buchung b NOT INDEXED GROUP BY b.Kontoname"));
         while (q.next())
             summen.insert(q.value(0).toInt(), q.value(1).toLongLong());
     }

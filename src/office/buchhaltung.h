@@ -159,6 +159,12 @@ public:
     // Refused (BuchungsFehler): unknown account, no date, no category, a transfer to the account itself.
     int buchen(int konto, const QDate& datum, const QString& kategorie, Money betrag,
                const QString& beschreibung = {});
+    // Changes date, category, amount (as stored) and text of a booking, moving its account's balance by
+    // the difference, in one transaction. A transfer's counter-booking follows (date, -betrag, text); a
+    // booking that becomes a transfer gets one, and one that no longer is, or now names another account,
+    // loses its old one, each balance moved with it. Refused as buchen() refuses.
+    void buchungAendern(int nummer, const QDate& datum, const QString& kategorie, Money betrag,
+                        const QString& beschreibung);
     // Deletes the booking and, for a transfer, its counter-booking, restoring both balances.
     void buchungLoeschen(int nummer);
     std::optional<Buchung> buchung(int nummer) const;

@@ -57,6 +57,7 @@ protected:
             ASSERT_EQ(g->gegenbuchung, x.nummer) << wo;
             ASSERT_EQ(g->betrag, -x.betrag) << wo;
             ASSERT_EQ(g->datum, x.datum) << wo;
+            ASSERT_EQ(g->kategorie, b.konto(x.konto)->name) << wo;
         }
     }
 };
@@ -122,8 +123,8 @@ TEST_F(BuchhaltungTest, RandomOperationsKeepEveryBalanceEqualToOpeningPlusBookin
     kategorie("Verkauf", office::kEinnahme);
     kategorie("Sonstiges", QString());
     const QStringList kategorien{QStringLiteral("Futter"), QStringLiteral("Verkauf"), QStringLiteral("Sonstiges")};
-    for (int schritt = 0; schritt < 250; ++schritt) {
-        const int art = zufall.bounded(10);
+    for (int schritt = 0; schritt < 400; ++schritt) {
+        const int art = zufall.bounded(13);
         const int k = konten[zufall.bounded(konten.size())];
         const QDate tag = QDate(2024, 1, 1).addDays(zufall.bounded(366));
         const Money betrag = Money::fromUnits(zufall.bounded(-5000000, 5000000));
@@ -137,6 +138,14 @@ TEST_F(BuchhaltungTest, RandomOperationsKeepEveryBalanceEqualToOpeningPlusBookin
             const auto alle = b.buchungen();
             if (alle.isEmpty()) continue;
             b.buchungLoeschen(alle[zufall.bounded(alle.size())].nummer);
+        } else if (art > 9) { // an edit: to a category, another account or the transfer's own one
+            const auto alle = b.buchungen();
+            if (alle.isEmpty()) continue;
+            const office::Buchung& x = alle[zufall.bounded(alle.size())];
+            const int z = konten[zufall.bounded(konten.size())];
+            const QString kat = art == 10 ? kategorien[zufall.bounded(3)] : art == 11 ? b.konto(z)->name : x.kategorie;
+            if (kat == b.konto(x.konto)->name) continue;
+            b.buchungAendern(x.nummer, tag, kat, betrag, QStringLiteral("geändert"));
         } else {
             Konto x = *b.konto(k);
             x.eroeffnungssaldo = Money::fromUnits(zufall.bounded(-1000000, 1000000));

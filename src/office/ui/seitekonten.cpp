@@ -57,6 +57,33 @@ int nummerIn(QTableWidget* g) {
     return r >= 0 && g->item(r, 0) ? g->item(r, 0)->data(Qt::UserRole).toInt() : 0;
 }
 
+// An account or a category, new or changed; false when the books refused it (the message is shown).
+bool ablegen(TFormBuchfuehrung& f, const Konto& k, bool neu, int& nummer) {
+    try {
+        if (neu)
+            nummer = f.buchhaltung().anlegen(k);
+        else
+            f.buchhaltung().aendern(k);
+    } catch (const std::exception& e) {
+        f.fehlerZeigen(e);
+        return false;
+    }
+    return true;
+}
+
+// The account or category current in the grid, deleted after message 28; false when nothing was asked
+// or the answer was No.
+bool loeschenNachFrage(TFormBuchfuehrung& f, QTableWidget* g) {
+    const int nr = nummerIn(g);
+    if (!nr || !Meldungsdienst::ja(28)) return false;
+    try {
+        f.buchhaltung().loeschen(nr);
+    } catch (const std::exception& e) {
+        f.fehlerZeigen(e);
+    }
+    return true;
+}
+
 } // namespace
 
 TSeiteKonten::TSeiteKonten(TFormBuchfuehrung& fenster) : m_fenster(fenster) {
@@ -188,13 +215,7 @@ TSeiteKonten::TSeiteKonten(TFormBuchfuehrung& fenster) : m_fenster(fenster) {
         kontoZeigen(m_konto);
     });
     connect(kontoLoeschen, &QPushButton::clicked, this, [this] {
-        const int nr = nummerIn(konten);
-        if (!nr || !Meldungsdienst::ja(28)) return;
-        try {
-            m_fenster.buchhaltung().loeschen(nr);
-        } catch (const std::exception& e) {
-            m_fenster.fehlerZeigen(e);
-        }
+        if (!loeschenNachFrage(m_fenster, konten)) return;
         m_kontoGeaendert = false;
         m_konto = 0;
         m_fenster.geaendert();
@@ -218,13 +239,7 @@ TSeiteKonten::TSeiteKonten(TFormBuchfuehrung& fenster) : m_fenster(fenster) {
     });
     connect(kategorieSpeichern, &QPushButton::clicked, this, [this] { kategorieSpeichernJetzt(); });
     connect(kategorieLoeschen, &QPushButton::clicked, this, [this] {
-        const int nr = nummerIn(kategorien);
-        if (!nr || !Meldungsdienst::ja(28)) return;
-        try {
-            m_fenster.buchhaltung().loeschen(nr);
-        } catch (const std::exception& e) {
-            m_fenster.fehlerZeigen(e);
-        }
+        if (!loeschenNachFrage(m_fenster, kategorien)) return;
         m_kategorieGeaendert = false;
         m_fenster.geaendert();
     });
@@ -358,15 +373,7 @@ bool TSeiteKonten::kontoSpeichernJetzt() {
     k.bankname = bankname->text().trimmed();
     k.eroeffnungssaldo = *saldo;
     k.zum = zum;
-    try {
-        if (m_neuArt)
-            m_konto = b.anlegen(k);
-        else
-            b.aendern(k);
-    } catch (const std::exception& e) {
-        m_fenster.fehlerZeigen(e);
-        return false;
-    }
+    if (!ablegen(m_fenster, k, m_neuArt != 0, m_konto)) return false;
     m_kontoGeaendert = false;
     m_neuArt = 0;
     m_fenster.geaendert();
@@ -405,15 +412,7 @@ bool TSeiteKonten::kategorieSpeichernJetzt() {
     k.name = kategorieName->text().trimmed();
     k.mwst = kategorieMwst->currentData().toInt();
     k.einAus = einAus->currentText();
-    try {
-        if (m_neueKategorie)
-            m_kategorie = b.anlegen(k);
-        else
-            b.aendern(k);
-    } catch (const std::exception& e) {
-        m_fenster.fehlerZeigen(e);
-        return false;
-    }
+    if (!ablegen(m_fenster, k, m_neueKategorie, m_kategorie)) return false;
     m_kategorieGeaendert = false;
     m_neueKategorie = false;
     m_fenster.geaendert();

@@ -33,6 +33,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 using namespace velmora;
@@ -154,9 +155,10 @@ TEST(Buchfuehrung, AccountsCategoriesBookingsAndATransferThroughTheWindow) {
     buchen(s, QStringLiteral("04.02.2024"), QStringLiteral("100"), QStringLiteral("Kasse"));
     EXPECT_EQ(buch.konto(giro)->kontostand, Money::fromWhole(380));
     EXPECT_EQ(buch.konto(kasse)->kontostand, Money::fromUnits(105000) - Money::fromWhole(100));
-    ASSERT_EQ(s->buchungsListe->rowCount(), 4);
-    EXPECT_EQ(s->buchungsListe->item(0, 3)->text(), office::waehrungsText(Money::fromWhole(-50)));
-    EXPECT_EQ(s->buchungsListe->currentRow(), 3); // the newest booking
+    ASSERT_EQ(s->buchungsListe->model()->rowCount(), 4);
+    EXPECT_EQ(s->buchungsListe->model()->index(0, 3).data().toString(),
+              office::waehrungsText(Money::fromWhole(-50)));
+    EXPECT_EQ(s->buchungsListe->currentIndex().row(), 3); // the newest booking
 
     // Deleting the transfer on this side takes the other side too, after message 28.
     antworten.antworten = {Antwort::Ja};
@@ -177,6 +179,90 @@ TEST(Buchfuehrung, AccountsCategoriesBookingsAndATransferThroughTheWindow) {
     test::klicken(s->rueckgaengig);
     EXPECT_FALSE(s->neueBuchungOffen());
     EXPECT_EQ(buch.buchungen(giro).size(), 3);
+}
+
+// The single view: the navigator steps through the account's bookings, which are shown only; a new one
+// is entered there with its balance.
+TEST(Buchfuehrung, TheSingleViewStepsThroughBookingsAndStoresANewOne) {
+    Buecher b;
+    test::Antworten antworten;
+    TFormBuchfuehrung* f = b.oeffnen();
+    ASSERT_NE(f, nullptr);
+    office::Buchhaltung& buch = f->buchhaltung();
+    office::Konto k;
+    k.name = QStringLiteral("Giro");
+    k.eroeffnungssaldo = Money::fromWhole(100);
+    const int giro = buch.anlegen(k);
+    k.name = QStringLiteral("Kasse");
+    k.eroeffnungssaldo = Money();
+    const int kasse = buch.anlegen(k);
+    for (const auto& [name, art] :
+         {std::pair{"Futter", office::kAusgabe}, std::pair{"Kitten", office::kEinnahme}}) {
+        office::Konto c;
+        c.art = office::kontoart::Kategorie;
+        c.name = QString::fromUtf8(name);
+        c.einAus = art;
+        buch.anlegen(c);
+    }
+    const QList<int> nr{buch.buchen(giro, QDate(2024, 3, 1), QStringLiteral("Kitten"), Money::fromWhole(50)),
+                        buch.buchen(giro, QDate(2024, 3, 2), QStringLiteral("Futter"), Money::fromWhole(-20),
+                                    QStringLiteral("Sack")),
+                        buch.buchen(giro, QDate(2024, 3, 3), QStringLiteral("Kasse"), Money::fromWhole(-30))};
+    f->geaendert();
+    reiter(f->seiten(), 0);
+    office::TSeiteBuchen* s = f->seiteBuchen();
+    doppelklickAufZeile(s->kontenGitter, zeileMit(s->kontenGitter, QStringLiteral("Giro")));
+    ASSERT_EQ(s->gewaehltesKonto(), giro);
+    EXPECT_EQ(s->ansicht->currentIndex(), 1); // the grid first
+    test::klicken(s->ansicht, s->ansicht->tabRect(0).center());
+    ASSERT_TRUE(s->betrag->isVisible());
+    EXPECT_TRUE(s->nummer->isReadOnly());
+    EXPECT_EQ(s->nummer->text(), QString::number(nr[2])); // the newest
+    EXPECT_FALSE(s->naechste->isEnabled());
+
+    // Each step: the button, the booking shown, its amount as typed (an expense without its minus).
+    const struct {
+        QToolButton* knopf;
+        int index;
+        Money betrag;
+    } schritte[] = {{s->erste, 0, Money::fromWhole(50)},
+                    {s->naechste, 1, Money::fromWhole(20)},
+                    {s->letzte, 2, Money::fromWhole(-30)},
+                    {s->vorige, 1, Money::fromWhole(20)}};
+    for (const auto& x : schritte) {
+        test::klicken(x.knopf);
+        EXPECT_EQ(s->nummer->text(), QString::number(nr[x.index]));
+        EXPECT_EQ(Money::parse(s->betrag->text()), x.betrag);
+        EXPECT_EQ(s->buchungsListe->currentIndex().row(), x.index);
+        EXPECT_EQ(s->kategorie->currentText(), buch.buchung(nr[x.index])->kategorie);
+    }
+    EXPECT_FALSE(s->speichernKnopf->isEnabled());
+
+    // A stored booking is shown only; a new one is entered in the same fields.
+    EXPECT_FALSE(s->betrag->isEnabled());
+    EXPECT_FALSE(s->kalender->isEnabled());
+    test::klicken(s->neu);
+    ASSERT_TRUE(s->betrag->isEnabled());
+    test::eintragen(s->datum, QStringLiteral("04.03.2024"));
+    test::eintragen(s->betrag, QStringLiteral("25"));
+    s->kategorie->setCurrentText(QStringLiteral("Futter"));
+    test::klicken(s->speichernKnopf);
+    EXPECT_EQ(buch.konto(giro)->kontostand, Money::fromWhole(75)); // 100 + 50 - 20 - 30 - 25
+    EXPECT_EQ(s->kontostand->text(), office::waehrungsText(Money::fromWhole(75)));
+    EXPECT_EQ(buch.konto(kasse)->kontostand, Money::fromWhole(30));
+    EXPECT_FALSE(s->betrag->isEnabled());
+
+    // An empty amount is refused and the new booking stays open; "R&ückgängig" drops it.
+    test::klicken(s->neu);
+    test::eintragen(s->betrag, QString());
+    test::klicken(s->speichernKnopf);
+    EXPECT_TRUE(antworten.nummern().contains(3100));
+    EXPECT_TRUE(s->speichernKnopf->isEnabled());
+    test::klicken(s->rueckgaengig);
+    EXPECT_FALSE(s->speichernKnopf->isEnabled());
+    EXPECT_EQ(buch.buchungen(giro).size(), 4);
+    for (int konto : {giro, kasse})
+        EXPECT_EQ(buch.konto(konto)->kontostand, buch.sollKontostand(konto));
 }
 
 TEST(Buchfuehrung, ProfitAndLossPageWithItsPeriodChartPrintAndExport) {
