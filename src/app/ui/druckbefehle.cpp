@@ -98,6 +98,10 @@ void Druckbefehle::menueFuellen(QMenu* menue) {
     eintrag(139, "Stammbaum (english)", "MenuStammbaumEnglisch", [this] { stammbaum(true); });
 }
 
+printing::TFormularFenster* Druckbefehle::formular() const {
+    return m_formular;
+}
+
 bool Druckbefehle::vorbereiten() {
     if (m_druckt) return false; // the printer is busy: nothing happens
     if (m_rahmen.gesperrt()) return false;
@@ -106,6 +110,13 @@ bool Druckbefehle::vorbereiten() {
 }
 
 bool Druckbefehle::drucken(int art) {
+    // A form that is open already comes forward, nothing more.
+    if (m_formular && (art == printing::kWurfmeldung || art == printing::kAusstellung ||
+                       art == printing::kAusstellungCfa)) {
+        m_formular->raise();
+        m_formular->activateWindow();
+        return true;
+    }
     if (!vorbereiten()) return false;
     Merker merker(m_druckt);
     m_rahmen.Druckentag = art;
@@ -131,8 +142,13 @@ bool Druckbefehle::drucken(int art) {
             !fehler.isEmpty())
             Meldungsdienst::zeigen(MeldungsArt::Fehler, 0, fehler);
     };
-    // The forms are modal and gone when closed; what was typed is not kept.
+    // The forms are modal and gone when closed; what was typed is not kept. Like every window they
+    // open through the frame's check: an open exclusive window refuses them with its message.
     aus.formular = [this, &quelle, auftrag](int art) {
+        const QString name = art == printing::kWurfmeldung  ? QStringLiteral("FormWurfmeldung")
+                             : art == printing::kAusstellung ? QStringLiteral("FormMeldeformular")
+                                                             : QStringLiteral("FormMeldeformularCFA");
+        if (m_rahmen.CheckFormOpen(name) != 0) return;
         std::unique_ptr<printing::TFormularFenster> f;
         if (art == printing::kWurfmeldung)
             f = std::make_unique<printing::TformWurfmeldung>(quelle, auftrag, &m_rahmen);
@@ -140,6 +156,7 @@ bool Druckbefehle::drucken(int art) {
             f = std::make_unique<printing::TFormMeldeformular>(quelle, auftrag, &m_rahmen);
         else
             f = std::make_unique<printing::TFormMeldeformularCFA>(quelle, auftrag, &m_rahmen);
+        m_formular = f.get();
         if (formularGeoeffnet) formularGeoeffnet(*f);
         f->exec();
     };

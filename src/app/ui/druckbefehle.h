@@ -7,6 +7,7 @@
 #include "printing/bericht.h"
 
 #include <QObject>
+#include <QPointer>
 #include <functional>
 
 class QMenu;
@@ -34,6 +35,8 @@ public:
     // "Stammbaum (deutsch)" / "Stammbaum (english)".
     bool stammbaum(bool englisch);
     bool druckt() const { return m_druckt; }
+    // The registration form that is open, null without one.
+    printing::TFormularFenster* formular() const;
 
     // Where the reports go; the preview and the print dialog unless a test puts its own.
     std::function<void(const printing::Bericht&)> vorschau;
@@ -45,6 +48,7 @@ private:
     bool vorbereiten();
     TVelmora& m_rahmen;
     bool m_druckt = false;
+    QPointer<printing::TFormularFenster> m_formular;
 };
 
 } // namespace velmora::app

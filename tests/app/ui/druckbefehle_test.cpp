@@ -1,14 +1,31 @@
 // The Drucken menu's entries on the register's cat: the pending edit is printed, an unsuited cat gets
-// its message, the new-cat-from-pedigree mode refuses, and the pedigree commands print in their language.
+// its message, the new-cat-from-pedigree mode refuses, and the pedigree commands print in their language
+// with the pedigree's margins, logo and background. The forms' help, captions and the exclusive-window
+// rule; the picture page's chosen picture on the printer; the litters read again after "&Drucken".
 
 #include "app/ui/druckbefehle.h"
 #include "printing/katzenregister.h"
+#include "printing/ui/berichtdruck.h"
+#include "printing/ui/formularfenster.h"
+#include "register/ui/detailgitter.h"
+#include "register/ui/seitebild.h"
+#include "register/ui/seitezuchtbuch.h"
 #include "register/ui/tcatstamm.h"
+#include "support/pdftexte.h"
 #include "support/ui/hauptfenster.h"
 
+#include <QApplication>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTimer>
-#include "printing/ui/formularfenster.h"
 #include <gtest/gtest.h>
 
 using namespace velmora;
@@ -24,7 +41,8 @@ QString alleTexte(const printing::Bericht& b) {
 }
 
 struct Druckfenster : test::Hauptfenster {
-    Druckfenster() : test::Hauptfenster(optionen()) {
+    explicit Druckfenster(const QString& ini = {}, std::function<void(store::Database&)> dazu = {})
+        : test::Hauptfenster(optionen(ini, std::move(dazu))) {
         haupt->druckbefehle()->vorschau = [this](const printing::Bericht& b) { vorschauen << b; };
         haupt->druckbefehle()->druckDialog = [this](const printing::Bericht& b) { gedruckt << b; };
         app::KatzenListe* liste = haupt->katzenListe();
@@ -32,9 +50,13 @@ struct Druckfenster : test::Hauptfenster {
         test::doppelklicken(liste->viewport(), liste->visualRect(liste->currentIndex()).center());
         EXPECT_EQ(haupt->registerKatze(), 10);
     }
-    static Optionen optionen() {
+    static Optionen optionen(const QString& ini, std::function<void(store::Database&)> dazu) {
         Optionen o;
-        o.vorher = [](store::Database& db) { test::druckRegisterSchreiben(db); };
+        o.ini += ini;
+        o.vorher = [dazu](store::Database& db) {
+            test::druckRegisterSchreiben(db);
+            if (dazu) dazu(db);
+        };
         return o;
     }
     test::Antworten meldungen;
@@ -97,3 +119,101 @@ TEST(Druckbefehle, RefusedWhileAParentIsEnteredFromThePedigree) {
 }
 
 } // namespace
+
+namespace {
+
+QLabel* beschriftungVon(QWidget* form, QWidget* feld) {
+    for (QLabel* l : form->findChildren<QLabel*>())
+        if (l->buddy() == feld) return l;
+    return nullptr;
+}
+
+} // namespace
+
+TEST(Druckbefehle, EachFormOpensItsHelpTopicAndACaptionClickPutsTheCursorIntoItsField) {
+    Druckfenster h;
+    const struct {
+        const char* eintrag;
+        const char* felder[2];
+        const char* hilfe;
+    } faelle[] = {{"MenuWurfmeldung", {"Geburtsdatum", "Deckdatum"}, "Help/160.html"},
+                  {"MenuAusstellungsanmeldung", {"Ausstellungsort", "GebDatum"}, "Help/170.html"},
+                  {"MenuAusstellungsanmeldungCFA", {"Verein", "Farbe"}, "Help/170.html"}};
+    for (const auto& fall : faelle) {
+        SCOPED_TRACE(fall.eintrag);
+        QStringList getroffen, texte;
+        h.haupt->druckbefehle()->formularGeoeffnet = [&](printing::TFormularFenster& f) {
+            QTimer::singleShot(0, &f, [&] {
+                test::aktivieren(&f);
+                for (const char* name : fall.felder) {
+                    auto* feld = qobject_cast<QLineEdit*>(f.feld(QLatin1String(name)));
+                    QLabel* l = beschriftungVon(&f, feld);
+                    if (!feld || !l) continue;
+                    test::klicken(l);
+                    if (QApplication::focusWidget() == feld) getroffen << QLatin1String(name);
+                    test::tippen(QStringLiteral("7"));
+                    texte << feld->text();
+                }
+                h.meldungen.meldungen.clear();
+                test::klicken(f.findChild<QPushButton*>(QStringLiteral("BitBtnHilfe")));
+                f.reject();
+            });
+        };
+        ASSERT_TRUE(h.menue(QLatin1String(fall.eintrag)));
+        EXPECT_EQ(getroffen, (QStringList{QLatin1String(fall.felder[0]), QLatin1String(fall.felder[1])}));
+        ASSERT_EQ(texte.size(), 2);
+        for (const QString& t : texte)
+            EXPECT_TRUE(t.endsWith(QLatin1Char('7'))) << t.toStdString();
+        // The fixture installs no help pages: the message names the topic's page.
+        ASSERT_EQ(h.meldungen.nummern(), QList<int>{179});
+        EXPECT_TRUE(h.meldungen.meldungen[0].text.endsWith(QLatin1String(fall.hilfe)))
+            << h.meldungen.meldungen[0].text.toStdString();
+        EXPECT_EQ(h.haupt->druckbefehle()->formular(), nullptr); // gone when closed
+    }
+}
+
+TEST(Druckbefehle, AnExclusiveWindowRefusesTheFormsAndComesForwardWhenTheFormIsActivated) {
+    Druckfenster h;
+    int geoeffnet = 0;
+    h.haupt->druckbefehle()->formularGeoeffnet = [&](printing::TFormularFenster& f) {
+        ++geoeffnet;
+        QTimer::singleShot(0, &f, &QDialog::reject);
+    };
+    ASSERT_NE(h.ueberMenue(QStringLiteral("FormVereine")), nullptr);
+    for (const char* eintrag : {"MenuWurfmeldung", "MenuAusstellungsanmeldung", "MenuAusstellungsanmeldungCFA"})
+        ASSERT_TRUE(h.menue(QLatin1String(eintrag)));
+    EXPECT_EQ(geoeffnet, 0);
+    EXPECT_EQ(h.meldungen.nummern(), (QList<int>{3, 3, 3}));
+    h.haupt->fenster(QStringLiteral("FormVereine"))->parentWidget()->close();
+    test::ereignisse();
+
+    // Opened while nothing blocks; an exclusive window opened behind it comes forward with its message
+    // when the form is activated, once, however often the form is activated again.
+    h.meldungen.meldungen.clear();
+    QList<int> nachAktivierung;
+    QWidget* vorn = nullptr;
+    h.haupt->druckbefehle()->formularGeoeffnet = [&](printing::TFormularFenster& f) {
+        ++geoeffnet;
+        QTimer::singleShot(0, &f, [&] {
+            test::aktivieren(&f);
+            test::ereignisse();
+            EXPECT_TRUE(h.meldungen.nummern().isEmpty());
+            h.haupt->FensterZeigen(QStringLiteral("FormVereine"));
+            h.haupt->mdi()->setActiveSubWindow(
+                qobject_cast<QMdiSubWindow*>(h.katzenregister()->parentWidget()));
+            for (int i = 0; i < 2; ++i) {
+                QApplication::setActiveWindow(nullptr);
+                test::ereignisse();
+                test::aktivieren(&f);
+                test::ereignisse();
+            }
+            nachAktivierung = h.meldungen.nummern();
+            if (h.haupt->mdi()->activeSubWindow()) vorn = h.haupt->mdi()->activeSubWindow()->widget();
+            f.reject();
+        });
+    };
+    ASSERT_TRUE(h.menue(QStringLiteral("MenuWurfmeldung")));
+    EXPECT_EQ(geoeffnet, 1);
+    EXPECT_EQ(nachAktivierung, QList<int>{3});
+    EXPECT_EQ(vorn, h.haupt->fenster(QStringLiteral("FormVereine")));
+}
