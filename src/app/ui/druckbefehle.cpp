@@ -182,9 +182,16 @@ bool Druckbefehle::drucken(int art) {
 bool Druckbefehle::seiteDrucken() {
     reg::TCatStamm* reg = registerFenster(m_rahmen);
     if (!reg) return false;
-    if (seiteVorn(reg, reg->seite<reg::TSeiteBild>())) return drucken(printing::kBild);
-    if (seiteVorn(reg, reg->seite<reg::TSeiteMedDaten>())) return drucken(printing::kGewichtstabelle);
-    return false;
+    bool gedruckt = false;
+    if (seiteVorn(reg, reg->seite<reg::TSeiteBild>()))
+        gedruckt = drucken(printing::kBild);
+    else if (seiteVorn(reg, reg->seite<reg::TSeiteMedDaten>()))
+        gedruckt = drucken(printing::kGewichtstabelle);
+    else
+        return false;
+    // Then the register's litters, weighings and kittens are read again.
+    if (auto* z = reg->seite<reg::TSeiteZuchtbuch>()) z->wuerfeNeuLesen();
+    return gedruckt;
 }
 
 bool Druckbefehle::stammbaum(bool englisch) {

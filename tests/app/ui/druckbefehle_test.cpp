@@ -217,3 +217,41 @@ TEST(Druckbefehle, AnExclusiveWindowRefusesTheFormsAndComesForwardWhenTheFormIsA
     EXPECT_EQ(nachAktivierung, QList<int>{3});
     EXPECT_EQ(vorn, h.haupt->fenster(QStringLiteral("FormVereine")));
 }
+
+namespace {
+
+void seiteZeigen(reg::TCatStamm* r, const char* objekt) {
+    QTabWidget* seiten = r->seiten();
+    QWidget* seite = r->findChild<QWidget*>(QLatin1String(objekt));
+    ASSERT_NE(seite, nullptr) << objekt;
+    test::klicken(seiten->tabBar(), seiten->tabBar()->tabRect(seiten->indexOf(seite)).center());
+    ASSERT_EQ(seiten->currentWidget(), seite);
+}
+
+} // namespace
+
+TEST(Druckbefehle, PrintingTheMedicalPageReadsTheLittersAgain) {
+    Druckfenster h;
+    reg::TCatStamm* r = h.katzenregister();
+    auto* zucht = r->seite<reg::TSeiteZuchtbuch>();
+    ASSERT_NE(zucht, nullptr);
+    seiteZeigen(r, "TabSheetZuchtbuch");
+    const int wuerfe = zucht->wuerfe()->zeilen();
+    const int wiegungen = zucht->jungtierGewichte()->zeilen();
+    ASSERT_EQ(wuerfe, 1);
+    // Another connection to the data adds a litter and a weighing of the shown one.
+    {
+        store::Database andere(h.daten.path());
+        test::zeileSchreiben(andere, "wurfbuch",
+                             {{QStringLiteral("Katze"), 10}, {QStringLiteral("Kater"), 20},
+                              {QStringLiteral("Wurftag"), QDate(2023, 2, 1)}});
+        test::zeileSchreiben(andere, "jungtier",
+                             {{QStringLiteral("Mutterkatze"), 10}, {QStringLiteral("Wurfdatum"), QDate(2024, 3, 14)},
+                              {QStringLiteral("Wiegedatum"), QDate(2024, 3, 28)}, {QStringLiteral("Katze1"), QStringLiteral("250")}});
+    }
+    seiteZeigen(r, "TabSheetMedDaten");
+    ASSERT_TRUE(h.menue(QStringLiteral("MenuDrucken")));
+    ASSERT_EQ(h.vorschauen.size(), 1); // the weight table
+    EXPECT_EQ(zucht->wuerfe()->zeilen(), wuerfe + 1);
+    EXPECT_EQ(zucht->jungtierGewichte()->zeilen(), wiegungen + 1);
+}
