@@ -255,3 +255,72 @@ TEST(Druckbefehle, PrintingTheMedicalPageReadsTheLittersAgain) {
     EXPECT_EQ(zucht->wuerfe()->zeilen(), wuerfe + 1);
     EXPECT_EQ(zucht->jungtierGewichte()->zeilen(), wiegungen + 1);
 }
+
+namespace {
+
+QString bildDatei(const test::TempDir& dir, const char* name, QSize groesse) {
+    QImage bild(groesse, QImage::Format_RGB32);
+    bild.fill(Qt::darkCyan);
+    const QString pfad = dir.file(QLatin1String(name));
+    EXPECT_TRUE(bild.save(pfad));
+    return pfad;
+}
+
+QList<QSize> pdfBilder(const QString& datei) {
+    QFile f(datei);
+    return f.open(QIODevice::ReadOnly) ? test::PdfTexte(f.readAll()).bilder() : QList<QSize>{};
+}
+
+} // namespace
+
+TEST(Druckbefehle, ThePrintedPedigreeTakesItsMarginsLogoAndBackgroundFromTheSettings) {
+    test::TempDir dateien;
+    const QString logo = bildDatei(dateien, "logo.png", {30, 15});
+    const QString grund = bildDatei(dateien, "grund.png", {70, 50});
+    const struct {
+        QString ini;
+        double links, oben, rechts, unten; // mm
+        bool bilder;
+    } faelle[] = {
+        // The defaults: 10, 125, 0, 40 tenths of a millimetre beyond the print margins (10 and 7 mm).
+        {QString(), 11.0, 7.0, 22.5, 12.0, false},
+        {QStringLiteral("[Druck]\r\nLinkerRand=20\r\nObereRand=5\r\n[Stammbaum]\r\nlinkerRand=0\r\nrechterRand=50\r\n"
+                        "obererRand=30\r\nuntererRand=0\r\nLogo=%1\r\nLogoBildHorizontal=300\r\nLogoBildVertikal=150\r\n"
+                        "Hintergrundbild=%2\r\n")
+             .arg(logo, grund),
+         20.0, 8.0, 15.0, 8.0, true}};
+    for (const auto& fall : faelle) {
+        SCOPED_TRACE(fall.ini.toStdString());
+        Druckfenster h(fall.ini);
+        ASSERT_TRUE(h.menue(QStringLiteral("MenuStammbaumDeutsch")));
+        ASSERT_EQ(h.gedruckt.size(), 1);
+        const printing::Bericht& b = h.gedruckt[0];
+        EXPECT_DOUBLE_EQ(b.raender().links, fall.links);
+        EXPECT_DOUBLE_EQ(b.raender().oben, fall.oben);
+        EXPECT_DOUBLE_EQ(b.raender().rechts, fall.rechts);
+        EXPECT_DOUBLE_EQ(b.raender().unten, fall.unten);
+        QList<printing::BildElement> bilder;
+        for (const printing::Element& e : b.seite(0).elemente())
+            if (const auto* bild = std::get_if<printing::BildElement>(&e)) bilder << *bild;
+        if (!fall.bilder) {
+            EXPECT_TRUE(bilder.isEmpty());
+            continue;
+        }
+        // The background under everything, stretched over the area inside the margins.
+        ASSERT_TRUE(std::holds_alternative<printing::BildElement>(b.seite(0).elemente().front()));
+        ASSERT_EQ(bilder.size(), 2);
+        EXPECT_EQ(bilder[0].datei, grund);
+        EXPECT_EQ(bilder[0].box, b.inhalt());
+        EXPECT_FALSE(bilder[0].seitenverhaeltnisBehalten);
+        // The logo at its size printed at 300 dpi, inside the margins, beside the heading, not under a text.
+        EXPECT_EQ(bilder[1].datei, logo);
+        EXPECT_NEAR(bilder[1].box.width(), 25.4, 0.01);
+        EXPECT_NEAR(bilder[1].box.height(), 12.7, 0.01);
+        EXPECT_TRUE(b.inhalt().contains(bilder[1].box));
+        for (const printing::TextElement& t : b.seite(0).texte())
+            EXPECT_FALSE(t.box.intersects(bilder[1].box)) << t.text.toStdString();
+        const QString pdf = dateien.file(QStringLiteral("stammbaum.pdf"));
+        ASSERT_TRUE(printing::alsPdfSpeichern(b, pdf));
+        EXPECT_EQ(pdfBilder(pdf), (QList<QSize>{{70, 50}, {30, 15}}));
+    }
+}
