@@ -61,6 +61,7 @@ bool seiteVorn(reg::TCatStamm* reg, QWidget* seite) {
 Druckbefehle::Druckbefehle(TVelmora& rahmen) : QObject(&rahmen), m_rahmen(rahmen) {
     vorschau = [this](const printing::Bericht& b) { printing::vorschauZeigen(b, &m_rahmen); };
     druckDialog = [this](const printing::Bericht& b) { printing::druckenMitDialog(b, &m_rahmen); };
+    druckerEinrichten = printing::druckDialog(&m_rahmen);
 }
 
 void Druckbefehle::menueFuellen(QMenu* menue) {
@@ -138,7 +139,7 @@ bool Druckbefehle::drucken(int art) {
     aus.zeigen = vorschau;
     aus.bild = [this](const QString& datei, const QString& titel, const QString& name) {
         QString fehler;
-        if (!printing::bildDruckenMitDialog(datei, titel, name, m_rahmen.druckerSchrift(), &m_rahmen, &fehler) &&
+        if (!printing::bildDrucken(datei, titel, name, m_rahmen.druckerSchrift(), druckerEinrichten, &fehler) &&
             !fehler.isEmpty())
             Meldungsdienst::zeigen(MeldungsArt::Fehler, 0, fehler);
     };

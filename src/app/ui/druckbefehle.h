@@ -11,6 +11,7 @@
 #include <functional>
 
 class QMenu;
+class QPrinter;
 
 namespace velmora::printing {
 class TFormularFenster;
@@ -41,6 +42,8 @@ public:
     // Where the reports go; the preview and the print dialog unless a test puts its own.
     std::function<void(const printing::Bericht&)> vorschau;
     std::function<void(const printing::Bericht&)> druckDialog;
+    // Sets the printer up for the picture print (the print dialog: printer, copies; false cancels).
+    std::function<bool(QPrinter&)> druckerEinrichten;
     // Called with a registration form before it runs modally (a test closes it from there).
     std::function<void(printing::TFormularFenster&)> formularGeoeffnet;
 

@@ -324,3 +324,46 @@ TEST(Druckbefehle, ThePrintedPedigreeTakesItsMarginsLogoAndBackgroundFromTheSett
         EXPECT_EQ(pdfBilder(pdf), (QList<QSize>{{70, 50}, {30, 15}}));
     }
 }
+
+TEST(Druckbefehle, ThePicturePagePrintsThePictureChosenForPrinting) {
+    test::TempDir dateien;
+    const QString klein = bildDatei(dateien, "klein.png", {40, 30});
+    const QString gross = bildDatei(dateien, "gross.png", {64, 48});
+    Druckfenster h({}, [&](store::Database& db) {
+        for (const QString& p : {klein, gross, dateien.file(QStringLiteral("fehlt.png"))})
+            test::zeileSchreiben(db, "bilder", {{QStringLiteral("KatzeNr"), 10}, {QStringLiteral("Bildpfad"), p}});
+    });
+    const QString pdf = dateien.file(QStringLiteral("bild.pdf"));
+    int eingerichtet = 0;
+    h.haupt->druckbefehle()->druckerEinrichten = [&](QPrinter& p) {
+        p.setOutputFormat(QPrinter::PdfFormat);
+        p.setOutputFileName(pdf);
+        ++eingerichtet;
+        return true;
+    };
+    reg::TCatStamm* r = h.katzenregister();
+    seiteZeigen(r, "TabSheetBild");
+    auto* seite = r->seite<reg::TSeiteBild>();
+    ASSERT_EQ(seite->anzahl(), 3);
+    // The choice typed on the page; a chosen picture whose file is missing gives the first that exists.
+    const struct {
+        const char* wahl;
+        QSize gedruckt;
+    } faelle[] = {{"2", {64, 48}}, {"3", {40, 30}}, {"1", {40, 30}}};
+    for (const auto& fall : faelle) {
+        SCOPED_TRACE(fall.wahl);
+        QFile::remove(pdf);
+        test::eintragen(seite->druckFeld(), QLatin1String(fall.wahl));
+        ASSERT_TRUE(h.menue(QStringLiteral("MenuDrucken")));
+        EXPECT_EQ(pdfBilder(pdf), QList<QSize>{fall.gedruckt});
+        QFile f(pdf);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        const QList<QStringList> seiten = test::PdfTexte(f.readAll()).seiten();
+        ASSERT_EQ(seiten.size(), 1);
+        EXPECT_TRUE(seiten[0].join(QString()).contains(QStringLiteral("Luna vom Lindenhof")))
+            << seiten[0].join(QLatin1Char('|')).toStdString();
+    }
+    EXPECT_EQ(eingerichtet, 3);
+    EXPECT_TRUE(h.vorschauen.isEmpty()); // straight to the printer
+    EXPECT_TRUE(h.meldungen.nummern().isEmpty());
+}
