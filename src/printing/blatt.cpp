@@ -40,8 +40,8 @@ Blatt::Blatt(const Blattvorgaben& vorgaben)
     Raender r;
     r.links = m_v.links;
     r.oben = m_v.oben;
-    r.rechts = 10.0;
-    r.unten = 8.0;
+    r.rechts = m_v.rechts;
+    r.unten = m_v.unten;
     m_bericht.setPapier(Bericht::a4());
     m_bericht.setAusrichtung(m_v.ausrichtung);
     m_bericht.setRaender(r);

@@ -25,6 +25,8 @@ struct Briefkopf {
 struct Blattvorgaben {
     double links = 10.0; // mm, the setting Drucklinks
     double oben = 7.0;   // mm, the setting Druckoben
+    double rechts = 10.0; // mm
+    double unten = 8.0;   // mm
     Seitenausrichtung ausrichtung = Seitenausrichtung::Hochformat;
     Briefkopf kopf;
     QDate datum;                                          // printed in the foot

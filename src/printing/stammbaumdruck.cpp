@@ -3,6 +3,8 @@
 #include "printing/blatt.h"
 #include "store/table.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <algorithm>
 #include <cmath>
 
@@ -81,7 +83,36 @@ QStringList boxZeilen(const QString& kopf, const QStringList& items, int zeilen,
     return result;
 }
 
+// A picture file of the settings, relative ones below the data directory; empty when it does not exist.
+QString bildDatei(Druckquelle& q, const QString& pfad) {
+    if (pfad.trimmed().isEmpty()) return {};
+    const QString p = QFileInfo(pfad).isRelative() ? QDir(q.db().directory()).filePath(pfad) : pfad;
+    return QFileInfo(p).isFile() ? p : QString();
+}
+
+// The logo's box in mm from its size setting in pixels, printed at 300 dpi and kept within the corner
+// beside the heading (at most 30 mm either way); the picture keeps its proportions inside it.
+QSizeF logoGroesse(int pixelBreite, int pixelHoehe) {
+    const double b = std::clamp(pixelBreite, 1, 5000) * 25.4 / 300.0;
+    const double h = std::clamp(pixelHoehe, 1, 5000) * 25.4 / 300.0;
+    const double f = std::min({1.0, 30.0 / b, 30.0 / h});
+    return {b * f, h * f};
+}
+
 } // namespace
+
+Blattvorgaben stammbaumVorgaben(Druckquelle& q) {
+    Blattvorgaben v = q.vorgaben(Seitenausrichtung::Querformat);
+    const settings::tsysteminfo& e = q.einstellungen();
+    // The pedigree's own margins are tenths of a millimetre added to the print margins, so the defaults
+    // keep the certificate clear of the printer's edge and a value of 0 leaves the print margins.
+    auto zehntel = [](int wert) { return std::clamp(wert, 0, 600) / 10.0; };
+    v.links += zehntel(e.StammbaumLinkerRand);
+    v.oben += zehntel(e.StammbaumObererRand);
+    v.rechts += zehntel(e.StammbaumRechterRand);
+    v.unten += zehntel(e.StammbaumUntererRand);
+    return v;
+}
 
 int druckGenerationen(int einstellung) {
     return std::clamp(einstellung, 4, 5);
@@ -112,19 +143,29 @@ StammbaumDruck stammbaumDrucken(Druckquelle& q, int katze, int generationen) {
         d.farben = genealogy::doppelteAhnenFarben(d.tafel, liste);
     }
 
-    Blatt b(q.vorgaben(Seitenausrichtung::Querformat));
+    Blatt b(stammbaumVorgaben(q));
     Seite& s = b.seite();
     const QRectF innen = b.inhalt();
     const Textbreite& messen = b.messen();
 
-    // ---- the cat at the left
+    // ---- the cat at the left, the logo beside the heading
     double y = innen.top();
+    double titelBreite = kLinksBreite;
+    double titelHoehe = 9.0;
+    if (const QString logo = bildDatei(q, q.einstellungen().Stammbaumlogo); !logo.isEmpty()) {
+        const QSizeF g = logoGroesse(q.einstellungen().StammbaumLogoBildhorizontal,
+                                     q.einstellungen().StammbaumLogoBildvertikal);
+        s.bild(QRectF(innen.left() + kLinksBreite - g.width(), y, g.width(), g.height()), logo);
+        titelBreite -= g.width() + 2.0;
+        titelHoehe = std::max(titelHoehe, g.height());
+    }
     Schrift titelSchrift;
     titelSchrift.groesse = 18.0;
     titelSchrift.fett = true;
-    s.text(QRectF(innen.left(), y, kLinksBreite, 9.0), q.text(6886, "Stammbaum"), titelSchrift, HAusrichtung::Links,
+    s.text(QRectF(innen.left(), y, titelBreite, titelHoehe),
+           kuerzen(q.text(6886, "Stammbaum"), titelBreite, titelSchrift, messen), titelSchrift, HAusrichtung::Links,
            VAusrichtung::Mitte);
-    y += 10.0;
+    y += titelHoehe + 1.0;
     Schrift nameSchrift;
     nameSchrift.groesse = 11.0;
     nameSchrift.fett = true;
@@ -253,6 +294,15 @@ StammbaumDruck stammbaumDrucken(Druckquelle& q, int katze, int generationen) {
         }
     }
     d.bericht = b.fertig(q.text(6886, "Stammbaum") + QLatin1Char(' ') + k.name);
+    // The background picture fills the area inside the margins, under everything else.
+    if (const QString grund = bildDatei(q, q.einstellungen().StammbaumHintergrundbild); !grund.isEmpty()) {
+        Seite& seite = d.bericht.seite(0);
+        Seite neu;
+        neu.bild(d.bericht.inhalt(), grund, false);
+        for (const Element& e : seite.elemente())
+            neu.hinzufuegen(e);
+        seite = neu;
+    }
     return d;
 }
 

@@ -7,6 +7,7 @@
 
 #include "genealogy/baum.h"
 #include "printing/bericht.h"
+#include "printing/blatt.h"
 #include "printing/druckquelle.h"
 
 namespace velmora::printing {
@@ -23,5 +24,8 @@ StammbaumDruck stammbaumDrucken(Druckquelle& q, int katze, int generationen);
 
 // The generation count of the printed pedigree from the setting "Anzahl Generationen für Druck".
 int druckGenerationen(int einstellung);
+
+// The page of the printed pedigree: landscape, the print margins plus the pedigree's own four.
+Blattvorgaben stammbaumVorgaben(Druckquelle& q);
 
 } // namespace velmora::printing

@@ -21,6 +21,8 @@ protected:
         db = std::make_unique<store::Database>(dir.path());
         test::druckRegisterSchreiben(*db);
         info.StammbaumSortierungDrucken();
+        // The pedigree on the print margins alone; its own margins are checked with the main window.
+        info.StammbaumLinkerRand = info.StammbaumRechterRand = info.StammbaumObererRand = info.StammbaumUntererRand = 0;
         quelle = std::make_unique<Druckquelle>(*db, info, 0);
         quelle->heute = QDate(2026, 12, 10);
     }

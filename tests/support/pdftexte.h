@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QMap>
 #include <QRegularExpression>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -34,6 +35,18 @@ public:
             if (!m.hasMatch()) continue;
             for (int nr : verweise(m.captured(1)))
                 result.append(seitentexte(m_objekte.value(nr)));
+        }
+        return result;
+    }
+
+    // Width and height in pixels of every picture the file holds, in object order.
+    QList<QSize> bilder() const {
+        static const QRegularExpression bild(
+            QStringLiteral("/Subtype\\s*/Image\\s*/Width\\s+(\\d+)\\s*/Height\\s+(\\d+)"));
+        QList<QSize> result;
+        for (const QByteArray& o : m_objekte) {
+            const auto m = bild.match(QString::fromLatin1(o));
+            if (m.hasMatch()) result.append(QSize(m.captured(1).toInt(), m.captured(2).toInt()));
         }
         return result;
     }

@@ -61,6 +61,7 @@ bool seiteVorn(reg::TCatStamm* reg, QWidget* seite) {
 Druckbefehle::Druckbefehle(TVelmora& rahmen) : QObject(&rahmen), m_rahmen(rahmen) {
     vorschau = [this](const printing::Bericht& b) { printing::vorschauZeigen(b, &m_rahmen); };
     druckDialog = [this](const printing::Bericht& b) { printing::druckenMitDialog(b, &m_rahmen); };
+    druckerEinrichten = printing::druckDialog(&m_rahmen);
 }
 
 void Druckbefehle::menueFuellen(QMenu* menue) {
@@ -98,6 +99,10 @@ void Druckbefehle::menueFuellen(QMenu* menue) {
     eintrag(139, "Stammbaum (english)", "MenuStammbaumEnglisch", [this] { stammbaum(true); });
 }
 
+printing::TFormularFenster* Druckbefehle::formular() const {
+    return m_formular;
+}
+
 bool Druckbefehle::vorbereiten() {
     if (m_druckt) return false; // the printer is busy: nothing happens
     if (m_rahmen.gesperrt()) return false;
@@ -106,6 +111,13 @@ bool Druckbefehle::vorbereiten() {
 }
 
 bool Druckbefehle::drucken(int art) {
+    // A form that is open already comes forward, nothing more.
+    if (m_formular && (art == printing::kWurfmeldung || art == printing::kAusstellung ||
+                       art == printing::kAusstellungCfa)) {
+        m_formular->raise();
+        m_formular->activateWindow();
+        return true;
+    }
     if (!vorbereiten()) return false;
     Merker merker(m_druckt);
     m_rahmen.Druckentag = art;
@@ -127,12 +139,17 @@ bool Druckbefehle::drucken(int art) {
     aus.zeigen = vorschau;
     aus.bild = [this](const QString& datei, const QString& titel, const QString& name) {
         QString fehler;
-        if (!printing::bildDruckenMitDialog(datei, titel, name, m_rahmen.druckerSchrift(), &m_rahmen, &fehler) &&
+        if (!printing::bildDrucken(datei, titel, name, m_rahmen.druckerSchrift(), druckerEinrichten, &fehler) &&
             !fehler.isEmpty())
             Meldungsdienst::zeigen(MeldungsArt::Fehler, 0, fehler);
     };
-    // The forms are modal and gone when closed; what was typed is not kept.
+    // The forms are modal and gone when closed; what was typed is not kept. Like every window they
+    // open through the frame's check: an open exclusive window refuses them with its message.
     aus.formular = [this, &quelle, auftrag](int art) {
+        const QString name = art == printing::kWurfmeldung  ? QStringLiteral("FormWurfmeldung")
+                             : art == printing::kAusstellung ? QStringLiteral("FormMeldeformular")
+                                                             : QStringLiteral("FormMeldeformularCFA");
+        if (m_rahmen.CheckFormOpen(name) != 0) return;
         std::unique_ptr<printing::TFormularFenster> f;
         if (art == printing::kWurfmeldung)
             f = std::make_unique<printing::TformWurfmeldung>(quelle, auftrag, &m_rahmen);
@@ -140,6 +157,7 @@ bool Druckbefehle::drucken(int art) {
             f = std::make_unique<printing::TFormMeldeformular>(quelle, auftrag, &m_rahmen);
         else
             f = std::make_unique<printing::TFormMeldeformularCFA>(quelle, auftrag, &m_rahmen);
+        m_formular = f.get();
         if (formularGeoeffnet) formularGeoeffnet(*f);
         f->exec();
     };
@@ -165,9 +183,16 @@ bool Druckbefehle::drucken(int art) {
 bool Druckbefehle::seiteDrucken() {
     reg::TCatStamm* reg = registerFenster(m_rahmen);
     if (!reg) return false;
-    if (seiteVorn(reg, reg->seite<reg::TSeiteBild>())) return drucken(printing::kBild);
-    if (seiteVorn(reg, reg->seite<reg::TSeiteMedDaten>())) return drucken(printing::kGewichtstabelle);
-    return false;
+    bool gedruckt = false;
+    if (seiteVorn(reg, reg->seite<reg::TSeiteBild>()))
+        gedruckt = drucken(printing::kBild);
+    else if (seiteVorn(reg, reg->seite<reg::TSeiteMedDaten>()))
+        gedruckt = drucken(printing::kGewichtstabelle);
+    else
+        return false;
+    // Then the register's litters, weighings and kittens are read again.
+    if (auto* z = reg->seite<reg::TSeiteZuchtbuch>()) z->wuerfeNeuLesen();
+    return gedruckt;
 }
 
 bool Druckbefehle::stammbaum(bool englisch) {

@@ -7,9 +7,11 @@
 #include "printing/bericht.h"
 
 #include <QObject>
+#include <QPointer>
 #include <functional>
 
 class QMenu;
+class QPrinter;
 
 namespace velmora::printing {
 class TFormularFenster;
@@ -34,10 +36,14 @@ public:
     // "Stammbaum (deutsch)" / "Stammbaum (english)".
     bool stammbaum(bool englisch);
     bool druckt() const { return m_druckt; }
+    // The registration form that is open, null without one.
+    printing::TFormularFenster* formular() const;
 
     // Where the reports go; the preview and the print dialog unless a test puts its own.
     std::function<void(const printing::Bericht&)> vorschau;
     std::function<void(const printing::Bericht&)> druckDialog;
+    // Sets the printer up for the picture print (the print dialog: printer, copies; false cancels).
+    std::function<bool(QPrinter&)> druckerEinrichten;
     // Called with a registration form before it runs modally (a test closes it from there).
     std::function<void(printing::TFormularFenster&)> formularGeoeffnet;
 
@@ -45,6 +51,7 @@ private:
     bool vorbereiten();
     TVelmora& m_rahmen;
     bool m_druckt = false;
+    QPointer<printing::TFormularFenster> m_formular;
 };
 
 } // namespace velmora::app

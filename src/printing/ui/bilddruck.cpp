@@ -37,8 +37,8 @@ int bildKopienDrucken(QPrinter& drucker, const QImage& bild, const QString& tite
     return fertig;
 }
 
-bool bildDruckenMitDialog(const QString& datei, const QString& titel, const QString& name, const QFont& schrift,
-                          QWidget* parent, QString* fehler) {
+bool bildDrucken(const QString& datei, const QString& titel, const QString& name, const QFont& schrift,
+                 const std::function<bool(QPrinter&)>& einrichten, QString* fehler) {
     QImageReader leser(datei);
     leser.setAutoTransform(true);
     const QImage bild = leser.read();
@@ -47,10 +47,16 @@ bool bildDruckenMitDialog(const QString& datei, const QString& titel, const QStr
         return false;
     }
     QPrinter drucker(QPrinter::HighResolution);
-    QPrintDialog dialog(&drucker, parent);
-    if (dialog.exec() != QDialog::Accepted) return false;
+    if (!einrichten || !einrichten(drucker)) return false;
     const int kopien = std::max(1, drucker.copyCount());
     return bildKopienDrucken(drucker, bild, titel, name, schrift, kopien) > 0;
+}
+
+std::function<bool(QPrinter&)> druckDialog(QWidget* parent) {
+    return [parent](QPrinter& drucker) {
+        QPrintDialog dialog(&drucker, parent);
+        return dialog.exec() == QDialog::Accepted;
+    };
 }
 
 } // namespace velmora::printing

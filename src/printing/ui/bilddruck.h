@@ -20,9 +20,12 @@ int bildKopienDrucken(QPrinter& drucker, const QImage& bild, const QString& tite
                       const QFont& schrift, int kopien,
                       const std::function<void(QPrinter&, int kopie)>& vorJob = {});
 
-// Loads the file, shows the print dialog (copies) and prints. False when the picture cannot be read
-// (fehler gets the reason) or the dialog is cancelled.
-bool bildDruckenMitDialog(const QString& datei, const QString& titel, const QString& name, const QFont& schrift,
-                          QWidget* parent, QString* fehler = nullptr);
+// Loads the file, lets `einrichten` set the printer up (the print dialog: printer and copies; false
+// cancels) and prints. False when the picture cannot be read (fehler gets the reason), the set-up is
+// cancelled or no copy came out.
+bool bildDrucken(const QString& datei, const QString& titel, const QString& name, const QFont& schrift,
+                 const std::function<bool(QPrinter&)>& einrichten, QString* fehler = nullptr);
+// The print dialog as the set-up.
+std::function<bool(QPrinter&)> druckDialog(QWidget* parent);
 
 } // namespace velmora::printing

@@ -1,6 +1,7 @@
 #include "printing/ui/formularfenster.h"
 
 #include "common/meldungsdienst.h"
+#include "common/ui/rahmen.h"
 #include "printing/ui/berichtdruck.h"
 
 #include <QCheckBox>
@@ -12,6 +13,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
+#include <QPointer>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QRegularExpression>
@@ -21,8 +24,10 @@
 
 namespace velmora::printing {
 
-TFormularFenster::TFormularFenster(Druckquelle& quelle, Formular formular, QWidget* parent)
-    : QDialog(parent), m_q(quelle), m_formular(std::move(formular)) {
+// texte: feldname 6995
+
+TFormularFenster::TFormularFenster(Druckquelle& quelle, Formular formular, int hilfeThema, QWidget* parent)
+    : QDialog(parent), m_q(quelle), m_formular(std::move(formular)), m_hilfe(hilfeThema) {
     setObjectName(m_formular.name);
     setWindowTitle(m_formular.titel);
     vorschau = [this](const Bericht& b) { vorschauZeigen(b, this); };
@@ -58,6 +63,7 @@ TFormularFenster::TFormularFenster(Druckquelle& quelle, Formular formular, QWidg
                 w = e;
                 auto* l = new QLabel(feld.beschriftung, gruppe);
                 l->setBuddy(e);
+                l->installEventFilter(this);
                 form->addRow(l, e);
                 break;
             }
@@ -76,6 +82,7 @@ TFormularFenster::TFormularFenster(Druckquelle& quelle, Formular formular, QWidg
                 w = c;
                 auto* l = new QLabel(feld.beschriftung, gruppe);
                 l->setBuddy(c);
+                l->installEventFilter(this);
                 form->addRow(l, c);
                 break;
             }
@@ -114,17 +121,23 @@ TFormularFenster::TFormularFenster(Druckquelle& quelle, Formular formular, QWidg
         knoepfe->addWidget(v);
         knoepfe->addWidget(d);
     }
+    auto* hilfe = new QPushButton(m_q.text(6995, "&Hilfe"), this);
+    hilfe->setObjectName(QStringLiteral("BitBtnHilfe"));
+    connect(hilfe, &QPushButton::clicked, this, [this] {
+        if (TRahmen* r = rahmen()) r->hilfeZeigen(m_hilfe);
+    });
     auto* zurueck = new QPushButton(m_q.text(6994, "Zurück"), this);
     zurueck->setObjectName(QStringLiteral("BitBtnZurueck"));
     connect(zurueck, &QPushButton::clicked, this, &QDialog::reject);
     knoepfe->addStretch(1);
+    knoepfe->addWidget(hilfe);
     knoepfe->addWidget(zurueck);
     haupt->addLayout(knoepfe);
     resize(900, 700);
 }
 
 TFormMeldeformularCFA::TFormMeldeformularCFA(Druckquelle& q, const Druckauftrag& a, QWidget* parent)
-    : TFormularFenster(q, meldeformularCfaVorbelegen(q, a), parent) {
+    : TFormularFenster(q, meldeformularCfaVorbelegen(q, a), 170, parent) {
     auto* verein = qobject_cast<QLineEdit*>(feld(QStringLiteral("Verein")));
     auto* mitglied = qobject_cast<QLineEdit*>(feld(QStringLiteral("Mitgliedsverein")));
     if (verein && mitglied) connect(verein, &QLineEdit::textChanged, mitglied, &QLineEdit::setText);
@@ -170,6 +183,46 @@ void TFormularFenster::showEvent(QShowEvent* e) {
     if (m_gemeldet || m_formular.fehlend.isEmpty()) return;
     m_gemeldet = true;
     QTimer::singleShot(0, this, [this] { Meldungsdienst::zeigen(MeldungsArt::Information, 0, fehlendText(m_q, m_formular)); });
+}
+
+TRahmen* TFormularFenster::rahmen() const {
+    for (QWidget* w = parentWidget(); w; w = w->parentWidget())
+        if (auto* r = qobject_cast<TRahmen*>(w)) return r;
+    return nullptr;
+}
+
+bool TFormularFenster::eventFilter(QObject* o, QEvent* e) {
+    // A click on a caption puts the cursor into its field.
+    if (e->type() == QEvent::MouseButtonPress && static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton)
+        if (auto* l = qobject_cast<QLabel*>(o); l && l->buddy() && l->buddy()->isEnabled())
+            l->buddy()->setFocus(Qt::MouseFocusReason);
+    return QDialog::eventFilter(o, e);
+}
+
+void TFormularFenster::changeEvent(QEvent* e) {
+    QDialog::changeEvent(e);
+    if (e->type() != QEvent::ActivationChange || !isActiveWindow() || !rahmen()) return;
+    // After the activation has run its course, as the frame's other windows do.
+    QPointer<TFormularFenster> selbst = this;
+    QMetaObject::invokeMethod(
+        this, [selbst] {
+            if (selbst) selbst->aktiviert();
+        },
+        Qt::QueuedConnection);
+}
+
+void TFormularFenster::aktiviert() {
+    TRahmen* r = rahmen();
+    if (!r || !isActiveWindow()) return;
+    // The blocking window comes forward with its message once; the activation that follows closing the
+    // message does not ask again for the same window.
+    const int code = r->CheckFormOpen(QStringLiteral("ohneMeldung"));
+    if (code == 0 || code == m_blockiertGemeldet) {
+        m_blockiertGemeldet = code;
+        return;
+    }
+    m_blockiertGemeldet = code;
+    r->CheckFormOpen(QStringLiteral("bringtofront"));
 }
 
 } // namespace velmora::printing

@@ -518,6 +518,16 @@ void TDetailGitter::aktualisieren() {
     emit zeilenGeaendert();
 }
 
+void TDetailGitter::neuLaden() {
+    if (!offen() || m_tabelle->state() != Table::State::Browse) return;
+    try {
+        m_tabelle->refresh();
+    } catch (const std::exception& e) {
+        fehler(e);
+    }
+    neuLesen();
+}
+
 void TDetailGitter::schliessen() {
     if (!offen()) return;
     if (!speichern()) m_tabelle->cancel();

@@ -134,6 +134,9 @@ public:
     bool feldSetzen(const QString& feld, const QVariant& wert);
     // The current row was changed outside the grid (a form bound to the same cursor).
     void aktualisieren();
+    // Reads the rows again, written elsewhere too, keeping the cursor on its row; not while a change
+    // is pending.
+    void neuLaden();
 
     void uebersetzen();
 

@@ -449,6 +449,15 @@ void TSeiteZuchtbuch::wurfGewaehlt() {
         m_jungtiere->setSchluessel(schluessel);
 }
 
+void TSeiteZuchtbuch::wuerfeNeuLesen() {
+    // A page not read yet reads everything when it comes to the front.
+    if (!geladen()) return;
+    // The litter grid's re-read reloads the kittens of the selected litter; the weighings keep their
+    // key and are read on their own.
+    m_wuerfe->neuLaden();
+    m_jungtiere->neuLaden();
+}
+
 QChart* TSeiteZuchtbuch::gewichtsDiagramm() const {
     return m_diagramm->chart();
 }

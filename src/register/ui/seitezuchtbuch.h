@@ -57,6 +57,9 @@ public:
     // The heat figures as shown: "+/-", "Durchschnitt", "Nächste Rolligkeit", "Wurftermin", "Abgabetermin".
     QString statistikText(const char* was) const;
     Zuchttage zuchttage() const;
+    // The litters, their weighings and kittens read again when the page has read them (after a print
+    // from the register).
+    void wuerfeNeuLesen();
 
 protected:
     void laden() override;

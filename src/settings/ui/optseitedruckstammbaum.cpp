@@ -46,7 +46,7 @@ TOptSeiteDruckStammbaum::TOptSeiteDruckStammbaum(TRahmen& r)
     oben->addRow(lg, m_generation);
     links->addLayout(oben);
 
-    auto* rand = new QGroupBox(QStringLiteral("Druckbegrenzung"), this);
+    auto* rand = new QGroupBox(QStringLiteral("Druckbegrenzung (1/10 mm)"), this);
     rand->setObjectName(QStringLiteral("GroupBoxDruckbegrenzung"));
     language::setTag(rand, 7679);
     auto* rf = new QFormLayout(rand);
