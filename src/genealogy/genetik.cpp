@@ -331,6 +331,7 @@ Population populationRechnen(const Genetik& g, std::vector<int> referenz, Geneti
 
 bool Referenzfilter::passt(const GenetikKatze& k, const QDate& heute) const {
     if (!status.isEmpty() && !status.contains(k.status)) return false;
+    if (!rassen.isEmpty() && !rassen.contains(k.rasse)) return false;
     if (!alle && k.tod.isValid()) return false;
     if (geborenVon || geborenBis) {
         if (!k.geburt.isValid()) return false;

@@ -116,6 +116,7 @@ struct Referenzfilter {
     bool alle = false;                  // living or not, born whenever (the year bounds still apply)
     int geborenVon = 0, geborenBis = 0; // years, 0: open
     QVector<qint32> status;             // empty: any
+    QVector<qint32> rassen;             // breed codes; empty: any
     bool passt(const GenetikKatze& k, const QDate& heute) const;
 };
 
