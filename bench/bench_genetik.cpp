@@ -6,6 +6,7 @@
 #include "benchdaten.h"
 #include "genealogy/beispiel.h"
 #include "genealogy/genetik.h"
+#include "genealogy/partnersuche.h"
 #include "store/anlegen.h"
 #include "store/database.h"
 
@@ -86,11 +87,36 @@ void BM_Population(benchmark::State& state) {
     state.counters["maxrss_MB"] = bench::maxRssMb();
 }
 
+// The partner finder's ranking of one cat once the order is built: its kinship with all, the candidates
+// of the other sex, the best 20.
+void BM_Partnersuche(benchmark::State& state) {
+    const Genetik& g = reg(int(state.range(0))).g();
+    const int pos = g.position(qint32(state.range(0)));
+    size_t anzahl = 0;
+    for (auto _ : state)
+        anzahl = partnerSuchen(g, pos, {}, 20).size();
+    state.counters["partner"] = double(anzahl);
+    state.counters["maxrss_MB"] = bench::maxRssMb();
+}
+
+// The window's whole run on its own connection: reading, the order with the parents' coefficients,
+// the ranking and the shown partners' mean kinship.
+void BM_PartnerRangliste(benchmark::State& state) {
+    Register& r = reg(int(state.range(0)));
+    const QDate heute(2026, 1, 1);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(
+            partnerRangliste(*r.db, qint32(state.range(0)), {}, 20, heute).zeilen.size());
+    state.counters["maxrss_MB"] = bench::maxRssMb();
+}
+
 } // namespace
 
 BENCHMARK(BM_Lesen)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OrdnungUndInzucht)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_VerwandtschaftMitAllen)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Population)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Partnersuche)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PartnerRangliste)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 BENCHMARK_MAIN();

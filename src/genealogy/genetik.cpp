@@ -21,11 +21,33 @@ QDate datum(const QVariant& v) {
     if (v.typeId() == QMetaType::QDate) return v.toDate();
     return QDate::fromString(v.toString().left(10), Qt::ISODate);
 }
+
+// How many cats pass between two looks at the cancel flag: rare enough to cost nothing, often enough
+// that a cancel stops a million-cat step within a fraction of a second.
+constexpr int kTaktLesen = 4096;
+constexpr int kTaktOrdnen = 4096;
+constexpr int kTaktInzucht = 1024; // each coefficient walks the cat's ancestors
 } // namespace
 
-std::vector<GenetikKatze> genetikKatzenLesen(store::Database& db) {
+bool GenetikFortschritt::weiter(GenetikSchritt schritt, qint64 erledigt, qint64 gesamt) {
+    if (m_abgebrochen || (m_abbruch && m_abbruch->load(std::memory_order_relaxed))) {
+        m_abgebrochen = true;
+        return false;
+    }
+    if (m_melden) m_melden(schritt, erledigt, gesamt);
+    return true;
+}
+
+std::vector<GenetikKatze> genetikKatzenLesen(store::Database& db, GenetikFortschritt* fortschritt) {
     std::vector<GenetikKatze> katzen;
     std::unordered_map<qint32, size_t> index;
+    qint64 gesamt = 0;
+    if (fortschritt && fortschritt->meldet()) {
+        store::LeseAbfrage q(db, {QStringLiteral("catstamm")},
+                             QStringLiteral("SELECT COUNT(*) FROM catstamm"));
+        if (q.next()) gesamt = q.value(0).toLongLong();
+    }
+    if (fortschritt && !fortschritt->weiter(GenetikSchritt::Lesen, 0, gesamt)) return {};
     {
         store::LeseAbfrage q(
             db, {QStringLiteral("catstamm")},
@@ -44,6 +66,9 @@ std::vector<GenetikKatze> genetikKatzenLesen(store::Database& db) {
             k.rasse = zahl(q.value(8));
             index.emplace(k.nr, katzen.size());
             katzen.push_back(std::move(k));
+            if (fortschritt && katzen.size() % kTaktLesen == 0 &&
+                !fortschritt->weiter(GenetikSchritt::Lesen, qint64(katzen.size()), gesamt))
+                return {};
         }
     }
     if (db.tableExists(QStringLiteral("katzemerkmal"))) {
@@ -58,8 +83,21 @@ std::vector<GenetikKatze> genetikKatzenLesen(store::Database& db) {
     return katzen;
 }
 
-Genetik::Genetik(std::vector<GenetikKatze> katzen, bool nurEltern) {
+Genetik::Genetik(std::vector<GenetikKatze> katzen, bool nurEltern, GenetikFortschritt* fortschritt) {
     const int n = int(katzen.size());
+    auto weiter = [&](GenetikSchritt s, int erledigt) {
+        if (!fortschritt || fortschritt->weiter(s, erledigt, n)) return true;
+        m_katzen.clear();
+        m_vater.clear();
+        m_mutter.clear();
+        m_F.clear();
+        m_D.clear();
+        m_nachNummer.clear();
+        m_eigeneVorfahren.clear();
+        m_abgebrochen = true;
+        return false;
+    };
+    if (!weiter(GenetikSchritt::Ordnen, 0)) return;
     // by number, so the order and the reported loops do not depend on how the cats were read
     std::sort(katzen.begin(), katzen.end(), [](const auto& a, const auto& b) { return a.nr < b.nr; });
     auto finden = [&](qint32 nr) -> int {
@@ -81,6 +119,7 @@ Genetik::Genetik(std::vector<GenetikKatze> katzen, bool nurEltern) {
     reihe.reserve(size_t(n));
     std::vector<std::pair<int, int>> stapel;
     for (int start = 0; start < n; ++start) {
+        if (start % kTaktOrdnen == 0 && start && !weiter(GenetikSchritt::Ordnen, start)) return;
         if (zustand[size_t(start)]) continue;
         stapel.push_back({start, 0});
         zustand[size_t(start)] = 1;
@@ -106,6 +145,7 @@ Genetik::Genetik(std::vector<GenetikKatze> katzen, bool nurEltern) {
             }
         }
     }
+    if (!weiter(GenetikSchritt::Ordnen, n)) return;
     std::sort(m_eigeneVorfahren.begin(), m_eigeneVorfahren.end());
     m_eigeneVorfahren.erase(std::unique(m_eigeneVorfahren.begin(), m_eigeneVorfahren.end()),
                             m_eigeneVorfahren.end());
@@ -135,6 +175,7 @@ Genetik::Genetik(std::vector<GenetikKatze> katzen, bool nurEltern) {
         for (int p : {m_vater[size_t(i)], m_mutter[size_t(i)]})
             if (p >= 0) elter[size_t(p)] = 1;
     for (int i = 0; i < n; ++i) {
+        if (i % kTaktInzucht == 0 && !weiter(GenetikSchritt::Inzucht, i)) return;
         const int s = m_vater[size_t(i)], d = m_mutter[size_t(i)];
         if (s >= 0 && d >= 0)
             m_D[size_t(i)] = 0.5 - 0.25 * (m_F[size_t(s)] + m_F[size_t(d)]);
@@ -172,6 +213,7 @@ Genetik::Genetik(std::vector<GenetikKatze> katzen, bool nurEltern) {
         m_F[size_t(i)] = a - 1;
         paare.emplace(schluessel, a - 1);
     }
+    weiter(GenetikSchritt::Inzucht, n);
 }
 
 int Genetik::position(qint32 nr) const {
@@ -217,13 +259,25 @@ std::vector<double> Genetik::ecg() const {
     return e;
 }
 
-Population populationRechnen(const Genetik& g, std::vector<int> referenz) {
+Population populationRechnen(const Genetik& g, std::vector<int> referenz, GenetikFortschritt* fortschritt) {
     constexpr double nan = std::numeric_limits<double>::quiet_NaN();
     Population p;
+    // Every pass over the order takes milliseconds even at a million cats: the flag is looked at
+    // between them.
+    constexpr int durchgaenge = 4;
+    auto weiter = [&](int durchgang) {
+        if (!fortschritt || fortschritt->weiter(GenetikSchritt::Population, durchgang, durchgaenge))
+            return true;
+        p = Population{};
+        p.abgebrochen = true;
+        return false;
+    };
+    if (!weiter(0)) return p;
     std::sort(referenz.begin(), referenz.end());
     referenz.erase(std::unique(referenz.begin(), referenz.end()), referenz.end());
     p.referenz = std::move(referenz);
     p.ecg = g.ecg();
+    if (!weiter(1)) return p;
     const double r = double(p.referenz.size());
     if (p.referenz.empty()) {
         p.mk.assign(size_t(g.anzahl()), nan);
@@ -234,6 +288,7 @@ Population populationRechnen(const Genetik& g, std::vector<int> referenz) {
     for (int i : p.referenz)
         x[size_t(i)] = 1 / r;
     p.mk = g.verwandtschaftMal(x);
+    if (!weiter(2)) return p;
 
     double mkSumme = 0, ecgSumme = 0, dfSumme = 0;
     int dfAnzahl = 0;
@@ -255,6 +310,7 @@ Population populationRechnen(const Genetik& g, std::vector<int> referenz) {
 
     // an unknown parent of cat c contributes half of what c contributes
     const std::vector<double> t = g.beitraege(std::move(x));
+    if (!weiter(3)) return p;
     double quadrate = 0;
     for (int c = 0; c < g.anzahl(); ++c) {
         if (t[size_t(c)] <= 0) continue;
@@ -269,11 +325,13 @@ Population populationRechnen(const Genetik& g, std::vector<int> referenz) {
         return a.beitrag != b.beitrag ? a.beitrag > b.beitrag : a.kind < b.kind;
     });
     p.effektiveGruender = quadrate > 0 ? 1 / quadrate : nan;
+    weiter(durchgaenge);
     return p;
 }
 
 bool Referenzfilter::passt(const GenetikKatze& k, const QDate& heute) const {
     if (!status.isEmpty() && !status.contains(k.status)) return false;
+    if (!rassen.isEmpty() && !rassen.contains(k.rasse)) return false;
     if (!alle && k.tod.isValid()) return false;
     if (geborenVon || geborenBis) {
         if (!k.geburt.isValid()) return false;

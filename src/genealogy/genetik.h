@@ -8,6 +8,7 @@
 #include <QDate>
 #include <QString>
 #include <QVector>
+#include <atomic>
 #include <functional>
 #include <vector>
 
@@ -26,15 +27,40 @@ struct GenetikKatze {
     qint32 status = 0, rasse = 0;
 };
 
+// Progress and cancel of the long steps, which run on a worker thread. A step looks at the flag every few
+// thousand cats; once it is set the step stops and its result is marked cancelled and holds nothing. The
+// report function is called from the worker, at most once per look at the flag.
+enum class GenetikSchritt { Lesen, Ordnen, Inzucht, Population };
+class GenetikFortschritt {
+public:
+    using Melden = std::function<void(GenetikSchritt schritt, qint64 erledigt, qint64 gesamt)>;
+    explicit GenetikFortschritt(const std::atomic<bool>* abbruch = nullptr, Melden melden = {})
+        : m_abbruch(abbruch), m_melden(std::move(melden)) {}
+    // Reports the step's progress; false (now and ever after) once the flag is set.
+    bool weiter(GenetikSchritt schritt, qint64 erledigt, qint64 gesamt);
+    bool abgebrochen() const { return m_abgebrochen; }
+    bool meldet() const { return bool(m_melden); }
+
+private:
+    const std::atomic<bool>* m_abbruch;
+    Melden m_melden;
+    bool m_abgebrochen = false;
+};
+
 // Every cat of the register in one pass; a cat with the feature "Foundation" ends its pedigree, as in
-// the inbreeding calculation, so its parents are read as unknown.
-std::vector<GenetikKatze> genetikKatzenLesen(store::Database& db);
+// the inbreeding calculation, so its parents are read as unknown. Cancelled: empty, and
+// fortschritt->abgebrochen() is true.
+std::vector<GenetikKatze> genetikKatzenLesen(store::Database& db, GenetikFortschritt* fortschritt = nullptr);
 
 class Genetik {
 public:
     // A parent that names no cat of the list is unknown. Builds the order and every cat's coefficient;
     // with nurEltern only those of the cats that have kittens (all the kinship needs), the others NaN.
-    explicit Genetik(std::vector<GenetikKatze> katzen, bool nurEltern = false);
+    // Cancelled through the progress: no cats, abgebrochen() true.
+    explicit Genetik(std::vector<GenetikKatze> katzen, bool nurEltern = false,
+                     GenetikFortschritt* fortschritt = nullptr);
+
+    bool abgebrochen() const { return m_abgebrochen; }
 
     int anzahl() const { return int(m_katzen.size()); }
     // The cats by position in pedigree order: parents before their kittens.
@@ -62,6 +88,7 @@ private:
     std::vector<double> m_F, m_D;
     std::vector<std::pair<qint32, int>> m_nachNummer; // sorted by number
     QVector<qint32> m_eigeneVorfahren;
+    bool m_abgebrochen = false;
 };
 
 struct Gruender {
@@ -78,15 +105,18 @@ struct Population {
     std::vector<double> ecg;   // by position
     double vielfalt = 0, gruenderaequivalente = 0, effektiveGruender = 0, ne = 0, ecgMittel = 0;
     std::vector<Gruender> gruender; // those that contribute to R, largest contribution first
+    bool abgebrochen = false;       // cancelled: nothing else is filled
 };
 
-Population populationRechnen(const Genetik& g, std::vector<int> referenz);
+Population populationRechnen(const Genetik& g, std::vector<int> referenz,
+                             GenetikFortschritt* fortschritt = nullptr);
 
 // The default reference: living cats born in the last ten years before heute.
 struct Referenzfilter {
     bool alle = false;                  // living or not, born whenever (the year bounds still apply)
     int geborenVon = 0, geborenBis = 0; // years, 0: open
     QVector<qint32> status;             // empty: any
+    QVector<qint32> rassen;             // breed codes; empty: any
     bool passt(const GenetikKatze& k, const QDate& heute) const;
 };
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace velmora::genealogy {
 
@@ -46,6 +47,42 @@ std::vector<Partner> partnerSuchen(const Genetik& g, int pos, const Partnerfilte
     for (size_t i = 0; i < k; ++i)
         aus.push_back({kandidaten[i], f[size_t(kandidaten[i])]});
     return aus;
+}
+
+Partnerrangliste partnerRangliste(store::Database& db, qint32 katze, const Partnerfilter& filter,
+                                  size_t anzahl, const QDate& heute, GenetikFortschritt* fortschritt) {
+    Partnerrangliste r;
+    std::vector<GenetikKatze> katzen = genetikKatzenLesen(db, fortschritt);
+    if (fortschritt && fortschritt->abgebrochen()) {
+        r.abgebrochen = true;
+        return r;
+    }
+    // the kinship needs the coefficients of the parents only
+    const Genetik g(std::move(katzen), true, fortschritt);
+    if (g.abgebrochen()) {
+        r.abgebrochen = true;
+        return r;
+    }
+    r.eigeneVorfahren = g.eigeneVorfahren();
+    const std::vector<Partner> partner = partnerSuchen(g, g.position(katze), filter, anzahl);
+
+    const Referenzfilter referenz;
+    std::vector<int> inR;
+    for (int j = 0; j < g.anzahl(); ++j)
+        if (referenz.passt(g.katze(j), heute)) inR.push_back(j);
+    std::vector<double> mk;
+    if (!inR.empty() && !partner.empty()) {
+        std::vector<double> x(size_t(g.anzahl()), 0.0);
+        for (int j : inR)
+            x[size_t(j)] = 1.0 / double(inR.size());
+        mk = g.verwandtschaftMal(std::move(x));
+    }
+    for (const Partner& p : partner)
+        r.zeilen.push_back({g.katze(p.pos), p.verwandtschaft,
+                            mk.empty() ? std::numeric_limits<double>::quiet_NaN() : mk[size_t(p.pos)]});
+    if (fortschritt && !fortschritt->weiter(GenetikSchritt::Population, 1, 1))
+        return Partnerrangliste{{}, {}, true};
+    return r;
 }
 
 } // namespace velmora::genealogy

@@ -2,11 +2,13 @@
 // registers small enough for it, plus textbook matings and faulty data.
 
 #include "genealogy/genetik.h"
+#include "register.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <functional>
+#include <map>
 #include <random>
 
 using namespace velmora::genealogy;
@@ -206,6 +208,83 @@ TEST(Genetik, OwnAncestorIsReportedAndItsLinkUnknown) {
     // the loop is cut between 3 and its sire 1, so 4's parents 3 and 2 are parent and kitten
     EXPECT_DOUBLE_EQ(g.inzucht()[size_t(g.position(4))], 0.25);
     EXPECT_EQ(g.mutter(g.position(5)), -1);
+}
+
+// The hook of the worker thread: progress reported per step, nothing changed by it, and a cancel in
+// any step leaves a result marked cancelled that holds nothing.
+TEST(Genetik, ProgressLeavesTheFiguresAloneAndCancelStopsEachStep) {
+    // enough cats for several looks at the flag in every step; shallow pedigrees keep it quick
+    std::vector<GenetikKatze> katzen;
+    std::mt19937 rng(4);
+    for (qint32 i = 1; i <= 10000; ++i) {
+        auto elter = [&]() -> qint32 {
+            return i <= 20 ? 0 : 1 + qint32(rng() % unsigned(std::min(i - 1, 300)));
+        };
+        const qint32 v = elter(), m = elter();
+        katzen.push_back(katze(i, v, m == v ? 0 : m));
+    }
+    const Genetik ohne(katzen);
+    std::vector<int> referenz;
+    for (int i = 0; i < ohne.anzahl(); i += 3)
+        referenz.push_back(i);
+    const Population pOhne = populationRechnen(ohne, referenz);
+
+    std::map<GenetikSchritt, std::pair<qint64, qint64>> letzte; // last done and total per step
+    bool rueckwaerts = false;
+    std::atomic<bool> abbruch(false);
+    GenetikFortschritt f(&abbruch, [&](GenetikSchritt s, qint64 erledigt, qint64 gesamt) {
+        auto& [e, g] = letzte[s];
+        rueckwaerts |= erledigt < e;
+        e = erledigt;
+        g = gesamt;
+    });
+    const Genetik mit(katzen, false, &f);
+    const Population pMit = populationRechnen(mit, referenz, &f);
+    EXPECT_FALSE(f.abgebrochen() || mit.abgebrochen() || pMit.abgebrochen);
+    EXPECT_FALSE(rueckwaerts);
+    for (GenetikSchritt s : {GenetikSchritt::Ordnen, GenetikSchritt::Inzucht, GenetikSchritt::Population}) {
+        EXPECT_EQ(letzte[s].first, letzte[s].second) << int(s) << ": the step ends at its total";
+        EXPECT_GT(letzte[s].second, 0);
+    }
+    EXPECT_EQ(mit.inzucht(), ohne.inzucht());
+    EXPECT_EQ(pMit.mk, pOhne.mk);
+    EXPECT_EQ(pMit.gruender.size(), pOhne.gruender.size());
+    for (auto [a, b] : {std::pair{pMit.vielfalt, pOhne.vielfalt},
+                        {pMit.ne, pOhne.ne},
+                        {pMit.effektiveGruender, pOhne.effektiveGruender},
+                        {pMit.ecgMittel, pOhne.ecgMittel}})
+        EXPECT_EQ(a, b);
+
+    // Cancelled in the middle of a step (the flag set from the report, as the window's button does).
+    for (GenetikSchritt bei : {GenetikSchritt::Ordnen, GenetikSchritt::Inzucht, GenetikSchritt::Population}) {
+        std::atomic<bool> flag(false);
+        GenetikFortschritt c(&flag, [&](GenetikSchritt s, qint64 erledigt, qint64) {
+            if (s == bei && erledigt > 0) flag = true;
+        });
+        const Genetik g(katzen, false, &c);
+        const Population p = populationRechnen(g, referenz, &c);
+        EXPECT_TRUE(c.abgebrochen()) << int(bei);
+        EXPECT_TRUE(p.abgebrochen && p.mk.empty() && p.gruender.empty() && p.referenz.empty()) << int(bei);
+        EXPECT_EQ(g.abgebrochen(), bei != GenetikSchritt::Population) << int(bei);
+        if (g.abgebrochen()) {
+            EXPECT_TRUE(g.anzahl() == 0 && g.inzucht().empty());
+        }
+    }
+}
+
+TEST(Genetik, ReadingIsCancelledBeforeAnyCat) {
+    velmora::test::DataDir dir;
+    velmora::test::schreibeKatzen(
+        dir.path(), {{1, QStringLiteral("Zorro"), 0, 0, {}}, {3, QStringLiteral("Mika"), 1, 0, {}}});
+    velmora::store::Database db(dir.path());
+    std::atomic<bool> flag(false);
+    qint64 gesamt = 0;
+    GenetikFortschritt f(&flag, [&](GenetikSchritt, qint64, qint64 g) { gesamt = g; });
+    EXPECT_EQ(genetikKatzenLesen(db, &f).size(), 2u);
+    EXPECT_EQ(gesamt, 2);
+    flag = true;
+    EXPECT_TRUE(genetikKatzenLesen(db, &f).empty());
+    EXPECT_TRUE(f.abgebrochen());
 }
 
 } // namespace

@@ -1,13 +1,16 @@
 // The partnersuche and population commands: their lines are what scripts read, so they are compared
 // whole, on a register whose figures are textbook values.
 
+#include "genealogy/populationslauf.h"
 #include "register.h"
 #include "store/database.h"
 #include "store/table.h"
 #include "support/testsupport.h"
 
 #include <QDate>
+#include <atomic>
 #include <gtest/gtest.h>
+#include <numeric>
 
 using namespace velmora;
 
@@ -105,6 +108,34 @@ TEST_F(WerkzeugGenetik, OwnAncestorIsReportedOnStderr) {
         0);
     EXPECT_TRUE(err.contains(QStringLiteral("Katze "))) << err.toStdString();
     EXPECT_TRUE(out.startsWith(QStringLiteral("Referenz: 9\n")));
+}
+
+// The population window's run gives the tool's lines: the same order of R and the same figures; its MK
+// classes hold every cat of R, the lowest and the highest at the ends.
+TEST_F(WerkzeugGenetik, WindowRunMatchesTheToolLines) {
+    const QStringList zeilen =
+        lauf({QStringLiteral("population"), QStringLiteral("--alle")}).split(QLatin1Char('\n'));
+    store::Database db(dir.path());
+    genealogy::Referenzfilter f;
+    f.alle = true;
+    const genealogy::Populationslauf l = genealogy::populationLaufen(db, f, QDate::currentDate(), nullptr, 4);
+    ASSERT_FALSE(l.abgebrochen);
+    EXPECT_EQ(zeilen.value(1),
+              QStringLiteral("Genetische Vielfalt: ") + genealogy::genetikWert(l.population.vielfalt));
+    EXPECT_EQ(zeilen.value(5), QStringLiteral("Ne: ") + genealogy::genetikWert(l.population.ne));
+    const qsizetype kopf = zeilen.indexOf(QStringLiteral("[Mittlere Verwandtschaft]"));
+    ASSERT_EQ(l.reihe.size(), 9u);
+    for (size_t i = 0; i < l.reihe.size(); ++i)
+        EXPECT_TRUE(zeilen.value(kopf + 1 + qsizetype(i))
+                        .startsWith(QString::number(l.genetik->katze(l.reihe[i]).nr) + u';'));
+    ASSERT_EQ(l.mkKlassen.size(), 4u);
+    EXPECT_EQ(std::accumulate(l.mkKlassen.begin(), l.mkKlassen.end(), 0), 9);
+    EXPECT_GT(l.mkKlassen.front(), 0);
+    EXPECT_GT(l.mkKlassen.back(), 0);
+
+    std::atomic<bool> abbruch(true);
+    genealogy::GenetikFortschritt c(&abbruch);
+    EXPECT_TRUE(genealogy::populationLaufen(db, f, QDate::currentDate(), &c).abgebrochen);
 }
 
 } // namespace

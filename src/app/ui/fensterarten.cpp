@@ -6,6 +6,7 @@
 #include "genealogy/ui/inzuchtgrad.h"
 #include "genealogy/ui/nachkommen.h"
 #include "genealogy/ui/partnersuche.h"
+#include "genealogy/ui/population.h"
 #include "genealogy/ui/stammbaum.h"
 #include "genealogy/ui/statistikdatei.h"
 #include "genealogy/ui/statistikstammbaum.h"
@@ -30,6 +31,7 @@ void fensterartenRegistrieren() {
     genealogy::topKatzenRegistrieren();
     genealogy::inzuchtgradRegistrieren();
     genealogy::partnersucheRegistrieren();
+    genealogy::populationRegistrieren();
     genealogy::verpaarungRegistrieren();
     genealogy::nachkommenRegistrieren();
     genealogy::htmlStammbaumRegistrieren();

@@ -2,6 +2,7 @@
 
 #include "app/werkzeug/werkzeug.h"
 #include "genealogy/genetik.h"
+#include "genealogy/populationslauf.h"
 #include "store/database.h"
 #include "store/errors.h"
 
@@ -16,7 +17,7 @@ constexpr char kAufruf[] =
     "population DIR [--geboren-von YYYY] [--geboren-bis YYYY] [--status S]... [--alle]";
 
 QString wert(double v) {
-    return std::isnan(v) ? QStringLiteral("–") : QString::number(v, 'f', 6);
+    return genealogy::genetikWert(v);
 }
 
 werkzeug::Registrar
@@ -64,13 +65,7 @@ werkzeug::Registrar
             out << "Ne: " << wert(p.ne) << '\n';
             out << "ECG: " << wert(p.ecgMittel) << '\n';
             out << "[Mittlere Verwandtschaft]\n";
-            std::vector<int> reihe = p.referenz;
-            // equal figures reached along different sums differ in the last bits; they must tie
-            auto gerundet = [&](int i) { return std::llround(p.mk[size_t(i)] * 1e12); };
-            std::sort(reihe.begin(), reihe.end(), [&](int x, int y) {
-                const qint64 a = gerundet(x), b = gerundet(y);
-                return a != b ? a < b : g.katze(x).nr < g.katze(y).nr;
-            });
+            const std::vector<int> reihe = genealogy::nachMittlererVerwandtschaft(g, p);
             for (int i : reihe)
                 out << g.katze(i).nr << ';' << g.katze(i).name << ';' << wert(p.mk[size_t(i)]) << ';'
                     << wert(g.inzucht()[size_t(i)]) << ';' << wert(p.ecg[size_t(i)]) << '\n';

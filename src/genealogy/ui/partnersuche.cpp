@@ -5,30 +5,38 @@
 #include "genealogy/inzuchtberechnung.h"
 #include "genealogy/partnersuche.h"
 #include "genealogy/tabellenquelle.h"
+#include "genealogy/ui/genetiklauf.h"
 #include "genealogy/ui/inzuchtgrad.h"
 #include "language/sprache.h"
 #include "language/tag.h"
+#include "store/database.h"
 #include "store/table.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QHash>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLocale>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <cmath>
+#include <memory>
 
 namespace velmora::genealogy {
 
 // texte: feldname 9900-9918
+// texte: meldung 11 39 40 41 42 43 44 45 46 47 48 83 93 107 126 127 132 134 231 232 233
 
 namespace {
 constexpr char kName[] = "FormPartnersuche";
+// The texts the kitten's figures are written with.
+constexpr int kLaufTexte[] = {11, 39, 40,  41,  42,  43,  44,  45,  46,  47, 48,
+                              83, 93, 107, 126, 127, 132, 134, 231, 232, 233};
 
 QString text(int tag, const char* deutsch) {
     QString t = language::feldName(tag);
@@ -100,6 +108,8 @@ void TFormPartnersuche::aufbauen() {
     m_hinweis->setObjectName(QStringLiteral("LabelHinweis"));
     m_hinweis->setWordWrap(true);
     haupt->addWidget(m_hinweis);
+    m_lauf = new TGenetikLauf(this);
+    haupt->addWidget(m_lauf);
 
     auto* knoepfe = new QHBoxLayout;
     auto knopf = [this, knoepfe](const char* name, int tag, const char* t) {
@@ -148,12 +158,13 @@ void TFormPartnersuche::listenFuellen() {
 
 void TFormPartnersuche::uebersetzt() {
     if (!m_gitter) return;
-    m_gitter->setHorizontalHeaderLabels({text(9907, "Nummer"), text(9908, "Name"), text(9909, "Verwandtschaft"),
-                                         text(9910, "Inzuchtgrad"), text(9911, "Ahnenverlust"),
-                                         text(9912, "Mittlere Verwandtschaft")});
+    m_gitter->setHorizontalHeaderLabels({text(9907, "Nummer"), text(9908, "Name"),
+                                         text(9909, "Verwandtschaft"), text(9910, "Inzuchtgrad"),
+                                         text(9911, "Ahnenverlust"), text(9912, "Mittlere Verwandtschaft")});
     if (m_status->count() > 0) m_status->setItemText(0, text(9916, "alle"));
     if (m_rasse->count() > 0) m_rasse->setItemText(0, text(9916, "alle"));
     m_gitter->setAccessibleName(windowTitle());
+    m_lauf->uebersetzen();
     katzeSetzen(m_katze);
 }
 
@@ -175,79 +186,109 @@ void TFormPartnersuche::katzeSetzen(qint32 nummer) {
     m_suchen->setEnabled(!name.isEmpty());
 }
 
+// One run of the ranking: the inputs read on the user-interface thread, the rows as texts for the grid.
+struct PartnerLauf {
+    QString verzeichnis;
+    qint32 katze = 0;
+    bool kater = false;
+    Partnerfilter filter;
+    size_t anzahl = 20;
+    quint8 generationen = 6;
+    QDate heute;
+    QLocale locale;
+    QHash<int, QString> texte; // the calculation's texts, so the worker never reads the language tables
+
+    QVector<QStringList> zeilen;
+    QVector<qint32> eigeneVorfahren;
+    QString fehler;
+
+    void rechnen(GenetikFortschritt& f) {
+        try {
+            store::Database db(verzeichnis);
+            const Partnerrangliste r = partnerRangliste(db, katze, filter, anzahl, heute, &f);
+            if (r.abgebrochen) return;
+            eigeneVorfahren = r.eigeneVorfahren;
+            TabellenKatzenQuelle quelle(db);
+            TFormInzuchtberechnung calc(quelle, [this](int n) { return texte.value(n, QString::number(n)); });
+            calc.mitVorfahren = false;
+            calc.locale = locale;
+            for (const Partnerrangliste::Zeile& z : r.zeilen) {
+                if (!f.weiter(GenetikSchritt::Population, zeilen.size(), qint64(r.zeilen.size()))) return;
+                QString inzucht, verlust;
+                const qint32 vater = kater ? katze : z.katze.nr;
+                const qint32 mutter = kater ? z.katze.nr : katze;
+                if (calc.Berechne(0, vater, mutter, generationen, false)) {
+                    inzucht = calc.Inzuchtkoeffizientkurz.trimmed();
+                    verlust = calc.Ahnenverlustkoeffizient.trimmed();
+                }
+                zeilen.push_back({QString::number(z.katze.nr), z.katze.name,
+                                  locale.toString(z.verwandtschaft, 'f', 6), inzucht, verlust,
+                                  std::isnan(z.mk) ? QStringLiteral("–") : locale.toString(z.mk, 'f', 6)});
+            }
+        } catch (const std::exception& e) {
+            fehler = QString::fromUtf8(e.what());
+        }
+    }
+};
+
 void TFormPartnersuche::suchen() {
     m_gitter->setRowCount(0);
     m_inzuchtgrad->setEnabled(false);
     m_hinweis->clear();
     if (m_katze <= 0) return;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    try {
-        store::Database& db = hauptfenster().db();
-        const Genetik g(genetikKatzenLesen(db), true);
-        const int pos = g.position(m_katze);
-        Partnerfilter filter;
-        if (m_status->currentData().isValid()) filter.status << m_status->currentData().toInt();
-        if (m_rasse->currentData().isValid()) filter.rasse = m_rasse->currentData().toInt();
-        filter.nurEigene = m_eigene->isChecked();
-        const std::vector<Partner> partner = partnerSuchen(g, pos, filter, size_t(m_anzahl->value()));
+    auto lauf = std::make_shared<PartnerLauf>();
+    lauf->verzeichnis = hauptfenster().db().directory();
+    lauf->katze = m_katze;
+    lauf->kater = m_kater;
+    if (m_status->currentData().isValid()) lauf->filter.status << m_status->currentData().toInt();
+    if (m_rasse->currentData().isValid()) lauf->filter.rasse = m_rasse->currentData().toInt();
+    lauf->filter.nurEigene = m_eigene->isChecked();
+    lauf->anzahl = size_t(m_anzahl->value());
+    lauf->generationen = quint8(m_generationen->value());
+    lauf->heute = heute();
+    for (int n : kLaufTexte)
+        lauf->texte.insert(n, language::meldung(n));
+    m_lauf->starten([lauf](GenetikFortschritt& f) { lauf->rechnen(f); }, [this, lauf] { zeigen(*lauf); });
+}
 
-        // Mean kinship with the default reference: living cats born in the last ten years.
-        const Referenzfilter referenz;
-        std::vector<double> x(size_t(g.anzahl()), 0.0);
-        int imReferenz = 0;
-        for (int j = 0; j < g.anzahl(); ++j)
-            if (referenz.passt(g.katze(j), heute())) ++imReferenz;
-        for (int j = 0; j < g.anzahl() && imReferenz > 0; ++j)
-            if (referenz.passt(g.katze(j), heute())) x[size_t(j)] = 1.0 / imReferenz;
-        const std::vector<double> mk = imReferenz > 0 ? g.verwandtschaftMal(x) : std::vector<double>();
-
-        TabellenKatzenQuelle quelle(db);
-        TFormInzuchtberechnung calc(quelle, [](int n) { return language::meldung(n); });
-        calc.mitVorfahren = false;
-        const QLocale locale;
-        calc.locale = locale;
-        m_gitter->setRowCount(int(partner.size()));
-        for (int r = 0; r < int(partner.size()); ++r) {
-            const GenetikKatze& k = g.katze(partner[size_t(r)].pos);
-            QString inzucht, verlust;
-            const qint32 vater = m_kater ? m_katze : k.nr;
-            const qint32 mutter = m_kater ? k.nr : m_katze;
-            if (calc.Berechne(0, vater, mutter, quint8(m_generationen->value()), false)) {
-                inzucht = calc.Inzuchtkoeffizientkurz.trimmed();
-                verlust = calc.Ahnenverlustkoeffizient.trimmed();
-            }
-            const QString mkText = mk.empty() ? QStringLiteral("–")
-                                              : locale.toString(mk[size_t(partner[size_t(r)].pos)], 'f', 6);
-            const QStringList zellen = {QString::number(k.nr), k.name,
-                                        locale.toString(partner[size_t(r)].verwandtschaft, 'f', 6), inzucht, verlust,
-                                        mkText};
-            for (int c = 0; c < zellen.size(); ++c) {
-                auto* item = new QTableWidgetItem(zellen[c]);
-                if (c != 1) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-                m_gitter->setItem(r, c, item);
-            }
+void TFormPartnersuche::zeigen(const PartnerLauf& lauf) {
+    m_gitter->setRowCount(int(lauf.zeilen.size()));
+    for (int r = 0; r < lauf.zeilen.size(); ++r) {
+        const QStringList& zellen = lauf.zeilen[r];
+        for (int c = 0; c < zellen.size(); ++c) {
+            auto* item = new QTableWidgetItem(zellen[c]);
+            if (c != 1) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            m_gitter->setItem(r, c, item);
         }
-        m_gitter->resizeColumnsToContents();
-        if (!partner.empty()) m_gitter->setCurrentCell(0, 0);
-        if (!g.eigeneVorfahren().isEmpty()) {
-            QStringList n;
-            for (qint32 nr : g.eigeneVorfahren())
-                n << QString::number(nr);
-            // The loop is cut where it closes; the figures treat that parent as unknown.
-            m_hinweis->setText(text(9917, "Eigener Vorfahr (Verbindung unbekannt):") + QLatin1Char(' ') +
-                               n.join(QStringLiteral(", ")));
-        }
-    } catch (const std::exception& e) {
-        m_hinweis->setText(QString::fromUtf8(e.what()));
     }
-    QApplication::restoreOverrideCursor();
+    m_gitter->resizeColumnsToContents();
+    if (!lauf.zeilen.isEmpty()) m_gitter->setCurrentCell(0, 0);
+    if (!lauf.fehler.isEmpty()) {
+        m_hinweis->setText(lauf.fehler);
+    } else if (!lauf.eigeneVorfahren.isEmpty()) {
+        QStringList n;
+        for (qint32 nr : lauf.eigeneVorfahren)
+            n << QString::number(nr);
+        // The loop is cut where it closes; the figures treat that parent as unknown.
+        m_hinweis->setText(text(9917, "Eigener Vorfahr (Verbindung unbekannt):") + QLatin1Char(' ') +
+                           n.join(QStringLiteral(", ")));
+    }
+}
+
+bool TFormPartnersuche::laeuft() const {
+    return m_lauf && m_lauf->laeuft();
+}
+
+void TFormPartnersuche::schliessen() {
+    if (m_lauf) m_lauf->warten();
 }
 
 void TFormPartnersuche::inzuchtgradOeffnen() {
     const int r = m_gitter->currentRow();
     if (r < 0 || !m_gitter->item(r, 0)) return;
     const qint32 partner = m_gitter->item(r, 0)->text().toInt();
-    auto* f = dynamic_cast<TFormInzuchtgrad*>(hauptfenster().FensterZeigen(QStringLiteral("FormInzuchtgrad")));
+    auto* f =
+        dynamic_cast<TFormInzuchtgrad*>(hauptfenster().FensterZeigen(QStringLiteral("FormInzuchtgrad")));
     if (!f) return;
     f->setzeArt(1);
     f->vaterSetzen(m_kater ? m_katze : partner);

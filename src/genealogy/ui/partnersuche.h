@@ -19,19 +19,24 @@ class QTableWidget;
 
 namespace velmora::genealogy {
 
+struct PartnerLauf;
+class TGenetikLauf;
+
 class TFormPartnersuche : public TKindFenster {
     Q_OBJECT
 public:
     explicit TFormPartnersuche(TRahmen& h);
 
     bool oeffnen() override;
+    void schliessen() override;
     void uebersetzt() override;
 
     // The cat partners are found for (the register's cat when the window opens and whenever it changes).
     void katzeSetzen(qint32 nummer);
     qint32 katze() const { return m_katze; }
-    // "&Suchen": ranks the partners and fills the grid.
+    // "&Suchen": ranks the partners on a worker thread and fills the grid when the run ends uncancelled.
     void suchen();
+    bool laeuft() const;
     // "&Inzuchtgrad": the inbreeding window on the cat and the partner of the current row.
     void inzuchtgradOeffnen();
 
@@ -47,10 +52,12 @@ public:
     QPushButton* suchenKnopf() const { return m_suchen; }
     QPushButton* inzuchtgradKnopf() const { return m_inzuchtgrad; }
     QLabel* katzenZeile() const { return m_katzenZeile; }
+    TGenetikLauf* lauf() const { return m_lauf; }
 
 private:
     void aufbauen();
     void listenFuellen();
+    void zeigen(const PartnerLauf& lauf);
 
     qint32 m_katze = 0;
     bool m_kater = false;
@@ -64,6 +71,7 @@ private:
     QPushButton* m_inzuchtgrad = nullptr;
     QTableWidget* m_gitter = nullptr;
     QLabel* m_hinweis = nullptr;
+    TGenetikLauf* m_lauf = nullptr;
 };
 
 // Registers the partner finder with the genealogy commands.

@@ -3,6 +3,7 @@
 // chosen pair.
 
 #include "genealogy/register.h"
+#include "genealogy/ui/genetiklauf.h"
 #include "genealogy/ui/inzuchtgrad.h"
 #include "genealogy/ui/partnersuche.h"
 #include "store/table.h"
@@ -13,9 +14,11 @@
 #include <QDeadlineTimer>
 #include <QHeaderView>
 #include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QThread>
+#include <atomic>
 #include <gtest/gtest.h>
 
 using namespace velmora;
@@ -55,6 +58,16 @@ struct Suche : test::Hauptfenster {
             l << f->gitter()->item(r, s)->text();
         return l;
     }
+    // "&Suchen" clicked; the ranking runs on a worker, so the test waits for its end.
+    static void suchen(TFormPartnersuche* f) {
+        test::klicken(f->suchenKnopf());
+        QDeadlineTimer frist(20000);
+        while (f->laeuft() && !frist.hasExpired()) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+            QThread::msleep(1);
+        }
+        test::ereignisse();
+    }
     test::Antworten meldungen;
     struct Gebietsschema {
         QLocale alt;
@@ -71,24 +84,25 @@ TEST(Partnersuche, RanksByTheKittensCoefficientWithFiltersFiguresAndMeanKinship)
     auto* f = dynamic_cast<TFormPartnersuche*>(h.ueberMenue(QStringLiteral("FormPartnersuche")));
     ASSERT_NE(f, nullptr);
     EXPECT_EQ(f->katzenZeile()->text(), QStringLiteral("Mika {3}"));
-    test::klicken(f->suchenKnopf());
+    h.suchen(f);
     // Queens only; unrelated ones tie at 0 and go by name; half sister 1/8, mother and full sister 1/4.
     EXPECT_EQ(h.spalte(f, 1), (QStringList{"Fremd", "Kira", "Luna", "Amira", "Bella"}));
     EXPECT_EQ(h.spalte(f, 2), (QStringList{"0,000000", "0,000000", "0,125000", "0,250000", "0,250000"}));
     // The kitten's coefficient over the generations agrees; its own pedigree collapse is there too.
-    EXPECT_TRUE(f->gitter()->item(2, 3)->text().startsWith(QStringLiteral("12,5"))) << f->gitter()->item(2, 3)->text().toStdString();
+    EXPECT_TRUE(f->gitter()->item(2, 3)->text().startsWith(QStringLiteral("12,5")))
+        << f->gitter()->item(2, 3)->text().toStdString();
     EXPECT_FALSE(f->gitter()->item(2, 4)->text().isEmpty());
     // Mean kinship over the seven cats: an unrelated, non-inbred queen has only f(i,i) = 1/2.
     EXPECT_EQ(f->gitter()->item(0, 5)->text(), QStringLiteral("0,071429"));
 
     test::ankreuzen(f->nurEigene());
-    test::klicken(f->suchenKnopf());
+    h.suchen(f);
     EXPECT_EQ(h.spalte(f, 1), QStringList{"Kira"});
 
     // Following the register: for a queen the toms are ranked.
     h.haupt->registerKatzeGezeigt(6);
     test::ankreuzen(f->nurEigene());
-    test::klicken(f->suchenKnopf());
+    h.suchen(f);
     EXPECT_EQ(h.spalte(f, 1), (QStringList{"Mika", "Zorro"})); // half brother 1/8, father 1/4
 }
 
@@ -97,7 +111,7 @@ TEST(Partnersuche, InzuchtgradOpensTheInbreedingWindowOnTheChosenPair) {
     h.haupt->registerKatzeGezeigt(3);
     auto* f = dynamic_cast<TFormPartnersuche*>(h.ueberMenue(QStringLiteral("FormPartnersuche")));
     ASSERT_NE(f, nullptr);
-    test::klicken(f->suchenKnopf());
+    h.suchen(f);
     ASSERT_EQ(f->gitter()->rowCount(), 5);
     const QRect zelle = f->gitter()->visualItemRect(f->gitter()->item(2, 1));
     test::klicken(f->gitter()->viewport(), zelle.center());
@@ -114,4 +128,35 @@ TEST(Partnersuche, InzuchtgradOpensTheInbreedingWindowOnTheChosenPair) {
     EXPECT_EQ(i->SatznummerVater, 3);
     EXPECT_EQ(i->SatznummerMutter, 6);
     EXPECT_TRUE(i->hatErgebnis());
+}
+
+TEST(Partnersuche, AbbruchWhileTheRankingRunsShowsNothing) {
+    Suche h;
+    h.haupt->registerKatzeGezeigt(3);
+    auto* f = dynamic_cast<TFormPartnersuche*>(h.ueberMenue(QStringLiteral("FormPartnersuche")));
+    ASSERT_NE(f, nullptr);
+    // the worker is held before its work until "Abbruch" has been clicked
+    std::atomic<bool> los(false);
+    genealogy::TGenetikLauf::vorDerArbeit = [&los] {
+        while (!los)
+            QThread::msleep(1);
+    };
+    test::klicken(f->suchenKnopf());
+    ASSERT_TRUE(f->laeuft());
+    EXPECT_TRUE(f->lauf()->abbruchKnopf()->isVisible());
+    test::klicken(f->lauf()->abbruchKnopf());
+    los = true;
+    genealogy::TGenetikLauf::vorDerArbeit = nullptr;
+    QDeadlineTimer frist(20000);
+    while (f->laeuft() && !frist.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        QThread::msleep(1);
+    }
+    test::ereignisse();
+    EXPECT_FALSE(f->laeuft());
+    EXPECT_EQ(f->gitter()->rowCount(), 0);
+    EXPECT_FALSE(f->lauf()->isVisible());
+    // the next search runs to its end
+    h.suchen(f);
+    EXPECT_EQ(f->gitter()->rowCount(), 5);
 }
