@@ -49,7 +49,14 @@ struct Register {
 Register& reg(int rassen) {
     static std::map<int, std::unique_ptr<Register>> r;
     auto& e = r[rassen];
-    if (!e) e = std::make_unique<Register>(rassen);
+    if (!e) {
+        e = std::make_unique<Register>(rassen);
+        // The register is kept between runs: the calculations earlier runs stored are dropped, so that
+        // every run stores and loads against the same tables.
+        for (const char* t : {"inzuchtgrad", "inzuchtgradvorf", "inzuchtspeicherclone",
+                              "inzuchtgradspeicherungtopkatzen"})
+            if (e->db->tableExists(QLatin1String(t))) e->db->dropTable(QLatin1String(t));
+    }
     return *e;
 }
 
