@@ -14,7 +14,6 @@
 #include "store/table.h"
 
 #include <QCheckBox>
-#include <QComboBox>
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -22,6 +21,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -94,11 +94,14 @@ void TFormPopulation::aufbauen() {
     m_alle->setObjectName(QStringLiteral("CheckBoxAlle"));
     language::setTag(m_alle, 9938);
     form->addRow(m_alle);
-    m_status = new QComboBox(filterBox);
-    m_status->setObjectName(QStringLiteral("ComboBoxStatus"));
+    // Several status values and breeds may be ticked; none ticked takes every one.
+    for (QListWidget** l : {&m_status, &m_rasse}) {
+        *l = new QListWidget(filterBox);
+        (*l)->setMaximumHeight(90);
+    }
+    m_status->setObjectName(QStringLiteral("ListeStatus"));
     zeile(9939, "&Status", m_status);
-    m_rasse = new QComboBox(filterBox);
-    m_rasse->setObjectName(QStringLiteral("ComboBoxRasse"));
+    m_rasse->setObjectName(QStringLiteral("ListeRasse"));
     zeile(9940, "&Rasse", m_rasse);
     for (QSpinBox** s : {&m_von, &m_bis}) {
         *s = new QSpinBox(filterBox);
@@ -202,19 +205,23 @@ void TFormPopulation::aufbauen() {
 
 void TFormPopulation::listenFuellen() {
     m_status->clear();
-    m_status->addItem(text(9943, "alle"), QVariant());
     m_rasse->clear();
-    m_rasse->addItem(text(9943, "alle"), QVariant());
+    const auto eintrag = [](QListWidget* l, const QString& text, int wert) {
+        auto* i = new QListWidgetItem(text, l);
+        i->setData(Qt::UserRole, wert);
+        i->setFlags(i->flags() | Qt::ItemIsUserCheckable);
+        i->setCheckState(Qt::Unchecked);
+    };
     try {
         store::Table s(hauptfenster().db(), QStringLiteral("status"));
         s.open(store::Table::OpenMode::ReadOnly);
         for (s.first(); !s.eof() && s.hasRecord(); s.next())
-            m_status->addItem(s.asString(QStringLiteral("Status")), s.asInt(QStringLiteral("Nummer")));
+            eintrag(m_status, s.asString(QStringLiteral("Status")), s.asInt(QStringLiteral("Nummer")));
         store::Table r(hauptfenster().db(), QStringLiteral("rasse"));
         r.open(store::Table::OpenMode::ReadOnly);
         r.setIndexName(QStringLiteral("RasseName"));
         for (r.first(); !r.eof() && r.hasRecord(); r.next())
-            m_rasse->addItem(r.asString(QStringLiteral("RName")), r.asInt(QStringLiteral("RCode")));
+            eintrag(m_rasse, r.asString(QStringLiteral("RName")), r.asInt(QStringLiteral("RCode")));
     } catch (const std::exception&) {
         // Without the lists the filter takes every status and breed.
     }
@@ -223,8 +230,6 @@ void TFormPopulation::listenFuellen() {
 void TFormPopulation::uebersetzt() {
     if (!m_katzenModell) return;
     setWindowTitle(text(9935, "Genetik der Population"));
-    if (m_status->count() > 0) m_status->setItemText(0, text(9943, "alle"));
-    if (m_rasse->count() > 0) m_rasse->setItemText(0, text(9943, "alle"));
     for (int i = 0; i < 7; ++i) {
         m_wertNamen[i]->setText(text(kWertTexte[i], kWertNamen[i]));
         m_werte[i]->setAccessibleName(m_wertNamen[i]->text());
@@ -248,8 +253,12 @@ void TFormPopulation::uebersetzt() {
 Referenzfilter TFormPopulation::filter() const {
     Referenzfilter f;
     f.alle = m_alle->isChecked();
-    if (m_status->currentData().isValid()) f.status << m_status->currentData().toInt();
-    if (m_rasse->currentData().isValid()) f.rassen << m_rasse->currentData().toInt();
+    for (int i = 0; i < m_status->count(); ++i)
+        if (m_status->item(i)->checkState() == Qt::Checked)
+            f.status << m_status->item(i)->data(Qt::UserRole).toInt();
+    for (int i = 0; i < m_rasse->count(); ++i)
+        if (m_rasse->item(i)->checkState() == Qt::Checked)
+            f.rassen << m_rasse->item(i)->data(Qt::UserRole).toInt();
     f.geborenVon = m_von->value();
     f.geborenBis = m_bis->value();
     return f;

@@ -14,7 +14,7 @@
 #include <memory>
 
 class QCheckBox;
-class QComboBox;
+class QListWidget;
 class QLabel;
 class QPushButton;
 class QSpinBox;
@@ -55,8 +55,9 @@ public:
     std::function<QString()> pdfDateiWaehlen;
 
     QCheckBox* alleKnopf() const { return m_alle; }
-    QComboBox* statusAuswahl() const { return m_status; }
-    QComboBox* rasseAuswahl() const { return m_rasse; }
+    // Ticked entries join the reference; none ticked: any.
+    QListWidget* statusAuswahl() const { return m_status; }
+    QListWidget* rasseAuswahl() const { return m_rasse; }
     QSpinBox* geborenVon() const { return m_von; }
     QSpinBox* geborenBis() const { return m_bis; }
     QPushButton* berechnenKnopf() const { return m_berechnen; }
@@ -76,8 +77,8 @@ private:
     QStringList wertTexte() const;
 
     QCheckBox* m_alle = nullptr;
-    QComboBox* m_status = nullptr;
-    QComboBox* m_rasse = nullptr;
+    QListWidget* m_status = nullptr;
+    QListWidget* m_rasse = nullptr;
     QSpinBox* m_von = nullptr;
     QSpinBox* m_bis = nullptr;
     QPushButton* m_berechnen = nullptr;
