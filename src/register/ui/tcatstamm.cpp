@@ -22,6 +22,7 @@
 #include "register/ui/seitedokumente.h"
 #include "register/ui/seitemeddaten.h"
 #include "register/ui/seitestammbaum.h"
+#include "register/ui/seitestammdaten.h"
 #include "register/ui/seitewurfdaten.h"
 #include "register/ui/seitezuchtbuch.h"
 #include "register/ui/seitezusatzinfo.h"
@@ -265,210 +266,7 @@ void TCatStamm::aufbauen() {
     m_seiten->setObjectName(QStringLiteral("PageControl"));
     haupt->addWidget(m_seiten);
 
-    // --- base data
-    // The page scrolls, so the register fits a main window on a low screen.
-    auto* stammSeite = new QScrollArea(m_seiten);
-    stammSeite->setObjectName(QStringLiteral("TabSheetStammdaten"));
-    language::setTag(stammSeite, 8941);
-    stammSeite->setWidgetResizable(true);
-    stammSeite->setFrameShape(QFrame::NoFrame);
-    auto* stamm = new QWidget;
-    stamm->setObjectName(QStringLiteral("PanelStammdaten"));
-    auto* raster = new QGridLayout(stamm);
-    auto* links = new QFormLayout;
-    auto* rechts = new QFormLayout;
-    raster->addLayout(links, 0, 0);
-    raster->addLayout(rechts, 0, 1);
-    auto label = [](const QString& text, int tag, const char* name) {
-        auto* l = new QLabel(text);
-        l->setObjectName(QLatin1String(name));
-        language::setTag(l, tag);
-        return l;
-    };
-    FeldBindung& b = *m_bindung;
-    m_name = new DbEdit(b, QStringLiteral("Name"));
-    m_name->setObjectName(QStringLiteral("DBName"));
-    links->addRow(label(QStringLiteral("Name"), 8942, "LabelName"), m_name);
-    connect(m_name, &QLineEdit::editingFinished, this, [this] { DBNameNeu(); });
-    connect(m_name, &QLineEdit::textEdited, this, [this] { nameGeaendert = true; });
-    m_zwinger = new DbEdit(b, QStringLiteral("Zwinger"));
-    m_zwinger->setObjectName(QStringLiteral("DBzwinger"));
-    links->addRow(label(QStringLiteral("Zwinger"), 8943, "LabelZwinger"), m_zwinger);
-    connect(m_zwinger, &QLineEdit::editingFinished, this, [this] { DBzwingerExit(); });
-    auto* ruf = new DbEdit(b, QStringLiteral("Rufname"));
-    links->addRow(label(QStringLiteral("Rufname"), 8944, "LabelRufname"), ruf);
-    auto* geb = datumsFeld(QStringLiteral("GebDatum"));
-    auto* gebZeile = new QHBoxLayout;
-    gebZeile->addWidget(geb);
-    m_alter = new QLabel;
-    m_alter->setObjectName(QStringLiteral("LabelAlter"));
-    m_kreuz = new QLabel(QStringLiteral("\u271D"));
-    m_kreuz->setObjectName(QStringLiteral("LabelKreuz"));
-    gebZeile->addWidget(m_alter);
-    gebZeile->addWidget(m_kreuz);
-    links->addRow(label(QStringLiteral("geb."), 8945, "LabelGebDatum"), gebZeile);
-    if (m_rasse) {
-        auto* rasse = new DbNachschlag(b, QStringLiteral("Rasse"), *m_rasse, QStringLiteral("RName"),
-                                       QStringLiteral("RCode"));
-        rasse->setObjectName(QStringLiteral("DBRasse"));
-        rasse->setLeerErlaubt(true);
-        links->addRow(label(QStringLiteral("Rasse"), 8946, "LabelRasse"), rasse);
-    }
-    m_farbe = new DbEdit(b, QStringLiteral("FellFarbe"));
-    m_farbe->setObjectName(QStringLiteral("DBFellFarbe"));
-    links->addRow(label(QStringLiteral("Farbe"), 8947, "LabelFarbe"), m_farbe);
-    m_augenfarbe = new DbEdit(b, QStringLiteral("Augenfarbe"));
-    m_augenfarbe->setObjectName(QStringLiteral("DBAugenfarbe"));
-    links->addRow(label(QStringLiteral("Augenfarbe"), 8948, "LabelAugen"), m_augenfarbe);
-    auswahllisteLaden(QStringLiteral("farbe"));
-    auswahllisteLaden(QStringLiteral("augen"));
-    auto* zb = new DbEdit(b, QStringLiteral("Zuchtbuchnummer1"));
-    zb->setObjectName(QStringLiteral("DBZuchtbuchnummer1"));
-    connect(zb, &QLineEdit::editingFinished, this, [this] { zuchtbuchnummerGeaendert(); });
-    auto* zbZeile = new QHBoxLayout;
-    zbZeile->addWidget(zb);
-    auto* andere = new DbCheckBox(b, QStringLiteral("AndereRegistrierung"), QStringLiteral("And.Reg."));
-    language::setTag(andere, 8949);
-    zbZeile->addWidget(andere);
-    links->addRow(label(QStringLiteral("Reg.-Nr."), 8950, "LabelZuchtbuch"), zbZeile);
-    auto* sex = new DbAuswahl(b, QStringLiteral("Geschlecht"),
-                              {{QString(), QString()},
-                               {QStringLiteral("m"), QStringLiteral("1")},
-                               {QStringLiteral("w"), QStringLiteral("2")},
-                               {QStringLiteral("m/k"), QStringLiteral("3")},
-                               {QStringLiteral("w/k"), QStringLiteral("4")}});
-    sex->setObjectName(QStringLiteral("DBGeschlecht"));
-    links->addRow(label(QStringLiteral("Geschlecht"), 8951, "LabelGeschlecht"), sex);
-
-    rechts->addRow(label(QStringLiteral("Chip-Nr."), 8952, "LabelChip"),
-                   new DbEdit(b, QStringLiteral("ChipNr")));
-    rechts->addRow(label(QStringLiteral("Blutgruppe"), 8953, "LabelBlut"),
-                   new DbEdit(b, QStringLiteral("Blutgruppe")));
-    rechts->addRow(label(QStringLiteral("Tests"), 8954, "LabelTests"),
-                   new DbEdit(b, QStringLiteral("Tests")));
-    if (m_fellart) {
-        auto* fell = new DbNachschlag(b, QStringLiteral("Fellart"), *m_fellart, QStringLiteral("Bezeichnung"),
-                                      QStringLiteral("LaufendeNummer"));
-        fell->setLeerErlaubt(true);
-        rechts->addRow(label(QStringLiteral("Fellart"), 8955, "LabelFellart"), fell);
-    }
-    rechts->addRow(label(QStringLiteral("Täto-Nr."), 8956, "LabelTaeto"),
-                   new DbEdit(b, QStringLiteral("TaetoNr")));
-    rechts->addRow(label(QStringLiteral("Zuchtsperre"), 8957, "LabelZuchtsperre"),
-                   datumsFeld(QStringLiteral("zzlDatum")));
-    rechts->addRow(label(QStringLiteral("Gewicht"), 8958, "LabelGewicht"),
-                   new DbEdit(b, QStringLiteral("Gewicht")));
-    rechts->addRow(label(QStringLiteral("Größe"), 8959, "LabelGroesse"),
-                   new DbEdit(b, QStringLiteral("Groesse")));
-    if (m_status) {
-        m_status->setIndexName(QString());
-        auto* st = new DbNachschlag(b, QStringLiteral("Status"), *m_status, QStringLiteral("Status"),
-                                    QStringLiteral("Nummer"));
-        st->setObjectName(QStringLiteral("DBStatus"));
-        // Entering the status shows the owner box as it stands; a changed status shows the owner it means.
-        st->installEventFilter(this);
-        connect(st, &QComboBox::activated, this, [this] { besitzerZeigen(); });
-        rechts->addRow(label(QStringLiteral("Status"), 8960, "LabelStatus"), st);
-    }
-
-    auto* titel = new QGroupBox(QStringLiteral("Titel"), stamm);
-    titel->setObjectName(QStringLiteral("GroupBoxTitel"));
-    language::setTag(titel, 8961);
-    m_titelRaster = new QGridLayout(titel);
-    raster->addWidget(titel, 1, 0, 1, 2);
-
-    auto* info = new QHBoxLayout;
-    info->addWidget(label(QStringLiteral("IK"), 8962, "LabelIK"));
-    m_ik = new QLabel;
-    m_ik->setObjectName(QStringLiteral("LabelIKWert"));
-    info->addWidget(m_ik);
-    info->addWidget(label(QStringLiteral("AVK"), 8963, "LabelAVK"));
-    m_avk = new QLabel;
-    m_avk->setObjectName(QStringLiteral("LabelAVKWert"));
-    info->addWidget(m_avk);
-    info->addWidget(label(QStringLiteral("Merkmale"), 8964, "LabelMerkmale"));
-    m_merkmaleText = new QLabel;
-    m_merkmaleText->setObjectName(QStringLiteral("LabelMerkmaleWert"));
-    info->addWidget(m_merkmaleText, 1);
-    raster->addLayout(info, 2, 0, 1, 2);
-    m_bild = new QLabel;
-    m_bild->setObjectName(QStringLiteral("ImageKatze"));
-    m_bild->setFixedSize(160, 120);
-    m_bild->setAlignment(Qt::AlignCenter);
-    info->addWidget(m_bild);
-    m_bemerkung = new QLabel;
-    m_bemerkung->setObjectName(QStringLiteral("LabelBemerkung"));
-    m_bemerkung->setWordWrap(true);
-    m_bemerkung->setCursor(Qt::PointingHandCursor);
-    m_bemerkung->installEventFilter(this);
-    raster->addWidget(m_bemerkung, 3, 0, 1, 2);
-    // The whole remark for editing, over the base data page; it closes when the mouse leaves it.
-    m_bemerkungVoll = new QFrame(stamm);
-    m_bemerkungVoll->setObjectName(QStringLiteral("PanelBemerkung"));
-    m_bemerkungVoll->setFrameShape(QFrame::Box);
-    m_bemerkungVoll->setLineWidth(2);
-    m_bemerkungVoll->setAutoFillBackground(true);
-    auto* vollLayout = new QVBoxLayout(m_bemerkungVoll);
-    vollLayout->setContentsMargins(6, 6, 6, 6);
-    m_bemerkungMemo = new DbMemo(b, QStringLiteral("Bemerkung"));
-    m_bemerkungMemo->setObjectName(QStringLiteral("DBBemerkungVoll"));
-    vollLayout->addWidget(m_bemerkungMemo);
-    m_bemerkungVoll->installEventFilter(this);
-    m_bemerkungVoll->hide();
-
-    auto* eltern = new QGridLayout;
-    auto elternZeile = [&](int zeile, bool vater) {
-        eltern->addWidget(label(vater ? QStringLiteral("Vater") : QStringLiteral("Mutter"),
-                                vater ? 8965 : 8966, vater ? "LabelVater" : "LabelMutter"),
-                          zeile, 0);
-        auto* anzeige = new QLabel;
-        anzeige->setObjectName(vater ? QStringLiteral("DBVater") : QStringLiteral("DBMutter"));
-        anzeige->setAutoFillBackground(true);
-        eltern->addWidget(anzeige, zeile, 1);
-        auto* suche = new QPushButton(QStringLiteral("..."));
-        suche->setObjectName(vater ? QStringLiteral("BitBtnVaterSuche")
-                                   : QStringLiteral("BitBtnMutterSuche"));
-        connect(suche, &QPushButton::clicked, this, [this, vater] { elternWaehlen(vater); });
-        eltern->addWidget(suche, zeile, 2);
-        (vater ? m_vater : m_mutter) = anzeige;
-    };
-    elternZeile(0, true);
-    elternZeile(1, false);
-    // A click on a parent shows its details in a panel over the page.
-    m_elternPanel = new TElternPanel(*this, stamm);
-    for (QLabel* l : {m_vater, m_mutter}) {
-        l->setCursor(Qt::PointingHandCursor);
-        l->installEventFilter(this);
-    }
-    m_zuechter = new QLabel;
-    m_zuechter->setObjectName(QStringLiteral("MemoZuechter"));
-    m_besitzer = new QLabel;
-    m_besitzer->setObjectName(QStringLiteral("MemoBesitzer"));
-    eltern->addWidget(label(QStringLiteral("Züchter"), 8967, "LabelZuechter"), 0, 3);
-    eltern->addWidget(m_zuechter, 0, 4);
-    eltern->addWidget(label(QStringLiteral("Besitzer"), 8968, "LabelBesitzer"), 1, 3);
-    eltern->addWidget(m_besitzer, 1, 4);
-    // Beside each box: the address search and the address book ("Adressen").
-    for (int zeile = 0; zeile < 2; ++zeile) {
-        const bool zuechter = zeile == 0;
-        auto* suche = new QPushButton(QStringLiteral("..."));
-        suche->setObjectName(zuechter ? QStringLiteral("BitBtnZuechterSuche")
-                                      : QStringLiteral("BitBtnBesitzerSuche"));
-        const QString name = zuechter ? language::feldName(9152) : language::feldName(9153);
-        suche->setAccessibleName(
-            name.isEmpty() ? (zuechter ? QStringLiteral("Züchter suchen") : QStringLiteral("Besitzer suchen"))
-                           : name);
-        connect(suche, &QPushButton::clicked, this, [this, zuechter] { AdrSucheClick(zuechter); });
-        eltern->addWidget(suche, zeile, 5);
-        auto* buch = new QPushButton(QStringLiteral("Adressen"));
-        buch->setObjectName(zuechter ? QStringLiteral("BitBtnZuechterAdressen")
-                                     : QStringLiteral("BitBtnBesitzerAdressen"));
-        language::setTag(buch, zuechter ? 9150 : 9151);
-        connect(buch, &QPushButton::clicked, this, [this, zuechter] { AdrNeuClick(zuechter); });
-        eltern->addWidget(buch, zeile, 6);
-    }
-    raster->addLayout(eltern, 4, 0, 1, 2);
-    stammSeite->setWidget(stamm);
+    auto* stammSeite = new TSeiteStammdaten(*this, m_seiten);
     m_stammSeite = stammSeite;
     m_seiten->addTab(stammSeite, QStringLiteral("&Stammdaten"));
 
@@ -504,7 +302,7 @@ void TCatStamm::aufbauen() {
     });
 
     auto* unten = new QHBoxLayout;
-    m_navigator = new Navigator(b, this);
+    m_navigator = new Navigator(*m_bindung, this);
     m_navigator->setObjectName(QStringLiteral("DBNavigator"));
     unten->addWidget(m_navigator);
     unten->addStretch();

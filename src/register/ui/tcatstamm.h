@@ -143,6 +143,7 @@ protected:
     bool eventFilter(QObject* o, QEvent* e) override;
 
 private:
+    friend class TSeiteStammdaten; // builds the base data page on this record
     void aufbauen();
     void befehleAnlegen();
     void vorDemSpeichern(store::Table& t);
