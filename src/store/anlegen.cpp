@@ -107,7 +107,11 @@ void loadFile(Database& db, const QString& path, const QString& table) {
         for (int c = 0; c < cells.size(); ++c) {
             bool ok = true;
             const QVariant v = convert(unescape(cells[c]), t.fieldDef(columns[c]).type, &ok);
-            if (!ok) throw DatabaseError(QStringLiteral("%1: ungültiger Wert \"%2\"").arg(where, cells[c]));
+            if (!ok) {
+                // The half-filled row must not be posted when the table closes on the way out.
+                t.cancel();
+                throw DatabaseError(QStringLiteral("%1: ungültiger Wert \"%2\"").arg(where, cells[c]));
+            }
             t.setValue(columns[c], v);
         }
         try {

@@ -31,7 +31,13 @@ Table::~Table() {
     try {
         close();
     } catch (...) {
-        // a failed post on destruction cannot be reported any more; the edit is lost
+        // A failed post on destruction cannot be reported any more; the edit is lost, but the cursor
+        // must still be given back, or the table stays open (and exclusive) for the connection's life.
+        cancel();
+        try {
+            close();
+        } catch (...) {
+        }
     }
     if (m_master) m_master->m_details.removeAll(this);
     for (Table* d : m_details)
