@@ -51,7 +51,8 @@ Konto kontoAus(const Query& q) {
 
 QList<Konto> kontenAbfrage(store::Database& db, const QString& bedingung, const QVariantList& werte = {}) {
     QList<Konto> out;
-    Query q(db, QStringLiteral("SELECT %1 FROM konten k %2").arg(QLatin1String(kKontoSpalten), bedingung), werte);
+    Query q(db, QStringLiteral("SELECT %1 FROM konten k %2").arg(QLatin1String(kKontoSpalten), bedingung),
+            werte);
     while (q.next())
         out << kontoAus(q);
     return out;
@@ -77,6 +78,21 @@ void aufNummer(Table& t, int nummer) {
     t.setIndexName(QString());
     if (!t.findKey({nummer}))
         throw BuchungsFehler(QStringLiteral("Datensatz %1 fehlt in %2").arg(nummer).arg(t.normalName()));
+}
+
+// The other side of a transfer: booked to the target account under the first account's name, with
+// the amount turned round; returns its number.
+int gegenbuchungAnlegen(Table& b, int zielKonto, const QDate& datum, const QString& kontoName, Money betrag,
+                        const QString& beschreibung, int erste) {
+    b.append();
+    b.setValue(QStringLiteral("Kontoname"), zielKonto);
+    b.setValue(QStringLiteral("Buchungsdatum"), datum);
+    b.setValue(QStringLiteral("Kategorie"), kontoName);
+    b.setValue(QStringLiteral("Betrag"), QVariant::fromValue(-betrag));
+    b.setValue(QStringLiteral("Beschreibung"), beschreibung);
+    b.setValue(QStringLiteral("Gegenbuchung"), erste);
+    b.post();
+    return b.value(QStringLiteral("BuchungsNr")).toInt();
 }
 
 void standVerschieben(Table& konten, int konto, Money um) {
@@ -108,7 +124,8 @@ int monatsNummer(const QString& text, bool* ok) {
 
 } // namespace
 
-std::optional<Zeitraum> zeitraumAusMonaten(const QString& vonMonat, const QString& bisMonat, const QString& jahr) {
+std::optional<Zeitraum> zeitraumAusMonaten(const QString& vonMonat, const QString& bisMonat,
+                                           const QString& jahr) {
     bool a = false, b = false, c = false;
     const int von = monatsNummer(vonMonat, &a), bis = monatsNummer(bisMonat, &b);
     const int j = jahr.trimmed().toInt(&c);
@@ -142,11 +159,14 @@ Buchhaltung::Buchhaltung(store::Database& db) : m_db(db) {
 }
 
 QList<Konto> Buchhaltung::konten() const {
-    return kontenAbfrage(m_db, QStringLiteral("WHERE k.Kontoart BETWEEN 1 AND 3 ORDER BY k.Kontoart, k.Name, k.LaufendeNummer"));
+    return kontenAbfrage(
+        m_db,
+        QStringLiteral("WHERE k.Kontoart BETWEEN 1 AND 3 ORDER BY k.Kontoart, k.Name, k.LaufendeNummer"));
 }
 
 QList<Konto> Buchhaltung::kategorien() const {
-    return kontenAbfrage(m_db, QStringLiteral("WHERE IFNULL(k.Kontoart, 0) = 0 ORDER BY k.Name, k.LaufendeNummer"));
+    return kontenAbfrage(m_db,
+                         QStringLiteral("WHERE IFNULL(k.Kontoart, 0) = 0 ORDER BY k.Name, k.LaufendeNummer"));
 }
 
 std::optional<Konto> Buchhaltung::konto(int nummer) const {
@@ -157,8 +177,8 @@ std::optional<Konto> Buchhaltung::konto(int nummer) const {
 
 std::optional<Konto> Buchhaltung::nachName(const QString& name) const {
     if (name.trimmed().isEmpty()) return std::nullopt;
-    const auto l = kontenAbfrage(m_db, QStringLiteral("WHERE k.Name = ? ORDER BY k.Name, k.LaufendeNummer LIMIT 1"),
-                                 {name.trimmed()});
+    const auto l = kontenAbfrage(
+        m_db, QStringLiteral("WHERE k.Name = ? ORDER BY k.Name, k.LaufendeNummer LIMIT 1"), {name.trimmed()});
     if (l.isEmpty()) return std::nullopt;
     return l.first();
 }
@@ -227,14 +247,17 @@ void Buchhaltung::loeschen(int nummer) {
 
 QList<Buchhaltung::Satz> Buchhaltung::mwstSaetze() const {
     QList<Satz> out;
-    Query q(m_db, QStringLiteral("SELECT m.LaufendeNummer, m.Prozent FROM mehrwert m ORDER BY m.Prozent, m.LaufendeNummer"));
+    Query q(m_db,
+            QStringLiteral(
+                "SELECT m.LaufendeNummer, m.Prozent FROM mehrwert m ORDER BY m.Prozent, m.LaufendeNummer"));
     while (q.next())
         out << Satz{q.value(0).toInt(), q.value(1).toInt()};
     return out;
 }
 
 int Buchhaltung::mwstSatzAnlegen(int prozent) {
-    if (prozent < 0 || prozent > 100) throw BuchungsFehler(QStringLiteral("Kein Steuersatz: %1").arg(prozent));
+    if (prozent < 0 || prozent > 100)
+        throw BuchungsFehler(QStringLiteral("Kein Steuersatz: %1").arg(prozent));
     store::Transaction tx(m_db, kMehrwert);
     Table t(m_db, kMehrwert);
     t.open();
@@ -256,14 +279,16 @@ Money Buchhaltung::gespeicherterBetrag(const QString& kategorie, Money eingegebe
 int Buchhaltung::buchen(int kontoNr, const QDate& datum, const QString& kategorie, Money betrag,
                         const QString& beschreibung) {
     const auto konto = this->konto(kontoNr);
-    if (!konto || !konto->istKonto()) throw BuchungsFehler(QStringLiteral("Konto %1 gibt es nicht").arg(kontoNr));
+    if (!konto || !konto->istKonto())
+        throw BuchungsFehler(QStringLiteral("Konto %1 gibt es nicht").arg(kontoNr));
     if (!datum.isValid()) throw BuchungsFehler(QStringLiteral("Das Datum fehlt"));
     const QString kat = kategorie.trimmed();
     if (kat.isEmpty()) throw BuchungsFehler(QStringLiteral("Die Kategorie fehlt"));
     const auto ziel = nachName(kat);
     const bool umbuchung = ziel && ziel->istKonto();
     if (umbuchung && ziel->nummer == kontoNr)
-        throw BuchungsFehler(QStringLiteral("Eine Umbuchung braucht ein anderes Konto als %1").arg(konto->name));
+        throw BuchungsFehler(
+            QStringLiteral("Eine Umbuchung braucht ein anderes Konto als %1").arg(konto->name));
 
     // Bookings first: a balance can always be recomputed from them.
     store::MultiTableTransaction tx(m_db, QStringList{kBuchung, kKonten});
@@ -282,15 +307,7 @@ int Buchhaltung::buchen(int kontoNr, const QDate& datum, const QString& kategori
     const int nr = b.value(QStringLiteral("BuchungsNr")).toInt();
     standVerschieben(k, kontoNr, betrag);
     if (umbuchung) {
-        b.append();
-        b.setValue(QStringLiteral("Kontoname"), ziel->nummer);
-        b.setValue(QStringLiteral("Buchungsdatum"), datum);
-        b.setValue(QStringLiteral("Kategorie"), konto->name);
-        b.setValue(QStringLiteral("Betrag"), QVariant::fromValue(-betrag));
-        b.setValue(QStringLiteral("Beschreibung"), beschreibung);
-        b.setValue(QStringLiteral("Gegenbuchung"), nr);
-        b.post();
-        const int gegen = b.value(QStringLiteral("BuchungsNr")).toInt();
+        const int gegen = gegenbuchungAnlegen(b, ziel->nummer, datum, konto->name, betrag, beschreibung, nr);
         aufNummer(b, nr);
         b.edit();
         b.setValue(QStringLiteral("Gegenbuchung"), gegen);
@@ -308,14 +325,16 @@ void Buchhaltung::buchungAendern(int nummer, const QDate& datum, const QString& 
     const auto alt = buchung(nummer);
     if (!alt) throw BuchungsFehler(QStringLiteral("Buchung %1 gibt es nicht").arg(nummer));
     const auto konto = this->konto(alt->konto);
-    if (!konto || !konto->istKonto()) throw BuchungsFehler(QStringLiteral("Konto %1 gibt es nicht").arg(alt->konto));
+    if (!konto || !konto->istKonto())
+        throw BuchungsFehler(QStringLiteral("Konto %1 gibt es nicht").arg(alt->konto));
     if (!datum.isValid()) throw BuchungsFehler(QStringLiteral("Das Datum fehlt"));
     const QString kat = kategorie.trimmed();
     if (kat.isEmpty()) throw BuchungsFehler(QStringLiteral("Die Kategorie fehlt"));
     const auto ziel = nachName(kat);
     const bool umbuchung = ziel && ziel->istKonto();
     if (umbuchung && ziel->nummer == konto->nummer)
-        throw BuchungsFehler(QStringLiteral("Eine Umbuchung braucht ein anderes Konto als %1").arg(konto->name));
+        throw BuchungsFehler(
+            QStringLiteral("Eine Umbuchung braucht ein anderes Konto als %1").arg(konto->name));
     const auto gegenAlt = alt->gegenbuchung ? buchung(alt->gegenbuchung) : std::nullopt;
     // The old counter-booking stays only when the transfer still goes to its account.
     const bool gegenBleibt = gegenAlt && umbuchung && gegenAlt->konto == ziel->nummer;
@@ -341,15 +360,7 @@ void Buchhaltung::buchungAendern(int nummer, const QDate& datum, const QString& 
     }
     int gegen = gegenBleibt ? gegenAlt->nummer : 0;
     if (umbuchung && !gegenBleibt) {
-        b.append();
-        b.setValue(QStringLiteral("Kontoname"), ziel->nummer);
-        b.setValue(QStringLiteral("Buchungsdatum"), datum);
-        b.setValue(QStringLiteral("Kategorie"), konto->name);
-        b.setValue(QStringLiteral("Betrag"), QVariant::fromValue(-betrag));
-        b.setValue(QStringLiteral("Beschreibung"), beschreibung);
-        b.setValue(QStringLiteral("Gegenbuchung"), nummer);
-        b.post();
-        gegen = b.value(QStringLiteral("BuchungsNr")).toInt();
+        gegen = gegenbuchungAnlegen(b, ziel->nummer, datum, konto->name, betrag, beschreibung, nummer);
         standVerschieben(k, ziel->nummer, -betrag);
     } else if (gegenBleibt) {
         aufNummer(b, gegen);
@@ -385,17 +396,19 @@ void Buchhaltung::buchungLoeschen(int nummer) {
 }
 
 std::optional<Buchung> Buchhaltung::buchung(int nummer) const {
-    Query q(m_db, QStringLiteral("SELECT %1 FROM buchung b WHERE b.BuchungsNr = ?").arg(QLatin1String(kBuchungSpalten)),
-            {nummer});
+    Query q(
+        m_db,
+        QStringLiteral("SELECT %1 FROM buchung b WHERE b.BuchungsNr = ?").arg(QLatin1String(kBuchungSpalten)),
+        {nummer});
     if (!q.next()) return std::nullopt;
     return buchungAus(q);
 }
 
 QList<Buchung> Buchhaltung::buchungen(int konto) const {
     QList<Buchung> out;
-    const QString sql = QStringLiteral("SELECT %1 FROM buchung b %2 ORDER BY b.Kontoname, b.Buchungsdatum, b.BuchungsNr")
-                            .arg(QLatin1String(kBuchungSpalten),
-                                 konto ? QStringLiteral("WHERE b.Kontoname = ?") : QString());
+    const QString sql =
+        QStringLiteral("SELECT %1 FROM buchung b %2 ORDER BY b.Kontoname, b.Buchungsdatum, b.BuchungsNr")
+            .arg(QLatin1String(kBuchungSpalten), konto ? QStringLiteral("WHERE b.Kontoname = ?") : QString());
     Query q(m_db, sql, konto ? QVariantList{konto} : QVariantList{});
     while (q.next())
         out << buchungAus(q);
@@ -409,8 +422,10 @@ Money Buchhaltung::sollKontostand(int konto) const {
 Money Buchhaltung::kontostandAm(int kontoNr, const QDate& tag) const {
     const auto k = konto(kontoNr);
     if (!k) return {};
-    Query q(m_db, QStringLiteral("SELECT SUM(b.Betrag) FROM buchung b WHERE b.Kontoname = ? AND b.Buchungsdatum <= ?"),
-            {kontoNr, tag});
+    Query q(
+        m_db,
+        QStringLiteral("SELECT SUM(b.Betrag) FROM buchung b WHERE b.Kontoname = ? AND b.Buchungsdatum <= ?"),
+        {kontoNr, tag});
     const Money summe = q.next() ? Money::fromUnits(q.value(0).toLongLong()) : Money();
     return k->eroeffnungssaldo + summe;
 }
@@ -418,7 +433,9 @@ Money Buchhaltung::kontostandAm(int kontoNr, const QDate& tag) const {
 int Buchhaltung::kontostaendeAbgleichen() {
     QHash<int, qint64> summen;
     {
-        Query q(m_db, QStringLiteral("SELECT b.Kontoname, SUM(b.Betrag) FROM buchung b NOT INDEXED GROUP BY b.Kontoname"));
+        Query q(m_db,
+                QStringLiteral(
+                    "SELECT b.Kontoname, SUM(b.Betrag) FROM buchung b NOT INDEXED GROUP BY b.Kontoname"));
         while (q.next())
             summen.insert(q.value(0).toInt(), q.value(1).toLongLong());
     }
@@ -445,9 +462,10 @@ int Buchhaltung::kontostaendeAbgleichen() {
 KategorieStatistik Buchhaltung::kategorieStatistik(const QString& kategorie, const Zeitraum& z) const {
     KategorieStatistik s;
     Query q(m_db,
-            QStringLiteral("SELECT b.BuchungsNr, b.Buchungsdatum, k.Name, b.Betrag FROM buchung b LEFT JOIN konten k "
-                           "ON k.LaufendeNummer = b.Kontoname WHERE b.Kategorie = ? AND b.Buchungsdatum BETWEEN ? AND ? "
-                           "ORDER BY b.Buchungsdatum, k.Name, b.BuchungsNr"),
+            QStringLiteral(
+                "SELECT b.BuchungsNr, b.Buchungsdatum, k.Name, b.Betrag FROM buchung b LEFT JOIN konten k "
+                "ON k.LaufendeNummer = b.Kontoname WHERE b.Kategorie = ? AND b.Buchungsdatum BETWEEN ? AND ? "
+                "ORDER BY b.Buchungsdatum, k.Name, b.BuchungsNr"),
             {kategorie.trimmed(), z.von, z.bis});
     while (q.next()) {
         KategorieZeile r{q.value(0).toInt(), q.value(1).toDate(), q.value(2).toString(), geld(q.value(3))};
@@ -470,14 +488,16 @@ GewinnUndVerlust Buchhaltung::gewinnUndVerlust(const Zeitraum& z, int kontoNr) c
     // Every month of a period up to twenty years is shown, an empty one too; a longer one shows the
     // months that have bookings.
     const int spanne = (z.bis.year() - z.von.year()) * 12 + z.bis.month() - z.von.month();
-    for (QDate m(z.von.year(), z.von.month(), 1); spanne <= 240 && m.isValid() && m <= z.bis; m = m.addMonths(1))
+    for (QDate m(z.von.year(), z.von.month(), 1); spanne <= 240 && m.isValid() && m <= z.bis;
+         m = m.addMonths(1))
         monate.insert(m.year() * 12 + m.month(), Monatssumme{m.year(), m.month(), {}, {}});
     {
-        Query q(m_db,
-                QStringLiteral("SELECT b.Buchungsdatum, b.Kategorie, b.Kontoname, b.Betrag FROM buchung b "
-                               "WHERE b.Buchungsdatum BETWEEN ? AND ? %1 ORDER BY b.Buchungsdatum, b.BuchungsNr")
-                    .arg(kontoNr ? QStringLiteral("AND b.Kontoname = ?") : QString()),
-                kontoNr ? QVariantList{z.von, z.bis, kontoNr} : QVariantList{z.von, z.bis});
+        Query q(
+            m_db,
+            QStringLiteral("SELECT b.Buchungsdatum, b.Kategorie, b.Kontoname, b.Betrag FROM buchung b "
+                           "WHERE b.Buchungsdatum BETWEEN ? AND ? %1 ORDER BY b.Buchungsdatum, b.BuchungsNr")
+                .arg(kontoNr ? QStringLiteral("AND b.Kontoname = ?") : QString()),
+            kontoNr ? QVariantList{z.von, z.bis, kontoNr} : QVariantList{z.von, z.bis});
         while (q.next()) {
             const auto konto = kontoNamen.constFind(q.value(2).toInt());
             if (konto == kontoNamen.cend()) continue; // a deleted account's bookings count nowhere
@@ -510,7 +530,8 @@ QList<MwstZeile> Buchhaltung::mwstUebersicht(const Zeitraum& z, int konto) const
         prozent.insert(s.nummer, s.prozent);
     QHash<QString, int> satzJeKategorie;
     for (const Konto& k : kategorien())
-        if (!satzJeKategorie.contains(schluessel(k.name))) satzJeKategorie.insert(schluessel(k.name), prozent.value(k.mwst));
+        if (!satzJeKategorie.contains(schluessel(k.name)))
+            satzJeKategorie.insert(schluessel(k.name), prozent.value(k.mwst));
     QMap<QPair<int, int>, Money> brutto; // (0 income / 1 expense, rate) -> gross
     const GewinnUndVerlust g = gewinnUndVerlust(z, konto);
     for (const GuvZeile& r : g.einnahmen)
@@ -523,7 +544,8 @@ QList<MwstZeile> Buchhaltung::mwstUebersicht(const Zeitraum& z, int konto) const
         m.einnahmen = it.key().first == 0;
         m.prozent = it.key().second;
         m.brutto = it.value();
-        const qint64 cent = store::roundedDivision(__int128(m.brutto.units()) * 100, __int128(100 + m.prozent) * 100);
+        const qint64 cent =
+            store::roundedDivision(__int128(m.brutto.units()) * 100, __int128(100 + m.prozent) * 100);
         m.netto = Money::fromUnits(cent * 100);
         m.steuer = m.brutto - m.netto;
         out << m;
@@ -551,13 +573,18 @@ QByteArray buchungenCsv(const Buchhaltung& b, const Zeitraum& z, int konto) {
         prozent.insert(s.nummer, s.prozent);
     QHash<QString, QString> satz;
     for (const Konto& k : b.kategorien())
-        if (k.mwst && !satz.contains(schluessel(k.name))) satz.insert(schluessel(k.name), QString::number(prozent.value(k.mwst)));
+        if (k.mwst && !satz.contains(schluessel(k.name)))
+            satz.insert(schluessel(k.name), QString::number(prozent.value(k.mwst)));
     QString text = QStringLiteral("Buchungs Nr.;Datum;Konto;Kategorie;Betrag;MwSt %;Beschreibung\r\n");
     for (const Buchung& x : b.buchungen(konto)) {
         if (!z.enthaelt(x.datum) || !namen.contains(x.konto)) continue;
-        QStringList zellen{QString::number(x.nummer), x.datum.toString(QStringLiteral("dd.MM.yyyy")),
-                           namen.value(x.konto), x.kategorie, x.betrag.toString(2, QLatin1Char(',')),
-                           satz.value(schluessel(x.kategorie)), x.beschreibung};
+        QStringList zellen{QString::number(x.nummer),
+                           x.datum.toString(QStringLiteral("dd.MM.yyyy")),
+                           namen.value(x.konto),
+                           x.kategorie,
+                           x.betrag.toString(2, QLatin1Char(',')),
+                           satz.value(schluessel(x.kategorie)),
+                           x.beschreibung};
         for (QString& c : zellen)
             c = csvZelle(c);
         text += zellen.join(QLatin1Char(';')) + QStringLiteral("\r\n");
