@@ -14,7 +14,8 @@ namespace velmora::store {
 //   Date            TEXT "YYYY-MM-DD" (sorts and compares correctly in SQL, readable with any tool)
 //   DateTime        TEXT "YYYY-MM-DDTHH:MM:SS.zzz"
 //   Bool            INTEGER 0/1
-//   Float, Money    REAL
+//   Float           REAL
+//   Money           INTEGER, a count of 1/10000 of the currency unit (declared MONEY), so sums are exact
 //   Memo            TEXT
 //   Picture         BLOB
 // An empty field is stored as NULL (an empty text too), so "empty" has one meaning everywhere.
