@@ -5,6 +5,7 @@
 #include <QBuffer>
 #include <QDateTime>
 #include <QFile>
+#include <QSet>
 #include <QStringDecoder>
 #include <QTemporaryFile>
 
@@ -240,6 +241,25 @@ bool ParadoxTabelle::pruefeKopf(QIODevice* db) {
             QStringLiteral("keine Paradox-Tabelle (Satzlänge %1, Felder %2)").arg(m_satzlaenge).arg(summe));
     m_codepage = version >= 5 ? le16(k + 0x6A) : 0;
     m_blockgroesse = blockKb * 0x400;
+    // pxlib follows the chain of data blocks at opening and trusts it: a chain that comes back on itself
+    // or points outside the file kept it busy for minutes. Each block of the chain must lie within the
+    // table, be met once, and hold no more than fits into it.
+    QSet<int> gesehen;
+    for (int n = erster; n != 0;) {
+        if (n < 1 || n > bloecke || gesehen.contains(n))
+            return falsch(QStringLiteral("keine Paradox-Tabelle (Blockkette beschädigt)"));
+        gesehen.insert(n);
+        // A file cut short keeps what lies before the cut: reading names where it ends.
+        const qint64 anfang = qint64(kopflaenge) + qint64(n - 1) * m_blockgroesse;
+        if (anfang + 6 > m_dateigroesse || !db->seek(anfang)) break;
+        const QByteArray b = db->read(6);
+        if (b.size() < 6) break;
+        const int zusatz = qint16(le16(b.constData() + 4));
+        if (zusatz + m_satzlaenge > m_blockgroesse - 6)
+            return falsch(QStringLiteral("keine Paradox-Tabelle (Block %1 überfüllt)").arg(n));
+        n = le16(b.constData());
+    }
+    db->seek(0);
     return true;
 }
 

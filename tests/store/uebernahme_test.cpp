@@ -309,13 +309,28 @@ TEST(ParadoxTabelle, NamesWhatIsWrongWithAFileInsteadOfReadingPastIt) {
     QByteArray kopf = gut;
     kopf[0x02] = char(0xFF);
     kopf[0x03] = char(0x7F);
+    // Found by fuzzing: pxlib walked a chain of blocks that came back on itself for minutes.
+    const int block = quint8(gut[0x02]) | quint8(gut[0x03]) << 8;
+    QByteArray schleife = gut;
+    schleife[block] = char(1);
+    schleife[block + 1] = char(0);
+    QByteArray ueberfuellt = gut;
+    ueberfuellt[block + 4] = char(0);
+    ueberfuellt[block + 5] = char(0x7F);
+    QFile gefunden(S(VELMORA_SOURCE_DIR "/tests/fuzz/korpus/fuzz_paradox/haengt-beim-oeffnen.bin"));
+    ASSERT_TRUE(gefunden.open(QIODevice::ReadOnly));
     const QList<Fall> faelle = {
         {"whole", gut, mb, nullptr, nullptr},
         {"empty", QByteArray(), mb, "zu kurz", nullptr},
         {"field count", felder, mb, "keine Paradox-Tabelle", nullptr},
         {"record size", satz, mb, "Satzlänge", nullptr},
         {"header beyond the file", kopf, mb, "Kopf beschädigt", nullptr},
-        {"double free on a block list without blocks", doppelteFreigabe, mb, "Blockliste beschädigt", nullptr},
+        {"double free on a block list without blocks", doppelteFreigabe, mb, "Blockliste beschädigt",
+         nullptr},
+        {"hang on a block chain that loops", schleife, mb, "Blockkette beschädigt", nullptr},
+        {"a block holding more than fits", ueberfuellt, mb, "überfüllt", nullptr},
+        {"hang on the file the fuzzer found", gefunden.readAll(), QByteArray(), "keine Paradox-Tabelle",
+         nullptr},
         {"memo file missing", gut, QByteArray(), nullptr, "die .MB-Datei fehlt"},
         {"memo file cut", gut, mb.left(4100), nullptr, "außerhalb der .MB-Datei"},
     };
