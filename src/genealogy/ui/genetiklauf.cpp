@@ -3,6 +3,7 @@
 #include "language/sprache.h"
 #include "language/tag.h"
 
+#include <QBoxLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
@@ -11,6 +12,14 @@
 #include <algorithm>
 
 namespace velmora::genealogy {
+
+QPushButton* knopfAnfuegen(QWidget* fenster, QBoxLayout* reihe, const char* name, int tag, const char* text) {
+    auto* b = new QPushButton(QString::fromUtf8(text), fenster);
+    b->setObjectName(QLatin1String(name));
+    language::setTag(b, tag);
+    reihe->addWidget(b);
+    return b;
+}
 
 // texte: feldname 9930-9934
 

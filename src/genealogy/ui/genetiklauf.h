@@ -12,12 +12,16 @@
 #include <functional>
 #include <memory>
 
+class QBoxLayout;
 class QLabel;
 class QProgressBar;
 class QPushButton;
 class QThread;
 
 namespace velmora::genealogy {
+
+// A button of the genetics windows' button row: its object name, caption tag and German text.
+QPushButton* knopfAnfuegen(QWidget* fenster, QBoxLayout* reihe, const char* name, int tag, const char* text);
 
 class TGenetikLauf : public QWidget {
     Q_OBJECT

@@ -113,11 +113,7 @@ void TFormPartnersuche::aufbauen() {
 
     auto* knoepfe = new QHBoxLayout;
     auto knopf = [this, knoepfe](const char* name, int tag, const char* t) {
-        auto* b = new QPushButton(QString::fromUtf8(t), this);
-        b->setObjectName(QLatin1String(name));
-        language::setTag(b, tag);
-        knoepfe->addWidget(b);
-        return b;
+        return knopfAnfuegen(this, knoepfe, name, tag, t);
     };
     m_suchen = knopf("BitBtnSuchen", 9913, "&Suchen");
     m_inzuchtgrad = knopf("BitBtnInzuchtgrad", 9914, "&Inzuchtgrad");

@@ -171,11 +171,7 @@ void TFormPopulation::aufbauen() {
 
     auto* knoepfe = new QHBoxLayout;
     auto knopf = [this, knoepfe](const char* name, int tag, const char* t) {
-        auto* b = new QPushButton(QString::fromUtf8(t), this);
-        b->setObjectName(QLatin1String(name));
-        language::setTag(b, tag);
-        knoepfe->addWidget(b);
-        return b;
+        return knopfAnfuegen(this, knoepfe, name, tag, t);
     };
     m_berechnen = knopf("BitBtnBerechnen", 9944, "&Berechnen");
     m_drucken = knopf("BitBtnDrucken", 9945, "&Drucken");
